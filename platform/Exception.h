@@ -11,6 +11,7 @@ namespace ostra {
 class Exception : public std::exception {
 public:
     explicit Exception(std::string message) : Message(std::move(message)) {}
+    ~Exception() override;
 
     const char* what() const noexcept override { return Message.c_str(); }
 
