@@ -60,6 +60,14 @@ constexpr int kReservedWidth = 4;
 constexpr int kVersionPartWidth = 2;
 constexpr int kHardwareVersionOffset = 416;
 constexpr int kSoftwareVersionOffset = 420;
+constexpr int versionMajorOffset(int version) { return version; }
+constexpr int versionMinorOffset(int version) { return version + kVersionPartWidth; }
+
+// What every save stamps into the software version: " 1" and "01", shown
+// as " 1.01".
+constexpr char kStampedMajor[] = " 1";
+constexpr char kStampedMinor[] = "01";
+static_assert(sizeof kStampedMajor - 1 == kVersionPartWidth && sizeof kStampedMinor - 1 == kVersionPartWidth);
 
 constexpr int kTailReservedOffset = 424;
 constexpr int kTailReservedWidth = 1624;
@@ -67,6 +75,10 @@ constexpr int kTailReservedWidth = 1624;
 // A record whose first byte is 0xFF holds no settings.
 constexpr int kBlankMarkerOffset = 0;
 constexpr unsigned char kBlankMarker = 0xFF;
+
+// Text fields are padded with spaces; a NUL ends a text on reading.
+constexpr unsigned char kTextPadding = 0x20;
+constexpr unsigned char kTextTerminator = 0x00;
 
 static_assert(sourceShortNameOffset(kSourceCount) + kShortNameWidth == kSourceFullNameBase);
 static_assert(sourceFullNameOffset(kSourceCount) + kFullNameWidth == kZoneShortNameBase);

@@ -1,0 +1,59 @@
+#include "gif/GIFImage.h"
+
+namespace ostra {
+
+TGIFImage::TGIFImage() : Header(this), Frames(*this) {}
+
+TGIFImage::~TGIFImage()
+{
+    Frames.Clear();
+}
+
+void TGIFImage::Clear()
+{
+    Frames.Clear();
+    Header.GlobalColorMap.Clear();
+    Header.ScreenWidth = 0;
+    Header.ScreenHeight = 0;
+}
+
+void TGIFImage::Warning(TPersistent& sender, int severity, const std::string& message)
+{
+    if (WarningHandler)
+        WarningHandler(sender, severity, message);
+}
+
+void TGIFImage::readContents(TStream& stream)
+{
+    Header.LoadFromStream(stream);
+    Frames.LoadFromStream(stream, *this);
+    TGIFTrailer trailer(this);
+    trailer.LoadFromStream(stream);
+}
+
+// Progress: a start (0 %) before anything is dropped, one report per frame
+// from the frame list, and an end that carries 100 % after success and 0 %
+// when an error is leaving.
+void TGIFImage::LoadFromStream(TStream& stream)
+{
+    static const std::string kLoading = "Loading...";
+    Progress(*this, TProgressStage::Starting, 0, false, TRect{}, kLoading);
+    Clear();
+    const std::int64_t start = stream.Position();
+    try {
+        readContents(stream);
+    } catch (...) {
+        stream.SetPosition(start);
+        Progress(*this, TProgressStage::Ending, 0, true, TRect{}, kLoading);
+        throw;
+    }
+    Progress(*this, TProgressStage::Ending, 100, true, TRect{}, kLoading);
+}
+
+void TGIFImage::LoadFromFile(const std::string& path)
+{
+    TFileStream stream(path);
+    LoadFromStream(stream);
+}
+
+} // namespace ostra

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "gif/GIFException.h"
+#include "gif/GIFExtensions.h"
+#include "gif/GIFHeader.h"
+#include "gif/GIFSubImage.h"
+#include "gif/Graphic.h"
+#include "gif/Stream.h"
+
+#include <string>
+
+namespace ostra {
+
+// A GIF picture (GIF87a or GIF89a): the header and the frames read from a
+// stream. Its width and height are those of the logical screen.
+//
+//   TGIFImage picture;
+//   TMemoryStream stream(bytes);
+//   picture.LoadFromStream(stream);      // raises GIFException
+//   for (TGIFSubImage& frame : picture.Frames) use(frame.PixelData);
+class TGIFImage : public TGraphic {
+public:
+    static constexpr const char* kClassName = "TGIFImage";
+
+    TGIFImage();
+    ~TGIFImage() override;
+
+    // Replaces everything the picture held by the picture at the stream's
+    // position. On success the stream stands after the trailer (or where
+    // reading stopped); on an error it is set back to where the load began
+    // and the picture keeps the header and the frames completed before it.
+    void LoadFromStream(TStream& stream) override;
+    void LoadFromFile(const std::string& path);
+    // Frees every frame, empties the global colour map, zero screen size.
+    void Clear();
+
+    int Width() const override { return Header.ScreenWidth; }
+    int Height() const override { return Header.ScreenHeight; }
+    bool Empty() const override { return Frames.IsEmpty(); }
+
+    // The one path of every warning of the picture's items, lists and maps:
+    // passed to WarningHandler when one is installed, else dropped.
+    void Warning(TPersistent& sender, int severity, const std::string& message);
+
+    TGIFHeader Header;
+    TGIFImageList Frames;
+    TGIFWarning WarningHandler;
+
+private:
+    void readContents(TStream& stream);
+};
+
+} // namespace ostra

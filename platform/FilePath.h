@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+#include "platform/FileApi.h"
+#include "platform/InOutError.h"
+
+namespace ostra {
+
+// The folder part of a path: "." for a bare name, "/" for a file in the root.
+std::string folderOf(const std::string& path);
+
+bool folderExists(FileApi& files, const std::string& folder);
+
+// The error for a request on path that failed with errorNumber, telling a
+// missing file (its folder exists) from a missing folder.
+EInOutError pathError(FileApi& files, const std::string& path, int errorNumber);
+
+} // namespace ostra

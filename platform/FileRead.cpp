@@ -1,0 +1,28 @@
+#include "platform/FileRead.h"
+
+#include <fcntl.h>
+
+#include "platform/FilePath.h"
+#include "platform/InOutError.h"
+
+namespace ostra {
+
+void readFileHead(FileApi& files, const std::string& path, std::span<std::uint8_t> buffer)
+{
+    // O_NONBLOCK: a pipe that nobody writes reports EAGAIN instead of
+    // hanging the editor; regular files ignore it.
+    const FileResult opened = files.open(path, O_RDWR | O_NOCTTY | O_CLOEXEC, 0);
+    if (opened.failed())
+        throw pathError(files, path, opened.error);
+    OpenFile file(files, static_cast<int>(opened.value));
+
+    const FileResult delivered = files.read(file.fd(), buffer.data(), buffer.size());
+    if (delivered.failed())
+        throw inOutErrorFromErrno(delivered.error);
+    if (static_cast<std::size_t>(delivered.value) < buffer.size())
+        throw EInOutError(InOutErrorCode::ReadBeyondEndOfFile);
+
+    file.closeChecked();
+}
+
+} // namespace ostra

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "platform/FileApi.h"
+
+namespace ostra {
+
+// Fills buffer from the start of the existing file at path with one read
+// request. The file is opened for reading and writing, so a file that cannot
+// be written cannot be read either. Raises EInOutError: the open's mapped
+// error, the read's, "Read beyond end of file" when the file is shorter than
+// the buffer (the delivered bytes stay in front), or the close's "I/O error N".
+// A longer file is read no further than the buffer.
+void readFileHead(FileApi& files, const std::string& path, std::span<std::uint8_t> buffer);
+
+} // namespace ostra

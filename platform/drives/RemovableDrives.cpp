@@ -1,0 +1,61 @@
+#include "platform/drives/RemovableDrives.h"
+
+#include "platform/drives/FileSearch.h"
+
+namespace ostra {
+
+RemovableDrives::~RemovableDrives() = default;
+
+std::vector<std::string> RemovableDrives::FindFiles(const std::filesystem::path& folder,
+                                                    std::string_view pattern) const
+{
+    return FindPlainFiles(folder, pattern);
+}
+
+DriveType RemovableDrives::DriveTypeOf(std::string_view rootPath) const
+{
+    const std::optional<char> letter = DriveLetterOf(rootPath);
+    if (!letter) {
+        return DriveType::Unknown;
+    }
+    return FindDrive(*letter) ? DriveType::Removable : DriveType::NoRootDir;
+}
+
+std::optional<DriveInfo> RemovableDrives::FindDrive(char letter) const
+{
+    for (const DriveInfo& drive : Drives()) {
+        if (drive.Letter == letter) {
+            return drive;
+        }
+    }
+    return std::nullopt;
+}
+
+std::filesystem::path RemovableDrives::RootFolder(char letter) const
+{
+    const std::optional<DriveInfo> drive = FindDrive(letter);
+    return drive ? drive->MountPath : std::filesystem::path();
+}
+
+std::optional<char> DriveLetterOf(std::string_view rootPath)
+{
+    static constexpr std::string_view kRootSuffixes[] = {"", ":", ":\\", ":/"};
+    if (rootPath.empty()) {
+        return std::nullopt;
+    }
+    char letter = rootPath.front();
+    if (letter >= 'a' && letter <= 'z') {
+        letter = static_cast<char>(letter - 'a' + 'A');
+    }
+    if (letter < 'A' || letter > 'Z') {
+        return std::nullopt;
+    }
+    for (std::string_view suffix : kRootSuffixes) {
+        if (rootPath.substr(1) == suffix) {
+            return letter;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace ostra

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <vector>
+
+#include "platform/qt/FileDialogs.h"
+
+namespace ostra {
+
+// Answers each dialog with the next queued reply (a path, or nothing for
+// Cancel) and keeps every request it was opened with. With no reply
+// queued it cancels.
+class FakeFileDialogs final : public FileDialogs {
+public:
+    std::optional<QString> Run(QWidget* /*owner*/, const FileDialogRequest& request) override
+    {
+        Requests.push_back(request);
+        if (Replies.empty())
+            return std::nullopt;
+        std::optional<QString> reply = Replies.front();
+        Replies.pop_front();
+        return reply;
+    }
+
+    std::deque<std::optional<QString>> Replies;
+    std::vector<FileDialogRequest> Requests;
+};
+
+} // namespace ostra

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <vector>
+
+#include "platform/qt/MessageBoxes.h"
+
+namespace ostra {
+
+// Records each box instead of showing it.
+class FakeMessageBoxes final : public MessageBoxes {
+public:
+    struct Shown {
+        QString Caption;
+        QString Text;
+    };
+
+    void ShowError(QWidget* /*owner*/, const QString& caption, const QString& text) override
+    {
+        Boxes.push_back({caption, text});
+    }
+
+    std::vector<Shown> Boxes;
+};
+
+} // namespace ostra

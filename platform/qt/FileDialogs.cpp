@@ -1,0 +1,7 @@
+#include "platform/qt/FileDialogs.h"
+
+namespace ostra {
+
+FileDialogs::~FileDialogs() = default;
+
+} // namespace ostra

@@ -1,0 +1,7 @@
+#include "platform/qt/MessageBoxes.h"
+
+namespace ostra {
+
+MessageBoxes::~MessageBoxes() = default;
+
+} // namespace ostra

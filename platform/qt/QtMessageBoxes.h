@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/qt/MessageBoxes.h"
+
+namespace ostra {
+
+class QtMessageBoxes final : public MessageBoxes {
+public:
+    void ShowError(QWidget* owner, const QString& caption, const QString& text) override;
+};
+
+} // namespace ostra

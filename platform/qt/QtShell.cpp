@@ -1,0 +1,14 @@
+#include "platform/qt/QtShell.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+namespace ostra {
+
+void QtShell::Open(QWidget* /*owner*/, const QString& address)
+{
+    // A failure (no browser, no desktop) is deliberately ignored.
+    QDesktopServices::openUrl(QUrl(address));
+}
+
+} // namespace ostra

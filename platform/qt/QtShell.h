@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/qt/Shell.h"
+
+namespace ostra {
+
+class QtShell final : public Shell {
+public:
+    void Open(QWidget* owner, const QString& address) override;
+};
+
+} // namespace ostra

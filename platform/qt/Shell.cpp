@@ -1,0 +1,7 @@
+#include "platform/qt/Shell.h"
+
+namespace ostra {
+
+Shell::~Shell() = default;
+
+} // namespace ostra

@@ -1,0 +1,88 @@
+#include "config/ConfigFile.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <gtest/gtest.h>
+
+#include "platform/InOutError.h"
+#include "platform/files/FaultyFileApi.h"
+#include "platform/files/FileTestSupport.h"
+
+namespace ostra {
+namespace {
+
+using test::Bytes;
+using test::FileFault;
+using test::FileStep;
+
+struct ReadFault {
+    const char* name;
+    FileFault fault;
+    int code;
+    const char* message;
+    std::size_t recordBytesKept; // of the file's first bytes; zeros after
+};
+
+void PrintTo(const ReadFault& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class ReadConfigFault : public ::testing::TestWithParam<ReadFault> {};
+
+TEST_P(ReadConfigFault, RaisesAndKeepsWhatWasDelivered)
+{
+    const ReadFault& row = GetParam();
+    test::TempFolder folder;
+    const std::string path = folder.file("unit.cfg");
+    const Bytes file = test::patternBytes(layout::kRecordSize, 4);
+    test::writeBytes(path, file);
+    test::FaultyFileApi files;
+    files.inject(row.fault);
+    TConfigRecord record;
+    record.fill(0xAA);
+
+    try {
+        ReadConfigFile(files, path, record);
+        FAIL() << "the load reported success";
+    } catch (const EInOutError& error) {
+        EXPECT_EQ(error.ErrorCode, row.code);
+        EXPECT_EQ(error.Message, row.message);
+    }
+
+    Bytes expected(layout::kRecordSize, 0);
+    std::copy_n(file.begin(), row.recordBytesKept, expected.begin());
+    EXPECT_EQ(Bytes(record.begin(), record.end()), expected);
+    EXPECT_EQ(files.openDescriptors(), 0u) << "a descriptor was left open";
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryStep, ReadConfigFault, ::testing::Values(
+    ReadFault{"OpenOutOfFiles", {FileStep::Open, EMFILE}, 4, "Too many open files", 0},
+    ReadFault{"OpenDenied", {FileStep::Open, EACCES}, 5, "File access denied", 0},
+    ReadFault{"OpenReadOnlyMedium", {FileStep::Open, EROFS}, 5, "File access denied", 0},
+    ReadFault{"ReadMediumError", {FileStep::Read, EIO}, 5, "I/O error 5", 0},
+    ReadFault{"ShortRead", {FileStep::Read, 0, 100}, 100, "Read beyond end of file", 100},
+    ReadFault{"NothingRead", {FileStep::Read, 0, 0}, 100, "Read beyond end of file", 0},
+    ReadFault{"CloseMediumError", {FileStep::Close, EIO}, 5, "I/O error 5", layout::kRecordSize},
+    ReadFault{"CloseNoSpace", {FileStep::Close, ENOSPC}, 28, "I/O error 28", layout::kRecordSize}),
+    [](const auto& info) { return info.param.name; });
+
+// A pipe named like a configuration file must not hang a load.
+TEST(ReadConfigFromPipe, FailsAtOnceInsteadOfWaiting)
+{
+    test::TempFolder folder;
+    const std::string path = folder.file("unit.cfg");
+    ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+    TConfigRecord record;
+    try {
+        ReadConfigFile(path, record);
+        FAIL() << "the load reported success";
+    } catch (const EInOutError& error) {
+        EXPECT_EQ(error.Message, "I/O error " + std::to_string(EAGAIN));
+    }
+}
+
+} // namespace
+} // namespace ostra

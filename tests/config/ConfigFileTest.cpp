@@ -1,0 +1,213 @@
+#include "config/ConfigFile.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <gtest/gtest.h>
+
+#include "platform/InOutError.h"
+#include "platform/files/FileTestSupport.h"
+
+namespace ostra {
+namespace {
+
+using test::Bytes;
+using test::patternBytes;
+using test::readBytes;
+using test::writeBytes;
+using Names = std::vector<std::string>;
+
+// Where the path of a case points.
+enum class Place { MissingFile, MissingFolder, FileOnThePath, Folder, File };
+
+struct FileCase {
+    const char* name;
+    Place place;
+    std::size_t length; // of the file, for Place::File
+    const char* message; // "" for success
+};
+
+class ConfigFileCase : public ::testing::TestWithParam<FileCase> {
+protected:
+    test::TempFolder folder;
+    Bytes old;
+
+    std::string prepare(const FileCase& row)
+    {
+        switch (row.place) {
+        case Place::MissingFile: return folder.file("unit.cfg");
+        case Place::MissingFolder: return folder.file("missing/unit.cfg");
+        case Place::FileOnThePath:
+            writeBytes(folder.file("plain"), patternBytes(10, 1));
+            return folder.file("plain/unit.cfg");
+        case Place::Folder:
+            ::mkdir(folder.file("unit.cfg").c_str(), 0755);
+            return folder.file("unit.cfg");
+        case Place::File:
+            old = patternBytes(row.length, 7);
+            writeBytes(folder.file("unit.cfg"), old);
+            return folder.file("unit.cfg");
+        }
+        return {};
+    }
+};
+
+// The message a call raised, or "" when it succeeded.
+template <typename Call>
+std::string messageOf(Call call)
+{
+    try {
+        call();
+    } catch (const EInOutError& error) {
+        return error.Message;
+    }
+    return "";
+}
+
+// What a read leaves: the bytes the file delivered, then zeros.
+Bytes deliveredThenZeros(const Bytes& file)
+{
+    Bytes record(layout::kRecordSize, 0);
+    std::copy_n(file.begin(), std::min(file.size(), record.size()), record.begin());
+    return record;
+}
+
+Bytes bytesOf(const TConfigRecord& record)
+{
+    return Bytes(record.begin(), record.end());
+}
+
+class ReadConfig : public ConfigFileCase {};
+
+TEST_P(ReadConfig, RaisesTheTableErrorAndLeavesTheDeliveredBytes)
+{
+    const FileCase& row = GetParam();
+    const std::string path = prepare(row);
+    TConfigRecord record;
+    record.fill(0xAA); // a configuration loaded before
+
+    EXPECT_EQ(messageOf([&] { ReadConfigFile(path, record); }), row.message);
+    EXPECT_EQ(bytesOf(record), deliveredThenZeros(old));
+    if (row.place == Place::File) {
+        EXPECT_EQ(readBytes(path), old) << "reading changed the file";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(RealFiles, ReadConfig, ::testing::Values(
+    FileCase{"MissingFile", Place::MissingFile, 0, "File not found"},
+    FileCase{"MissingFolder", Place::MissingFolder, 0, "Invalid filename"},
+    FileCase{"FileOnThePath", Place::FileOnThePath, 0, "Invalid filename"},
+    FileCase{"FolderAsFile", Place::Folder, 0, "File access denied"},
+    FileCase{"Empty", Place::File, 0, "Read beyond end of file"},
+    FileCase{"Short100", Place::File, 100, "Read beyond end of file"},
+    FileCase{"Short2047", Place::File, 2047, "Read beyond end of file"},
+    FileCase{"Exact2048", Place::File, 2048, ""},
+    FileCase{"Long3000", Place::File, 3000, ""},
+    FileCase{"Long5000", Place::File, 5000, ""}),
+    [](const auto& info) { return info.param.name; });
+
+class WriteConfig : public ConfigFileCase {};
+
+TEST_P(WriteConfig, LeavesExactlyTheRecordOrRaisesTheTableError)
+{
+    const FileCase& row = GetParam();
+    const std::string path = prepare(row);
+    TConfigRecord record;
+    std::ranges::copy(patternBytes(layout::kRecordSize, 9), record.begin());
+    const TConfigRecord before = record;
+
+    const std::string message = messageOf([&] { WriteConfigFile(path, record); });
+
+    EXPECT_EQ(message, row.message);
+    EXPECT_EQ(record, before);
+    if (message.empty()) {
+        EXPECT_EQ(readBytes(path), bytesOf(record));
+    }
+    const Names expectedEntries = row.place == Place::FileOnThePath ? Names{"plain"}
+        : row.place == Place::MissingFolder                        ? Names{}
+                                                                   : Names{"unit.cfg"};
+    EXPECT_EQ(folder.entries(), expectedEntries);
+}
+
+INSTANTIATE_TEST_SUITE_P(RealFiles, WriteConfig, ::testing::Values(
+    FileCase{"NewFile", Place::MissingFile, 0, ""},
+    FileCase{"MissingFolder", Place::MissingFolder, 0, "Invalid filename"},
+    FileCase{"FileOnThePath", Place::FileOnThePath, 0, "Invalid filename"},
+    FileCase{"FolderAsFile", Place::Folder, 0, "File access denied"},
+    FileCase{"OverEmpty", Place::File, 0, ""},
+    FileCase{"OverShort100", Place::File, 100, ""},
+    FileCase{"OverShort2047", Place::File, 2047, ""},
+    FileCase{"OverLong3000", Place::File, 3000, ""},
+    FileCase{"OverLong5000", Place::File, 5000, ""}),
+    [](const auto& info) { return info.param.name; });
+
+// A file this user may not write can be neither loaded nor saved, and a
+// refused save leaves it as it was.
+class UnwritableConfig : public ::testing::Test {
+protected:
+    test::TempFolder folder;
+    std::string path = folder.file("unit.cfg");
+    Bytes old = patternBytes(layout::kRecordSize, 3);
+
+    void expectRefusedAndUntouched()
+    {
+        TConfigRecord record;
+        record.fill(0xAA);
+        EXPECT_EQ(messageOf([&] { ReadConfigFile(path, record); }), "File access denied");
+        EXPECT_EQ(record, TConfigRecord{});
+        record.fill(0x55);
+        EXPECT_EQ(messageOf([&] { WriteConfigFile(path, record); }), "File access denied");
+    }
+
+    void expectOldFileAlone()
+    {
+        EXPECT_EQ(readBytes(path), old);
+        EXPECT_EQ(folder.entries(), Names{"unit.cfg"});
+    }
+};
+
+// Root ignores permission bits, so the calls run with an unprivileged
+// file-system user; the folder stays readable (0755) for that user.
+TEST_F(UnwritableConfig, ReadOnlyForThisUser)
+{
+    writeBytes(path, old);
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    if (::geteuid() != 0) {
+        expectRefusedAndUntouched();
+    } else {
+        test::ScopedFileSystemUser nobody(test::kNobody);
+        if (!nobody.active())
+            GTEST_SKIP() << "running as root and setfsuid(65534) is not allowed, so no file is unwritable";
+        expectRefusedAndUntouched();
+    }
+    expectOldFileAlone();
+}
+
+TEST_F(UnwritableConfig, ImmutableFile)
+{
+    writeBytes(path, old);
+    if (const auto reason = test::setImmutable(path, true))
+        GTEST_SKIP() << "chattr +i is not possible here: " << *reason;
+    expectRefusedAndUntouched();
+    test::setImmutable(path, false);
+    expectOldFileAlone();
+}
+
+TEST(BlankConfigFile, LoadsAsItIsAndOnlyByteZeroMarksIt)
+{
+    test::TempFolder folder;
+    const std::string path = folder.file("unit.cfg");
+    for (const std::uint8_t first : {0xFF, 0xFE, 0x00}) {
+        Bytes file = patternBytes(layout::kRecordSize, first);
+        file[0] = first;
+        writeBytes(path, file);
+        TConfigRecord record;
+        ReadConfigFile(path, record);
+        EXPECT_EQ(bytesOf(record), file);
+        EXPECT_EQ(IsBlankConfig(record), first == 0xFF) << int(first);
+    }
+}
+
+} // namespace
+} // namespace ostra

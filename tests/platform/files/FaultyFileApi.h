@@ -1,0 +1,64 @@
+#pragma once
+
+#include <map>
+#include <vector>
+
+#include "platform/FileApi.h"
+
+namespace ostra::test {
+
+// Each request the file layer makes, told apart by what it works on: a new
+// file is one opened with O_EXCL, a folder one opened with O_DIRECTORY.
+enum class FileStep {
+    Open, CreateNew, OpenFolder,
+    Read, Write, Fsync, FsyncFolder,
+    Close, CloseNew, CloseFolder,
+Stat, Fchmod, Fchown, Rename, Unlink, RealPath,
+};
+
+// One injected fault: the occurrence-th request of step fails with error,
+// or, for Read and Write with a transfer limit, moves only that many bytes.
+struct FileFault {
+    FileStep step;
+    int error = 0;
+    long long transferLimit = -1;
+    int occurrence = 1;
+};
+
+// The real file system with faults injected at chosen steps; it logs every
+// request so that tests can check the order of a save.
+class FaultyFileApi : public FileApi {
+public:
+    explicit FaultyFileApi(FileApi& real = systemFileApi()) : real_(real) {}
+
+    void inject(FileFault fault) { faults_.push_back(fault); }
+    const std::vector<FileStep>& log() const { return log_; }
+    int count(FileStep step) const;
+    std::size_t openDescriptors() const { return openedBy_.size(); }
+
+    FileResult open(const std::string& path, int flags, mode_t mode) override;
+    FileResult read(int fd, void* buffer, std::size_t count) override;
+    FileResult write(int fd, const void* buffer, std::size_t count) override;
+    FileResult fsync(int fd) override;
+    FileResult close(int fd) override;
+    FileResult stat(const std::string& path, struct stat& status) override;
+    FileResult fchmod(int fd, mode_t mode) override;
+    FileResult fchown(int fd, uid_t owner, gid_t group) override;
+    FileResult rename(const std::string& from, const std::string& to) override;
+    FileResult unlink(const std::string& path) override;
+    FileResult realPath(const std::string& path, std::string& resolved) override;
+
+private:
+    // Logs the request; returns the fault to apply to it, if any.
+    const FileFault* enter(FileStep step);
+    FileStep kindOf(int fd) const;
+
+    FileApi& real_;
+    std::vector<FileFault> faults_;
+    std::vector<FileStep> log_;
+    std::map<int, FileStep> openedBy_;
+};
+
+const char* stepName(FileStep step);
+
+} // namespace ostra::test

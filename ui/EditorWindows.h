@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/qt/QtFileDialogs.h"
+#include "platform/qt/QtMessageBoxes.h"
+#include "platform/qt/QtShell.h"
+#include "ui/Unit1.h"
+#include "ui/Unit2.h"
+
+namespace ostra {
+
+// The editor as start-up builds it: the real dialogs, message boxes and
+// shell, the main window, and the card file browser, created hidden.
+struct EditorWindows {
+    EditorWindows();
+
+    // Shows the main window, centred on the screen.
+    void Show();
+
+    QtFileDialogs FileDialogs;
+    QtMessageBoxes MessageBoxes;
+    QtShell Shell;
+    TForm1 Form1;
+    TForm2 Form2;
+};
+
+} // namespace ostra

@@ -1,0 +1,44 @@
+#include "ui/Fonts.h"
+
+#include <QStringList>
+
+namespace ostra {
+
+namespace {
+
+QFont makeFont(const QStringList& families, int pixelSize, bool bold = false)
+{
+    QFont font;
+    font.setFamilies(families);
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+const QStringList kSansFamilies{"Liberation Sans", "Arimo", "DejaVu Sans"};
+
+} // namespace
+
+QFont WindowFont() { return makeFont(kSansFamilies, 11); }
+QFont BoldWindowFont() { return makeFont(kSansFamilies, 11, true); }
+QFont ListFont() { return makeFont(kSansFamilies, 13); }
+QFont HelpFont() { return makeFont(kSansFamilies, 16); }
+
+QFont TerminalFont()
+{
+    QFont font = makeFont({"DejaVu Sans Mono"}, 12);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    return font;
+}
+
+QFont CourierFont()
+{
+    QFont font = makeFont({"Liberation Mono", "Cousine", "DejaVu Sans Mono"}, 13);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    return font;
+}
+
+} // namespace ostra

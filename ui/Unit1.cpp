@@ -1,0 +1,244 @@
+#include "ui/Unit1.h"
+
+#include <algorithm>
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include "ui/CheckListBox.h"
+#include "ui/ClassicStyle.h"
+#include "ui/CodePage.h"
+#include "ui/Fonts.h"
+#include "ui/HelpMemo.h"
+#include "ui/HelpText.h"
+#include "ui/LogoImage.h"
+#include "ui/SingleByteEdit.h"
+#include "ui/Unit1Tables.h"
+#include "ui/VersionLabel.h"
+#include "ui/ZoneEditor.h"
+
+namespace ostra {
+
+using namespace unit1;
+
+namespace {
+
+const QStringList kConfigFilters{"Ostra Configuration File (*.cfg)", "All Files (*.*)"};
+
+FileDialogRequest saveDialogSettings()
+{
+    return {FileDialogKind::Save, "Advanced Save", kConfigFilters, "cfg", QString()};
+}
+
+FileDialogRequest openDialogSettings()
+{
+    return {FileDialogKind::Open, "Advanced Load", kConfigFilters, QString(), QString()};
+}
+
+template <typename Control> Control* place(Control* control, const char* name, const QRect& rect)
+{
+    control->setObjectName(QString::fromLatin1(name));
+    control->setGeometry(rect);
+    return control;
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, const QRect& rect, bool bold)
+{
+    auto* label = place(new QLabel(caption, parent), name, rect);
+    if (bold)
+        label->setFont(BoldWindowFont());
+    return label;
+}
+
+SingleByteEdit* makeEdit(QWidget* parent, const char* name, const CodePage& page, const QRect& rect,
+                         int maxLength)
+{
+    auto* edit = place(new SingleByteEdit(page, parent), name, rect);
+    edit->setMaxLength(maxLength);
+    return edit;
+}
+
+} // namespace
+
+TForm1::TForm1(FileDialogs& fileDialogs, MessageBoxes& messageBoxes, Shell& shell, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      SaveDialog1(fileDialogs, this, saveDialogSettings()),
+      OpenDialog1(fileDialogs, this, openDialogSettings()),
+      messageBoxes_(messageBoxes),
+      shell_(shell)
+{
+    setObjectName("Form1");
+    setWindowTitle("Ostra Configuration Utility");
+    setFixedSize(588, 506);
+    setFont(WindowFont());
+    createFrames();
+    createHeadings();
+    createDescriptionAndOptions();
+    createNameRows();
+    createInstallerPanel();
+    createZonePanel();
+    createCommandControls();
+    createHelp();
+    setTabOrder();
+    ApplyClassicStyle(*this);
+    connectHandlers();
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::createFrames()
+{
+    // Sunken outlines that draw no background and take no clicks; created
+    // first so every other control lies above them.
+    for (const FrameSpec& spec : kFrames) {
+        auto* frame = new QFrame(this);
+        frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+        frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+        this->*spec.Frame.Member = place(frame, spec.Frame.Name, spec.Rect);
+    }
+}
+
+void TForm1::createHeadings()
+{
+    for (const HeadingSpec& spec : kHeadings)
+        this->*spec.Label.Member = makeLabel(this, spec.Label.Name, spec.Caption, spec.Rect, true);
+}
+
+void TForm1::createDescriptionAndOptions()
+{
+    Edit1 = makeEdit(this, "Edit1", CodePage437(), {8, 29, 269, 20}, layout::kDescriptionWidth);
+    Edit1->setFont(TerminalFont());
+    Edit1->setFixedHeight(20);
+    addTabStop(0, Edit1);
+
+    RadioButton1 = place(new QRadioButton("Residential", this), "RadioButton1", {296, 28, 113, 17});
+    RadioButton2 = place(new QRadioButton("Professional", this), "RadioButton2", {376, 28, 81, 17});
+    RadioButton1->setChecked(true);
+    addTabStop(17, RadioButton1);
+    addTabStop(18, RadioButton2);
+
+    for (const CheckBoxSpec& spec : kCheckBoxes) {
+        auto* box = place(new QCheckBox(spec.Caption, this), spec.Box.Name, spec.Rect);
+        this->*spec.Box.Member = box;
+        addTabStop(spec.TabOrder, box);
+    }
+    CheckBox4->setToolTip("Enabled Display Blanking");
+}
+
+void TForm1::createNameRows()
+{
+    for (const NamePanel* panel : {&kSourcePanel, &kZonePanel}) {
+        for (int i = 0; i < 6; ++i) {
+            const NameRow& row = panel->Rows[i];
+            const int top = kNameRowTop + kNameRowStep * i;
+            this->*row.Number.Member = makeLabel(this, row.Number.Name, QString::number(i + 1),
+                                                 {panel->NumberLeft, top + 4, 8, 13}, true);
+            SingleByteEdit* shortName = makeEdit(this, row.ShortName.Name, CodePage1252(),
+                                                 {panel->ShortLeft, top, kShortNameEditWidth, kEditHeight},
+                                                 layout::kShortNameWidth);
+            SingleByteEdit* fullName = makeEdit(this, row.FullName.Name, CodePage1252(),
+                                                {panel->FullLeft, top, kFullNameEditWidth, kEditHeight},
+                                                layout::kFullNameWidth);
+            this->*row.ShortName.Member = shortName;
+            this->*row.FullName.Member = fullName;
+            addTabStop(panel->FirstTabOrder + 2 * i, shortName);
+            addTabStop(panel->FirstTabOrder + 2 * i + 1, fullName);
+        }
+    }
+}
+
+void TForm1::createInstallerPanel()
+{
+    for (int k = 0; k < layout::kInstallerLineCount; ++k) {
+        SingleByteEdit* line = makeEdit(this, kInstallerLines[k].Name, CodePage1252(),
+                                        {10, 317 + 24 * k, 265, kEditHeight}, layout::kInstallerLineWidth);
+        this->*kInstallerLines[k].Member = line;
+        addTabStop(13 + k, line);
+    }
+    Label27 = makeLabel(this, "Label27", "Hardware Version: 0.00", {12, 417, 111, 13}, false);
+    Label28 = makeLabel(this, "Label28", "Software Version: 1.01", {166, 417, 107, 13}, false);
+    Label28->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    SetVersionCaption(*Label27, Label27->text(), VersionLabelAnchor::Left);
+    SetVersionCaption(*Label28, Label28->text(), VersionLabelAnchor::Right);
+}
+
+void TForm1::createZonePanel()
+{
+    ListBox1 = place(new ListBox(this, kListItemHeight), "ListBox1", {296, 318, 117, 101});
+    CheckListBox1 = place(new CheckListBox(this, kListItemHeight), "CheckListBox1", {429, 318, 84, 101});
+    CheckListBox2 = place(new CheckListBox(this, kListItemHeight), "CheckListBox2", {532, 318, 41, 101});
+    for (ListBox* list : {ListBox1, static_cast<ListBox*>(CheckListBox1), static_cast<ListBox*>(CheckListBox2)}) {
+        list->setFont(ListFont());
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+    ListBox1->addItems(ZoneCaptions());
+    CheckListBox1->SetItems(WallplateCaptions());
+    CheckListBox2->SetItems(MainOutputCaptions());
+    addTabStop(34, ListBox1);
+    addTabStop(35, CheckListBox1);
+    addTabStop(36, CheckListBox2);
+}
+
+void TForm1::createCommandControls()
+{
+    for (const ButtonSpec& spec : kButtons) {
+        auto* button = place(new QPushButton(spec.Caption, this), spec.Button.Name, spec.Rect);
+        button->setAutoDefault(false);
+        this->*spec.Button.Member = button;
+        addTabStop(spec.TabOrder, button);
+    }
+    Image1 = place(new LogoImage(this), "Image1", {14, 450, 204, 42});
+    Image1->setToolTip(QString("Go to ") + kMakerWebSite);
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName("Timer1");
+    Timer1->setInterval(5000);
+}
+
+void TForm1::createHelp()
+{
+    Memo1 = place(new HelpMemo(this), "Memo1", {596, 4, 581, 434});
+    Memo1->setFont(HelpFont());
+    Memo1->setPlainText(HelpText());
+    Memo1->hide();
+    Memo1->raise();
+    addTabStop(41, Memo1);
+}
+
+void TForm1::addTabStop(int tabOrder, QWidget* control)
+{
+    tabStops_.emplace_back(tabOrder, control);
+}
+
+void TForm1::setTabOrder()
+{
+    std::sort(tabStops_.begin(), tabStops_.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < tabStops_.size(); ++i)
+        QWidget::setTabOrder(tabStops_[i - 1].second, tabStops_[i].second);
+}
+
+void TForm1::connectHandlers()
+{
+    // Only signals that the user alone raises: a control set from code
+    // never runs a handler.
+    for (const ButtonSpec& spec : kButtons)
+        connect(this->*spec.Button.Member, &QPushButton::clicked, this, spec.Click);
+    connect(Memo1, &HelpMemo::Click, this, &TForm1::Memo1Click);
+    connect(Image1, &LogoImage::Click, this, &TForm1::Image1Click);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    connect(ListBox1, &ListBox::Click, this, &TForm1::ListBox1Click);
+    connect(CheckListBox1, &CheckListBox::Click, this, &TForm1::CheckListBox1Click);
+}
+
+void TForm1::FormCreate()
+{
+    Memo1->move(4, 4);
+}
+
+} // namespace ostra

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include <QString>
+#include <QWidget>
+
+#include "config/ConfigRecord.h"
+#include "ui/FileDialogControl.h"
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+
+namespace ostra {
+
+class CheckListBox;
+class FileDialogs;
+class HelpMemo;
+class ListBox;
+class LogoImage;
+class MessageBoxes;
+class Shell;
+class SingleByteEdit;
+class TForm2;
+
+// The maker's web site: the logo's hint names it, a click opens it.
+inline constexpr const char* kMakerWebSite = "www.ostra-video.example";
+
+// The main window: every field of the one configuration record in a
+// control of its own, the commands that load, save and clear the record,
+// the help text and the zone assignment editor. It owns the record and the
+// path that plain Save writes to.
+class TForm1 : public QWidget {
+    Q_OBJECT
+public:
+    TForm1(FileDialogs& fileDialogs, MessageBoxes& messageBoxes, Shell& shell, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // The record being edited and the file plain Save writes to.
+    TConfigRecord ConfigRecord{};
+    QString CurrentFilePath;
+    // The card file browser that Load shows; none until start-up sets it.
+    TForm2* Form2 = nullptr;
+
+    // Fill, gather and the two saves.
+    void ConfigToForm();
+    void FormToConfig();
+    void SaveConfig();
+    void SaveConfigMap();
+
+    // The two ways of opening a file; both report their own failures.
+    void OpenConfig(const QString& path);
+    void OpenConfigMap();
+
+    void ShowErrorMessage(const QString& text);
+
+    // Event handlers.
+    void FormCreate();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void Memo1Click();
+    void Image1Click();
+    void Timer1Timer();
+    void ListBox1Click();
+    void CheckListBox1Click();
+
+    // Controls, named as the window's layout names them.
+    QFrame *Bevel1, *Bevel2, *Bevel3, *Bevel4, *Bevel5, *Bevel6, *Bevel7, *Bevel8;
+    QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9, *Label10;
+    QLabel *Label11, *Label12, *Label13, *Label14, *Label15, *Label16, *Label17, *Label18, *Label19;
+    QLabel *Label20, *Label21, *Label22, *Label23, *Label24, *Label25, *Label26, *Label27, *Label28;
+    SingleByteEdit *Edit1, *Edit2, *Edit3, *Edit4, *Edit5, *Edit6, *Edit7, *Edit8, *Edit9, *Edit10;
+    SingleByteEdit *Edit11, *Edit12, *Edit13, *Edit14, *Edit15, *Edit16, *Edit17, *Edit18, *Edit19;
+    SingleByteEdit *Edit20, *Edit21, *Edit22, *Edit23, *Edit24, *Edit25, *Edit26, *Edit27, *Edit28;
+    SingleByteEdit* Edit29;
+    QRadioButton *RadioButton1, *RadioButton2;
+    QCheckBox *CheckBox1, *CheckBox2, *CheckBox3, *CheckBox4, *CheckBox5;
+    ListBox* ListBox1;
+    CheckListBox *CheckListBox1, *CheckListBox2;
+    QPushButton *Button1, *Button2, *Button3, *Button4;
+    HelpMemo* Memo1;
+    LogoImage* Image1;
+    QTimer* Timer1;
+    FileDialogControl SaveDialog1;
+    FileDialogControl OpenDialog1;
+
+private:
+    void createFrames();
+    void createHeadings();
+    void createDescriptionAndOptions();
+    void createNameRows();
+    void createInstallerPanel();
+    void createZonePanel();
+    void createCommandControls();
+    void createHelp();
+    void connectHandlers();
+    void setTabOrder();
+    void addTabStop(int tabOrder, QWidget* control);
+
+    void startTimer1();
+
+    MessageBoxes& messageBoxes_;
+    Shell& shell_;
+    std::vector<std::pair<int, QWidget*>> tabStops_;
+};
+
+} // namespace ostra

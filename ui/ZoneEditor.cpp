@@ -1,0 +1,49 @@
+#include "ui/ZoneEditor.h"
+
+#include "config/ConfigLayout.h"
+
+namespace ostra {
+
+QStringList ZoneCaptions()
+{
+    QStringList captions;
+    for (int z = 1; z <= layout::kZoneCount; ++z)
+        captions << QString("Zone %1").arg(z);
+    return captions;
+}
+
+QStringList MainOutputCaptions()
+{
+    QStringList captions;
+    for (int z = 1; z <= layout::kZoneCount; ++z)
+        captions << QString("%1").arg(z, 2, 10, QLatin1Char('0'));
+    return captions;
+}
+
+QString WallplateCaption(int item)
+{
+    const QChar letter = QLatin1Char(static_cast<char>('A' + item / 6));
+    return QString("%1%2 - %3").arg(letter).arg(item % 6 + 1).arg(item + 1, 2, 10, QLatin1Char('0'));
+}
+
+QStringList WallplateCaptions()
+{
+    QStringList captions;
+    for (int item = 0; item < layout::kWallplateCount; ++item)
+        captions << WallplateCaption(item);
+    return captions;
+}
+
+bool WallplateMark(const TConfigRecord& record, int zone, int item)
+{
+    const int wallplate = item + 1;
+    return GetConfigBit(record, layout::wallplateByteOffset(zone + 1, wallplate), layout::wallplateBit(wallplate));
+}
+
+void SetWallplateMark(TConfigRecord& record, int zone, int item, bool marked)
+{
+    const int wallplate = item + 1;
+    SetConfigBit(record, layout::wallplateByteOffset(zone + 1, wallplate), layout::wallplateBit(wallplate), marked);
+}
+
+} // namespace ostra

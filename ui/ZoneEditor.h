@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QStringList>
+
+#include "config/ConfigRecord.h"
+
+namespace ostra {
+
+// The zone assignment editor's view of the record: zone index 0 to 5 (the
+// row in the zone list), wallplate item 0 to 35 (the row in the wallplate
+// list, wallplate item + 1 of the byte map).
+
+QStringList ZoneCaptions();       // "Zone 1" to "Zone 6"
+QStringList MainOutputCaptions(); // "01" to "06"
+// "A1 - 01" to "F6 - 36": letter by row of six, digit within the row,
+// then the wallplate number.
+QString WallplateCaption(int item);
+QStringList WallplateCaptions();
+
+bool WallplateMark(const TConfigRecord& record, int zone, int item);
+void SetWallplateMark(TConfigRecord& record, int zone, int item, bool marked);
+
+} // namespace ostra
