@@ -1,11 +1,14 @@
 // libFuzzer target: any bytes loaded as a GIF picture. Besides the
 // sanitizers' findings it traps on broken promises of the reader: a frame
 // whose pixels are not width x height, a failed load that does not put the
-// stream back where it began.
+// stream back where it began. Huge frames fail to allocate on purpose
+// (AllocationLimit.cpp).
+#include "fuzz/AllocationLimit.h"
 #include "gif/GIFImage.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <new>
 #include <span>
 
 namespace {
@@ -31,6 +34,7 @@ std::uint32_t touchPixels(const ostra::TGIFImage& picture)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    const ostra::fuzz::AllocationLimit limit;
     ostra::TGIFImage picture;
     int warnings = 0;
     picture.WarningHandler = [&warnings](ostra::TPersistent&, int, const std::string&) { ++warnings; };
@@ -38,6 +42,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         picture.LoadFromStream(stream);
     } catch (const ostra::GIFException&) {
+        if (stream.Position() != 0) {
+            __builtin_trap();
+        }
+    } catch (const std::bad_alloc&) {
         if (stream.Position() != 0) {
             __builtin_trap();
         }

@@ -6,11 +6,15 @@ TGIFImage::TGIFImage() : Header(this), Frames(*this) {}
 
 TGIFImage::~TGIFImage()
 {
+    // Painters read the frames: they are stopped before the frames go.
+    RenderState.reset();
     Frames.Clear();
 }
 
 void TGIFImage::Clear()
 {
+    if (RenderState)
+        RenderState->PictureCleared();
     Frames.Clear();
     Header.GlobalColorMap.Clear();
     Header.ScreenWidth = 0;

@@ -1,13 +1,19 @@
 #pragma once
 
+#include "gif/GIFDrawSettings.h"
 #include "gif/GIFException.h"
 #include "gif/GIFExtensions.h"
 #include "gif/GIFHeader.h"
+#include "gif/GIFRenderCache.h"
 #include "gif/GIFSubImage.h"
 #include "gif/Graphic.h"
 #include "gif/Stream.h"
 
+#include <memory>
 #include <string>
+
+class QPainter;
+class QRect;
 
 namespace ostra {
 
@@ -18,7 +24,7 @@ namespace ostra {
 //   TMemoryStream stream(bytes);
 //   picture.LoadFromStream(stream);      // raises GIFException
 //   for (TGIFSubImage& frame : picture.Frames) use(frame.PixelData);
-class TGIFImage : public TGraphic {
+class TGIFImage : public TGraphic, public TGIFDrawSettings {
 public:
     static constexpr const char* kClassName = "TGIFImage";
 
@@ -42,9 +48,16 @@ public:
     // passed to WarningHandler when one is installed, else dropped.
     void Warning(TPersistent& sender, int severity, const std::string& message);
 
+    // Draws the picture into rect of canvas, as DrawOptions say: one frame
+    // directly, or an animation through a painter. A Draw nested in a Draw
+    // of the same picture does nothing. Defined in ostra_gif_render.
+    void Draw(QPainter& canvas, const QRect& rect);
+
     TGIFHeader Header;
     TGIFImageList Frames;
     TGIFWarning WarningHandler;
+    // The renderer's painters, composite bitmap and palette (ostra_gif_render).
+    std::unique_ptr<TGIFPictureRenderState> RenderState;
 
 private:
     void readContents(TStream& stream);

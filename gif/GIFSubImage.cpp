@@ -42,6 +42,7 @@ void TGIFSubImage::Clear()
     Height = 0;
     Transparent = false;
     GraphicControl = nullptr;
+    RenderCache.reset();
 }
 
 TGIFColorMap& TGIFSubImage::ActiveColorMap()

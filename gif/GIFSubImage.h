@@ -3,9 +3,15 @@
 #include "gif/GIFColorMap.h"
 #include "gif/GIFExtensions.h"
 #include "gif/GIFItem.h"
+#include "gif/GIFRenderCache.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
+
+class QImage;
+class QPainter;
+class QRect;
 
 namespace ostra {
 
@@ -33,6 +39,15 @@ public:
     // does, else the (empty) local map.
     TGIFColorMap& ActiveColorMap();
 
+    // Drawing, defined in ostra_gif_render. GetFrameBitmap answers the frame
+    // as an 8-bit indexed image, built (with its mask) on first use; none for
+    // an empty frame. HasFrameMask builds the mask when it is still needed.
+    // DrawFrame draws the frame where it lies when the whole logical screen
+    // occupies rect.
+    const QImage* GetFrameBitmap();
+    bool HasFrameMask();
+    void DrawFrame(QPainter& canvas, const QRect& rect, bool transparent, bool tile);
+
     std::uint8_t Separator = kImageSeparator;
     std::uint16_t Left = 0;
     std::uint16_t Top = 0;
@@ -47,6 +62,8 @@ public:
     bool Transparent = false;
     // The first Graphic Control Extension created for this frame, if any.
     TGIFGraphicControlExtension* GraphicControl = nullptr;
+    // The renderer's bitmap, mask and palette of this frame; dropped by Clear.
+    std::unique_ptr<TGIFFrameRenderCache> RenderCache;
 
 private:
     void readImageDescriptor(TStream& stream);

@@ -103,6 +103,22 @@ TLZWDecoder::TLZWDecoder(TGIFSubImage& frame, TStream& stream, std::uint8_t mini
     CodeSize = MinimumCodeSize + 1;
 }
 
+// The string of oldCode followed by firstByte becomes the next entry while
+// the table has room. The width grows right after entry 2^codeSize - 1 is
+// added, up to 12 bits; a full table stays as it is until a clear code.
+inline void TLZWDecoder::addEntry(int oldCode, int firstByte, int& nextFreeCode, int& codeLimit, int& codeSize)
+{
+    if (nextFreeCode >= kTableSize)
+        return;
+    Table[nextFreeCode].Prefix = static_cast<std::uint16_t>(oldCode);
+    Table[nextFreeCode].Suffix = static_cast<std::uint8_t>(firstByte);
+    ++nextFreeCode;
+    if (nextFreeCode >= codeLimit && codeLimit < kTableSize) {
+        codeLimit *= 2;
+        ++codeSize;
+    }
+}
+
 void TLZWDecoder::raiseCircularEntry()
 {
     throw GIFException("Circular decoder table entry");
@@ -179,10 +195,9 @@ int TLZWDecoder::NextPixelValue()
 
 void TLZWDecoder::resetTable()
 {
+    std::memset(Table, 0, sizeof Table);
     for (int i = 0; i < ClearCode; ++i)
-        Suffix[i] = static_cast<std::uint8_t>(i);
-    std::memset(Suffix + ClearCode, 0, sizeof Suffix - static_cast<std::size_t>(ClearCode));
-    std::memset(Prefix, 0, sizeof Prefix);
+        Table[i].Suffix = static_cast<std::uint8_t>(i);
 }
 
 // Starts a new table. Runs of clear codes are passed over; the code after
@@ -251,25 +266,16 @@ int TLZWDecoder::DecodeNextCode()
     while (code >= ClearCode) {
         if (StackTop == 0)
             raiseCircularEntry();
-        Stack[--StackTop] = Suffix[code];
-        if (Prefix[code] == code)
+        Stack[--StackTop] = Table[code].Suffix;
+        if (Table[code].Prefix == code)
             raiseCircularEntry();
-        code = Prefix[code];
+        code = Table[code].Prefix;
     }
     if (StackTop == 0)
         raiseCircularEntry();
-    FirstCode = Suffix[code];
+    FirstCode = Table[code].Suffix;
     Stack[--StackTop] = static_cast<std::uint8_t>(FirstCode);
-    if (NextFreeCode < kTableSize) {
-        Prefix[NextFreeCode] = static_cast<std::uint16_t>(OldCode);
-        Suffix[NextFreeCode] = static_cast<std::uint8_t>(FirstCode);
-        ++NextFreeCode;
-        // The width grows right after entry 2^CodeSize - 1 is added, up to 12 bits.
-        if (NextFreeCode >= CodeLimit && CodeLimit < kTableSize) {
-            CodeLimit *= 2;
-            ++CodeSize;
-        }
-    }
+    addEntry(OldCode, FirstCode, NextFreeCode, CodeLimit, CodeSize);
     OldCode = inCode;
     return Stack[StackTop++];
 }
@@ -347,35 +353,35 @@ std::size_t TLZWDecoder::decodeRun(std::uint8_t* out, std::size_t count)
             break;
         }
         const int inCode = code;
+        if (code < clearCode) {
+            // A literal: its one-byte string goes straight out.
+            firstCode = Table[code].Suffix;
+            out[done++] = static_cast<std::uint8_t>(firstCode);
+            addEntry(oldCode, firstCode, nextFreeCode, codeLimit, codeSize);
+            oldCode = inCode;
+            continue;
+        }
         if (code >= nextFreeCode) {
             Stack[--sp] = static_cast<std::uint8_t>(firstCode);
             code = oldCode;
         }
         while (code >= clearCode) {
-            if (sp == 0 || Prefix[code] == code) {
+            if (sp == 0 || Table[code].Prefix == code) {
                 if (sp != 0)
-                    Stack[--sp] = Suffix[code];
+                    Stack[--sp] = Table[code].Suffix;
                 save();
                 raiseCircularEntry();
             }
-            Stack[--sp] = Suffix[code];
-            code = Prefix[code];
+            Stack[--sp] = Table[code].Suffix;
+            code = Table[code].Prefix;
         }
         if (sp == 0) {
             save();
             raiseCircularEntry();
         }
-        firstCode = Suffix[code];
+        firstCode = Table[code].Suffix;
         Stack[--sp] = static_cast<std::uint8_t>(firstCode);
-        if (nextFreeCode < kTableSize) {
-            Prefix[nextFreeCode] = static_cast<std::uint16_t>(oldCode);
-            Suffix[nextFreeCode] = static_cast<std::uint8_t>(firstCode);
-            ++nextFreeCode;
-            if (nextFreeCode >= codeLimit && codeLimit < kTableSize) {
-                codeLimit *= 2;
-                ++codeSize;
-            }
-        }
+        addEntry(oldCode, firstCode, nextFreeCode, codeLimit, codeSize);
         oldCode = inCode;
     }
     save();

@@ -54,6 +54,7 @@ private:
     static constexpr int kBufferPadding = 4;
 
     std::size_t decodeRun(std::uint8_t* out, std::size_t count);
+    void addEntry(int oldCode, int firstByte, int& nextFreeCode, int& codeLimit, int& codeSize);
     void resetTable();
     bool refillBuffer();
     int readCodeAfterRefill(int width);
@@ -77,8 +78,12 @@ private:
     // The tables keep codes (below 4096) and pixel values (stored as their
     // low 8 bits anyway) in the narrowest types, so that the tables and the
     // stack stay in the first-level cache.
-    std::uint16_t Prefix[kTableSize];
-    std::uint8_t Suffix[kTableSize];
+    struct TEntry {
+        std::uint16_t Prefix;
+        std::uint8_t Suffix;
+        std::uint8_t Unused;
+    };
+    TEntry Table[kTableSize];
 
     // Grows downwards from its end, so that the string on top lies in
     // pixel order and leaves it by one copy. StackTop == kStackSize: empty.

@@ -11,7 +11,7 @@ void readFileHead(FileApi& files, const std::string& path, std::span<std::uint8_
 {
     // O_NONBLOCK: a pipe that nobody writes reports EAGAIN instead of
     // hanging the editor; regular files ignore it.
-    const FileResult opened = files.open(path, O_RDWR | O_NOCTTY | O_CLOEXEC, 0);
+    const FileResult opened = files.open(path, O_RDWR | O_NOCTTY | O_CLOEXEC | O_NONBLOCK, 0);
     if (opened.failed())
         throw pathError(files, path, opened.error);
     OpenFile file(files, static_cast<int>(opened.value));

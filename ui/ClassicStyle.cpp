@@ -17,7 +17,9 @@ int ClassicStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, co
         return 13;
     case PM_CheckBoxLabelSpacing:
     case PM_RadioButtonLabelSpacing:
-        return 4;
+        return 3;
+    case PM_FocusFrameHMargin: // the text margin of list items
+        return 1;
     default:
         return QProxyStyle::pixelMetric(metric, option, widget);
     }

@@ -6,7 +6,7 @@ namespace ostra {
 
 // Fusion with the compact check boxes, radio buttons and list marks of
 // the classic desktop the window was laid out for (13-pixel indicators,
-// 4 pixels to the caption), so that every caption fits its fixed-size
+// 3 pixels to the caption), so that every caption fits its fixed-size
 // control.
 class ClassicStyle : public QProxyStyle {
     Q_OBJECT

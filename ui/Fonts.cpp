@@ -13,6 +13,10 @@ QFont makeFont(const QStringList& families, int pixelSize, bool bold = false)
     font.setPixelSize(pixelSize);
     font.setBold(bold);
     font.setStyleHint(QFont::SansSerif);
+    // Unhinted advances and a hair less space between letters bring the
+    // substitute faces to the narrower set width of the originals.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setLetterSpacing(QFont::AbsoluteSpacing, -0.35);
     return font;
 }
 
@@ -28,6 +32,7 @@ QFont HelpFont() { return makeFont(kSansFamilies, 16); }
 QFont TerminalFont()
 {
     QFont font = makeFont({"DejaVu Sans Mono"}, 12);
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 0);
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     return font;
@@ -36,6 +41,7 @@ QFont TerminalFont()
 QFont CourierFont()
 {
     QFont font = makeFont({"Liberation Mono", "Cousine", "DejaVu Sans Mono"}, 13);
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 0);
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     return font;

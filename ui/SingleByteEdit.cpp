@@ -40,6 +40,8 @@ SingleByteEdit::SingleByteEdit(const CodePage& codePage, QWidget* parent)
 void SingleByteEdit::SetBytes(std::string_view bytes)
 {
     setText(codePage_.Decode(bytes));
+    // Show a text longer than the box from its start, not its end.
+    setCursorPosition(0);
 }
 
 std::string SingleByteEdit::Bytes() const

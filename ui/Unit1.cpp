@@ -198,6 +198,7 @@ void TForm1::createCommandControls()
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
     Timer1->setInterval(5000);
+    Timer1->setTimerType(Qt::PreciseTimer);
 }
 
 void TForm1::createHelp()

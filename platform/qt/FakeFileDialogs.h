@@ -16,9 +16,12 @@ public:
     std::optional<QString> Run(QWidget* /*owner*/, const FileDialogRequest& request) override
     {
         Requests.push_back(request);
-        if (Replies.empty())
+        if (Replies.empty() || !Replies.front().has_value()) {
+            if (!Replies.empty())
+                Replies.pop_front();
             return std::nullopt;
-        std::optional<QString> reply = Replies.front();
+        }
+        const QString reply = *Replies.front();
         Replies.pop_front();
         return reply;
     }

@@ -55,7 +55,7 @@ Bytes ImageDescriptor(std::uint16_t width, std::uint16_t height, std::uint8_t pa
             static_cast<std::uint8_t>(height), static_cast<std::uint8_t>(height >> 8), packed};
 }
 
-Bytes PackCodes(std::initializer_list<Code> codes)
+Bytes PackCodes(const std::vector<Code>& codes)
 {
     Bytes bytes;
     int bit = 0;
@@ -81,6 +81,11 @@ Bytes SubBlocks(const Bytes& data, std::size_t size)
     }
     blocks.push_back(0);
     return blocks;
+}
+
+Bytes OneFramePicture(std::uint16_t width, std::uint16_t height, const Bytes& imageData, std::uint8_t packed)
+{
+    return Join({Header(width, height), ImageDescriptor(width, height, packed), imageData, {0x3B}});
 }
 
 Bytes TwoByTwoImageData()

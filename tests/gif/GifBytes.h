@@ -49,10 +49,14 @@ struct Code {
     int Value;
     int Width;
 };
-Bytes PackCodes(std::initializer_list<Code> codes);
+Bytes PackCodes(const std::vector<Code>& codes);
 
 // Data cut into sub-blocks of at most size bytes, then the terminator.
 Bytes SubBlocks(const Bytes& data, std::size_t size);
+
+// A picture of one frame of the given size (screen of the same size, 4
+// grey global colours), its image data as given, and the trailer.
+Bytes OneFramePicture(std::uint16_t width, std::uint16_t height, const Bytes& imageData, std::uint8_t packed = 0);
 
 // Image data of a 2 x 2 frame holding 0 1 / 2 3: minimum code size 2, the
 // codes clear, 0, 1, 2, 3, end in one sub-block, the terminator.

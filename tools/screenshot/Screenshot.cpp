@@ -1,10 +1,11 @@
 // Starts the editor's windows as start-up does, waits until the chosen
 // window is on the screen, and saves a PNG of it.
 //
-//   ostra-screenshot OUT.png [main|help|cleared|browser]
+//   ostra-screenshot OUT.png [main|help|cleared|sample|browser]
 //
-// "help" shows the help text first, "cleared" runs Clear first,
-// "browser" captures the card file browser.
+// "help" shows the help text first, "cleared" runs Clear first, "sample"
+// fills every field to its full width, "browser" captures the card file
+// browser.
 #include <cstdio>
 #include <cstring>
 
@@ -17,12 +18,31 @@
 
 namespace {
 
+// Every text field full, with wide letters, and a few bits set.
+void fillSample(ostra::TForm1& form)
+{
+    using namespace ostra;
+    for (int offset = 0; offset < layout::kWallplateGroupBase; ++offset)
+        form.ConfigRecord[offset] = static_cast<unsigned char>("WMQ@"[offset % 4]);
+    for (int offset = 0; offset < layout::kInstallerInfoWidth; ++offset)
+        form.ConfigRecord[layout::kInstallerInfoOffset + offset] = 'W';
+    WriteConfigText(form.ConfigRecord, layout::kDescriptionOffset, layout::kDescriptionWidth,
+                    "\xC9\xCD\xCD Living Room \x01 \xB0\xB1\xB2\xDB caf\x82 \xCD\xCD\xBB");
+    form.ConfigRecord[layout::kOptionFlagsOffset] = 0x7C;
+    form.ConfigRecord[layout::kZoneMainOutputOffset] = 0x21;
+    form.ConfigRecord[layout::wallplateGroupOffset(1)] = 0x05;
+    StampSoftwareVersion(form.ConfigRecord);
+    form.ConfigToForm();
+}
+
 QWidget* prepareWindow(ostra::EditorWindows& windows, const char* view)
 {
     if (std::strcmp(view, "help") == 0)
         windows.Form1.Button3Click();
     if (std::strcmp(view, "cleared") == 0)
         windows.Form1.Button4Click();
+    if (std::strcmp(view, "sample") == 0)
+        fillSample(windows.Form1);
     if (std::strcmp(view, "browser") == 0) {
         windows.Form1.Button2Click();
         return &windows.Form2;
@@ -47,7 +67,7 @@ bool saveWindow(QWidget& window, const QString& path)
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s OUT.png [main|help|cleared|browser]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s OUT.png [main|help|cleared|sample|browser]\n", argv[0]);
         return 2;
     }
     ostra::TApplication application(argc, argv);

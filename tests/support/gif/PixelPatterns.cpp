@@ -59,6 +59,9 @@ std::vector<std::uint8_t> FlatPixels(int width, int height, int colors, unsigned
 {
     std::mt19937 random(seed);
     std::vector<std::uint8_t> pixels(pixelCount(width, height), 0);
+    if (pixels.empty()) {
+        return pixels;
+    }
     const int rectangles = 8 + static_cast<int>(random() % 24);
     for (int r = 0; r < rectangles; ++r) {
         const int left = static_cast<int>(random() % static_cast<unsigned>(width));

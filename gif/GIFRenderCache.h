@@ -1,0 +1,23 @@
+#pragma once
+
+namespace ostra {
+
+// What the renderer keeps with a frame (its bitmap, mask and palette). The
+// reading library only decides when it is dropped: when the frame is
+// cleared or read again.
+class TGIFFrameRenderCache {
+public:
+    virtual ~TGIFFrameRenderCache() = default;
+};
+
+// What the renderer keeps with a picture (its painters, composite bitmap
+// and palette). The reading library tells it when the picture is cleared
+// and destroys it, which stops every painter, before the frames go.
+class TGIFPictureRenderState {
+public:
+    virtual ~TGIFPictureRenderState() = default;
+    // Stops every painter, frees the composite bitmap, forgets the palette.
+    virtual void PictureCleared() = 0;
+};
+
+} // namespace ostra

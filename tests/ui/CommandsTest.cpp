@@ -1,0 +1,283 @@
+// Load, Save, Clear, Help, the title texts with their timer, error boxes
+// and the logo link, driven through the window's buttons.
+#include <QFile>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimerEvent>
+
+#include "FormFixture.h"
+#include "ui/Unit2.h"
+
+namespace ostra::test {
+namespace {
+
+class CommandsTest : public FormFixture {
+protected:
+    void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    void setAdvanced(bool on)
+    {
+        if (form->CheckBox5->isChecked() != on)
+            clickCheckBox(form->CheckBox5);
+    }
+    void elapseTimer1()
+    {
+        ASSERT_TRUE(form->Timer1->isActive());
+        QTimerEvent event(form->Timer1->timerId());
+        QCoreApplication::sendEvent(form->Timer1, &event);
+    }
+    std::vector<unsigned char> bytesOf(const TConfigRecord& record) { return {record.begin(), record.end()}; }
+    QString lastBoxText() const { return boxes.Boxes.empty() ? QString() : boxes.Boxes.back().Text; }
+};
+
+// A record as an untouched window gathers it: text fields all spaces,
+// Residential, no option, output or wallplate, the software version.
+TConfigRecord startupRecord()
+{
+    TConfigRecord record{};
+    for (int b = 0; b < 236; ++b)
+        record[b] = ' ';
+    for (int b = 290; b < 410; ++b)
+        record[b] = ' ';
+    putText(record, 420, " 101");
+    return record;
+}
+
+TEST_F(CommandsTest, SaveWithNoOpenFileDoesNothingAtAll)
+{
+    click(form->Button1);
+    EXPECT_TRUE(dialogs.Requests.empty());
+    EXPECT_TRUE(boxes.Boxes.empty());
+    EXPECT_EQ(form->windowTitle(), "Ostra Configuration Utility");
+    EXPECT_FALSE(form->Timer1->isActive());
+    EXPECT_EQ(form->ConfigRecord, TConfigRecord{});
+}
+
+TEST_F(CommandsTest, AdvancedSaveAfterStartUpWritesTheUntouchedWindow)
+{
+    setAdvanced(true);
+    dialogs.Replies.push_back(path("new.cfg"));
+    click(form->Button1);
+    ASSERT_EQ(dialogs.Requests.size(), 1u);
+    const FileDialogRequest& request = dialogs.Requests[0];
+    EXPECT_EQ(request.Kind, FileDialogKind::Save);
+    EXPECT_EQ(request.Title, "Advanced Save");
+    EXPECT_EQ(request.Filters, QStringList({"Ostra Configuration File (*.cfg)", "All Files (*.*)"}));
+    EXPECT_EQ(request.DefaultExtension, "cfg");
+    EXPECT_TRUE(request.FileName.isEmpty());
+    EXPECT_EQ(readFile(path("new.cfg")), bytesOf(startupRecord()));
+    EXPECT_EQ(form->windowTitle(), "Saved: " + path("new.cfg"));
+    EXPECT_TRUE(form->Timer1->isActive());
+    EXPECT_TRUE(form->CurrentFilePath.isEmpty());
+    EXPECT_EQ(form->SaveDialog1.FileName(), path("new.cfg"));
+}
+
+TEST_F(CommandsTest, AdvancedLoadThenPlainSaveWritesTheLoadedFile)
+{
+    TConfigRecord record = sampleRecord();
+    writeRecord(path("f.cfg"), record);
+    setAdvanced(true);
+    dialogs.Replies.push_back(path("f.cfg"));
+    click(form->Button2);
+    ASSERT_EQ(dialogs.Requests.size(), 1u);
+    EXPECT_EQ(dialogs.Requests[0].Title, "Advanced Load");
+    EXPECT_EQ(dialogs.Requests[0].Kind, FileDialogKind::Open);
+    EXPECT_EQ(form->windowTitle(), "Currently Editing: " + path("f.cfg"));
+    EXPECT_EQ(form->CurrentFilePath, path("f.cfg"));
+    EXPECT_EQ(form->Edit1->Bytes(), "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEF");
+
+    setAdvanced(false);
+    form->Edit2->SetBytes("TV");
+    click(form->Button1);
+    putText(record, 32, "TV  ");
+    putText(record, 420, " 101");
+    EXPECT_EQ(readFile(path("f.cfg")), bytesOf(record));
+    EXPECT_EQ(form->windowTitle(), "Saved: " + path("f.cfg"));
+    elapseTimer1();
+    EXPECT_EQ(form->windowTitle(), "Currently Editing: " + path("f.cfg"));
+    EXPECT_FALSE(form->Timer1->isActive());
+}
+
+TEST_F(CommandsTest, TitleReturnsToTheAdvancedSaveNameAfterAPlainSave)
+{
+    writeRecord(path("x.cfg"), sampleRecord());
+    openFromCard(path("x.cfg"));
+    setAdvanced(true);
+    dialogs.Replies.push_back(path("y.cfg"));
+    click(form->Button1);
+    elapseTimer1();
+    EXPECT_EQ(form->windowTitle(), "Currently Editing: " + path("y.cfg"));
+
+    setAdvanced(false);
+    QFile::remove(path("x.cfg"));
+    click(form->Button1);
+    EXPECT_EQ(readFile(path("x.cfg")).size(), 2048u);
+    EXPECT_EQ(form->windowTitle(), "Saved: " + path("x.cfg"));
+    elapseTimer1();
+    EXPECT_EQ(form->windowTitle(), "Currently Editing: " + path("y.cfg"));
+}
+
+TEST_F(CommandsTest, SavingAgainWhileTheTitleShowsSavedDoesNotRestartTheTimer)
+{
+    writeRecord(path("x.cfg"), sampleRecord());
+    openFromCard(path("x.cfg"));
+    click(form->Button1);
+    ASSERT_TRUE(form->Timer1->isActive());
+    QTRY_VERIFY(form->Timer1->remainingTime() < 4600);
+    click(form->Button1);
+    EXPECT_TRUE(form->Timer1->isActive());
+    EXPECT_LT(form->Timer1->remainingTime(), 4600);
+}
+
+TEST_F(CommandsTest, FailedOpenKeepsTheRecordAndTheControls)
+{
+    // A file shorter than a record fails after part of it was read.
+    writeRecord(path("x.cfg"), sampleRecord());
+    openFromCard(path("x.cfg"));
+    form->Edit2->SetBytes("EDIT");
+    const TConfigRecord before = form->ConfigRecord;
+    writeFile(path("short.cfg"), std::vector<unsigned char>(100, 'Z'));
+
+    struct Failure {
+        const char* File;
+        const char* Message;
+    };
+    for (const Failure& failure : {Failure{"missing.cfg", "File not found"}, Failure{"short.cfg", "Read beyond end of file"}}) {
+        openFromCard(path(failure.File));
+        EXPECT_EQ(form->windowTitle(), "Currently Editing: " + path(failure.File));
+        EXPECT_EQ(form->SaveDialog1.FileName(), path(failure.File));
+        ASSERT_FALSE(boxes.Boxes.empty());
+        EXPECT_EQ(boxes.Boxes.back().Caption, "Error");
+        EXPECT_EQ(lastBoxText(), failure.Message);
+        EXPECT_EQ(form->ConfigRecord, before);
+        EXPECT_EQ(form->Edit2->Bytes(), "EDIT");
+        EXPECT_EQ(form->Edit1->Bytes(), "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEF");
+    }
+    // A later Save writes the edits over the old record, not over zeros.
+    form->CurrentFilePath = path("x.cfg");
+    click(form->Button1);
+    TConfigRecord expected = before;
+    putText(expected, 32, "EDIT");
+    putText(expected, 420, " 101");
+    EXPECT_EQ(readFile(path("x.cfg")), bytesOf(expected));
+}
+
+TEST_F(CommandsTest, FailedAdvancedLoadKeepsTheTitleButNamesTheChosenFile)
+{
+    writeRecord(path("x.cfg"), sampleRecord());
+    openFromCard(path("x.cfg"));
+    const TConfigRecord before = form->ConfigRecord;
+    setAdvanced(true);
+    dialogs.Replies.push_back(path("missing.cfg"));
+    click(form->Button2);
+    EXPECT_EQ(lastBoxText(), "File not found");
+    EXPECT_EQ(form->windowTitle(), "Currently Editing: " + path("x.cfg"));
+    EXPECT_EQ(form->CurrentFilePath, path("missing.cfg"));
+    EXPECT_EQ(form->SaveDialog1.FileName(), path("missing.cfg"));
+    EXPECT_EQ(form->ConfigRecord, before);
+}
+
+TEST_F(CommandsTest, CancelledDialogsChangeNothing)
+{
+    setAdvanced(true);
+    dialogs.Replies = {std::nullopt, std::nullopt};
+    click(form->Button2);
+    click(form->Button1);
+    EXPECT_EQ(dialogs.Requests.size(), 2u);
+    EXPECT_EQ(form->windowTitle(), "Ostra Configuration Utility");
+    EXPECT_TRUE(form->CurrentFilePath.isEmpty());
+    EXPECT_EQ(form->ConfigRecord, TConfigRecord{});
+    EXPECT_FALSE(form->Timer1->isActive());
+}
+
+TEST_F(CommandsTest, FailedSaveShowsTheErrorAndKeepsTheTitle)
+{
+    form->CurrentFilePath = path("no-such-folder/x.cfg");
+    form->Edit1->SetBytes("Hall");
+    click(form->Button1);
+    EXPECT_EQ(lastBoxText(), "Invalid filename");
+    EXPECT_EQ(form->windowTitle(), "Ostra Configuration Utility");
+    EXPECT_FALSE(form->Timer1->isActive());
+    // The record was gathered and stamped before the write failed.
+    EXPECT_EQ(ReadConfigText(form->ConfigRecord, 0, 4), "Hall");
+    EXPECT_EQ(ConfigVersionText(form->ConfigRecord, 420), " 1.01");
+}
+
+TEST_F(CommandsTest, ClearThenSaveMakesABlankFile)
+{
+    writeRecord(path("x.cfg"), sampleRecord());
+    openFromCard(path("x.cfg"));
+    form->ListBox1->SetItemIndex(3);
+    click(form->Button4);
+    EXPECT_EQ(form->Edit1->text(), QChar(0x00A0) + QString(31, QLatin1Char(' ')));
+    EXPECT_EQ(form->ListBox1->ItemIndex(), 0);
+    EXPECT_EQ(form->windowTitle(), "Currently Editing: " + path("x.cfg"));
+
+    // The box is full, yet draws exactly as an empty one does.
+    const QImage full = form->Edit1->grab().toImage();
+    form->Edit1->SetBytes("");
+    EXPECT_EQ(full, form->Edit1->grab().toImage());
+    form->Edit1->SetBytes("x");
+    EXPECT_NE(full, form->Edit1->grab().toImage());
+    form->Edit1->SetBytes("\xff                               ");
+
+    click(form->Button1);
+    TConfigRecord blank = startupRecord();
+    blank[0] = 0xFF;
+    EXPECT_EQ(readFile(path("x.cfg")), bytesOf(blank));
+    // Opened again, the blank file gives an all-zero record.
+    openFromCard(path("x.cfg"));
+    EXPECT_EQ(form->ConfigRecord, TConfigRecord{});
+    EXPECT_TRUE(form->Edit1->text().isEmpty());
+}
+
+TEST_F(CommandsTest, HelpCoversThePanelsAndLeavesTheCommandsUsable)
+{
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    click(form->Button3);
+    EXPECT_TRUE(form->Memo1->isVisible());
+    EXPECT_EQ(form->Button3->text(), "Close Help");
+    QTRY_VERIFY(form->Memo1->hasFocus());
+    for (const QPoint point : {QPoint(10, 10), QPoint(300, 150), QPoint(560, 430), QPoint(100, 420)})
+        EXPECT_TRUE(form->Memo1->isAncestorOf(form->childAt(point))) << point.x() << "," << point.y();
+    for (QWidget* control : std::initializer_list<QWidget*>{form->CheckBox5, form->Button1, form->Button2,
+                                                            form->Button3, form->Button4, form->Image1})
+        EXPECT_EQ(form->childAt(control->geometry().center()), control) << control->objectName().toStdString();
+
+    click(form->Button4); // Clear works with the help shown
+    EXPECT_TRUE(form->Memo1->isVisible());
+    QScrollBar* bar = form->Memo1->verticalScrollBar();
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, QPoint(bar->width() / 2, bar->height() - 5));
+    EXPECT_TRUE(form->Memo1->isVisible());
+    QTest::mouseClick(form->Memo1->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(50, 50));
+    EXPECT_FALSE(form->Memo1->isVisible());
+    EXPECT_EQ(form->Button3->text(), "Help");
+
+    click(form->Button3);
+    click(form->Button3);
+    EXPECT_FALSE(form->Memo1->isVisible());
+    EXPECT_EQ(form->Button3->text(), "Help");
+}
+
+TEST_F(CommandsTest, LogoClickOpensTheMakersSite)
+{
+    QTest::mouseClick(form->Image1, Qt::LeftButton, Qt::NoModifier, QPoint(100, 20));
+    EXPECT_EQ(shell.Opened, QStringList{"http://www.ostra-video.example"});
+}
+
+TEST_F(CommandsTest, LoadShowsTheCardFileBrowserUnlessAdvanced)
+{
+    TForm2 browser(*form);
+    form->Form2 = &browser;
+    click(form->Button2);
+    EXPECT_TRUE(browser.isVisible());
+    EXPECT_TRUE(dialogs.Requests.empty());
+    browser.hide();
+    setAdvanced(true);
+    click(form->Button2);
+    EXPECT_FALSE(browser.isVisible());
+    EXPECT_EQ(dialogs.Requests.size(), 1u);
+}
+
+} // namespace
+} // namespace ostra::test

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "config/ConfigRecord.h"
+#include "platform/qt/FakeFileDialogs.h"
+#include "platform/qt/FakeMessageBoxes.h"
+#include "platform/qt/FakeShell.h"
+#include "ui/CheckListBox.h"
+#include "ui/HelpMemo.h"
+#include "ui/LogoImage.h"
+#include "ui/SingleByteEdit.h"
+#include "ui/Unit1.h"
+
+namespace ostra::test {
+
+// A main window on fake dialogs, message boxes and shell, with a scratch
+// folder for files.
+class FormFixture : public ::testing::Test {
+protected:
+    FormFixture();
+
+    QString path(const char* name) const { return folder.filePath(QString::fromLatin1(name)); }
+    void writeFile(const QString& file, const std::vector<unsigned char>& bytes) const;
+    void writeRecord(const QString& file, const TConfigRecord& record) const { writeFile(file, {record.begin(), record.end()}); }
+    std::vector<unsigned char> readFile(const QString& file) const;
+
+    // Opens a file the way the card file browser does.
+    void openFromCard(const QString& file);
+
+    FakeFileDialogs dialogs;
+    FakeMessageBoxes boxes;
+    FakeShell shell;
+    std::unique_ptr<TForm1> form;
+    QTemporaryDir folder;
+};
+
+// A record with text in every text field and a few bits set.
+TConfigRecord sampleRecord();
+void putText(TConfigRecord& record, int offset, const std::string& text);
+
+// User input as a person would give it.
+void clickCheckBox(QCheckBox* box);
+void clickMark(CheckListBox* list, int row);
+void clickItem(ListBox* list, int row);
+void typeText(QWidget* widget, const QString& text);
+
+} // namespace ostra::test
