@@ -110,8 +110,8 @@ inline void TLZWDecoder::addEntry(int oldCode, int firstByte, int& nextFreeCode,
 {
     if (nextFreeCode >= kTableSize)
         return;
-    Table[nextFreeCode].Prefix = static_cast<std::uint16_t>(oldCode);
-    Table[nextFreeCode].Suffix = static_cast<std::uint8_t>(firstByte);
+    Prefix[nextFreeCode] = static_cast<std::uint16_t>(oldCode);
+    Suffix[nextFreeCode] = static_cast<std::uint8_t>(firstByte);
     ++nextFreeCode;
     if (nextFreeCode >= codeLimit && codeLimit < kTableSize) {
         codeLimit *= 2;
@@ -195,9 +195,10 @@ int TLZWDecoder::NextPixelValue()
 
 void TLZWDecoder::resetTable()
 {
-    std::memset(Table, 0, sizeof Table);
     for (int i = 0; i < ClearCode; ++i)
-        Table[i].Suffix = static_cast<std::uint8_t>(i);
+        Suffix[i] = static_cast<std::uint8_t>(i);
+    std::memset(Suffix + ClearCode, 0, sizeof Suffix - static_cast<std::size_t>(ClearCode));
+    std::memset(Prefix, 0, sizeof Prefix);
 }
 
 // Starts a new table. Runs of clear codes are passed over; the code after
@@ -266,14 +267,14 @@ int TLZWDecoder::DecodeNextCode()
     while (code >= ClearCode) {
         if (StackTop == 0)
             raiseCircularEntry();
-        Stack[--StackTop] = Table[code].Suffix;
-        if (Table[code].Prefix == code)
+        Stack[--StackTop] = Suffix[code];
+        if (Prefix[code] == code)
             raiseCircularEntry();
-        code = Table[code].Prefix;
+        code = Prefix[code];
     }
     if (StackTop == 0)
         raiseCircularEntry();
-    FirstCode = Table[code].Suffix;
+    FirstCode = Suffix[code];
     Stack[--StackTop] = static_cast<std::uint8_t>(FirstCode);
     addEntry(OldCode, FirstCode, NextFreeCode, CodeLimit, CodeSize);
     OldCode = inCode;
@@ -355,7 +356,7 @@ std::size_t TLZWDecoder::decodeRun(std::uint8_t* out, std::size_t count)
         const int inCode = code;
         if (code < clearCode) {
             // A literal: its one-byte string goes straight out.
-            firstCode = Table[code].Suffix;
+            firstCode = Suffix[code];
             out[done++] = static_cast<std::uint8_t>(firstCode);
             addEntry(oldCode, firstCode, nextFreeCode, codeLimit, codeSize);
             oldCode = inCode;
@@ -366,20 +367,20 @@ std::size_t TLZWDecoder::decodeRun(std::uint8_t* out, std::size_t count)
             code = oldCode;
         }
         while (code >= clearCode) {
-            if (sp == 0 || Table[code].Prefix == code) {
+            if (sp == 0 || Prefix[code] == code) {
                 if (sp != 0)
-                    Stack[--sp] = Table[code].Suffix;
+                    Stack[--sp] = Suffix[code];
                 save();
                 raiseCircularEntry();
             }
-            Stack[--sp] = Table[code].Suffix;
-            code = Table[code].Prefix;
+            Stack[--sp] = Suffix[code];
+            code = Prefix[code];
         }
         if (sp == 0) {
             save();
             raiseCircularEntry();
         }
-        firstCode = Table[code].Suffix;
+        firstCode = Suffix[code];
         Stack[--sp] = static_cast<std::uint8_t>(firstCode);
         addEntry(oldCode, firstCode, nextFreeCode, codeLimit, codeSize);
         oldCode = inCode;

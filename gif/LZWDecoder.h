@@ -78,12 +78,8 @@ private:
     // The tables keep codes (below 4096) and pixel values (stored as their
     // low 8 bits anyway) in the narrowest types, so that the tables and the
     // stack stay in the first-level cache.
-    struct TEntry {
-        std::uint16_t Prefix;
-        std::uint8_t Suffix;
-        std::uint8_t Unused;
-    };
-    TEntry Table[kTableSize];
+    std::uint16_t Prefix[kTableSize];
+    std::uint8_t Suffix[kTableSize];
 
     // Grows downwards from its end, so that the string on top lies in
     // pixel order and leaves it by one copy. StackTop == kStackSize: empty.

@@ -113,9 +113,9 @@ void TGIFPainter::playPasses()
 {
     const bool animate = (settings_.DrawOptions & DrawAnimate) != 0;
     const bool loop = animate && (settings_.DrawOptions & DrawLoop) != 0;
-    const bool forever = (settings_.DrawOptions & DrawLoopForever) != 0;
+    const bool loopForever = (settings_.DrawOptions & DrawLoopForever) != 0;
     bool delayPending = !asynchronous_;
-    for (bool firstPass = true; (loopCount_ != 0 || forever) && !terminated_; firstPass = false) {
+    for (bool firstPass = true; (loopCount_ != 0 || loopForever) && !terminated_; firstPass = false) {
         if (!firstPass)
             onUi([this] { fire(settings_.LoopHandler); });
         activeImage_ = restartFrame_;

@@ -194,20 +194,5 @@ TEST_F(UnwritableConfig, ImmutableFile)
     expectOldFileAlone();
 }
 
-TEST(BlankConfigFile, LoadsAsItIsAndOnlyByteZeroMarksIt)
-{
-    test::TempFolder folder;
-    const std::string path = folder.file("unit.cfg");
-    for (const std::uint8_t first : {0xFF, 0xFE, 0x00}) {
-        Bytes file = patternBytes(layout::kRecordSize, first);
-        file[0] = first;
-        writeBytes(path, file);
-        TConfigRecord record;
-        ReadConfigFile(path, record);
-        EXPECT_EQ(bytesOf(record), file);
-        EXPECT_EQ(IsBlankConfig(record), first == 0xFF) << int(first);
-    }
-}
-
 } // namespace
 } // namespace ostra

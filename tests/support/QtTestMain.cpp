@@ -4,8 +4,12 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 int main(int argc, char** argv)
 {
+    // Without a platform named, run headless rather than fail for want of a display.
+    setenv("QT_QPA_PLATFORM", "offscreen", /*overwrite=*/0);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

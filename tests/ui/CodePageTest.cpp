@@ -92,6 +92,7 @@ TEST(SingleByteEdit, PastingTextWithAForeignCharacterIsRefusedWhole)
 {
     SingleByteEdit edit(CodePage1252(), nullptr);
     edit.SetBytes("AB");
+    edit.end(false);
     edit.insert(QString::fromUtf8("x☺y"));
     EXPECT_EQ(edit.Bytes(), "AB");
     edit.insert(QString::fromUtf8("xÿ"));

@@ -132,17 +132,5 @@ TEST_F(SaveTarget, RefusesAnUnwritableTargetBeforeWritingAnything)
     EXPECT_EQ(files.count(FileStep::Write), 0);
 }
 
-TEST_F(SaveTarget, RefusesAFolderAndAMissingFolder)
-{
-    const std::string inner = folder.file("inner");
-    ASSERT_EQ(::mkdir(inner.c_str(), 0755), 0);
-    EXPECT_EQ(messageOf([&] { saveFileSafely(systemFileApi(), inner, kNewContent); }), "File access denied");
-    EXPECT_TRUE(std::filesystem::is_directory(inner));
-
-    const std::string missing = folder.file("missing/unit.cfg");
-    EXPECT_EQ(messageOf([&] { saveFileSafely(systemFileApi(), missing, kNewContent); }), "Invalid filename");
-    EXPECT_EQ(folder.entries(), Names{"inner"});
-}
-
 } // namespace
 } // namespace ostra::test

@@ -98,16 +98,6 @@ protected:
     }
 };
 
-TEST_F(Save, LeavesExactlyTheNewBytesWhateverTheOldLength)
-{
-    for (std::size_t oldLength : {0, 100, 2047, 2048, 3000, 5000}) {
-        writeBytes(target, patternBytes(oldLength, 3));
-        saveFileSafely(systemFileApi(), target, kNewContent);
-        EXPECT_EQ(readBytes(target), kNewContent) << "old length " << oldLength;
-        EXPECT_EQ(folder.entries(), Names{"unit.cfg"});
-    }
-}
-
 TEST_F(Save, FlushesTheNewFileBeforeTheRenameAndTheFolderAfterIt)
 {
     writeBytes(target, patternBytes(2048, 1));
