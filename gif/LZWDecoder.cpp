@@ -103,6 +103,49 @@ TLZWDecoder::TLZWDecoder(TGIFSubImage& frame, TStream& stream, std::uint8_t mini
     CodeSize = MinimumCodeSize + 1;
 }
 
+// Pushes the string of code onto the stack, last byte first. A code not
+// yet in the table (or any larger one) stands for the previous string
+// followed by its own first byte. Answers the string's first byte, or -1
+// when the expansion leads back into itself: an entry that is its own
+// prefix, or a longer cycle that fills the stack.
+inline int TLZWDecoder::pushString(int code, int& sp, int firstCode, int oldCode, int nextFreeCode, int clearCode)
+{
+    if (code >= nextFreeCode) {
+        Stack[--sp] = static_cast<std::uint8_t>(firstCode);
+        code = oldCode;
+    }
+    while (code >= clearCode) {
+        const int prefix = Prefix[code];
+        if (sp == 0 || prefix == code) {
+            if (sp != 0)
+                Stack[--sp] = Suffix[code];
+            return -1;
+        }
+        Stack[--sp] = Suffix[code];
+        code = prefix;
+    }
+    if (sp == 0)
+        return -1;
+    Stack[--sp] = Suffix[code];
+    return Suffix[code];
+}
+
+// Moves up to count bytes of the string on the stack to out; answers how many.
+inline std::size_t TLZWDecoder::popString(std::uint8_t* out, std::size_t count, int& sp)
+{
+    const std::size_t n = std::min(static_cast<std::size_t>(kStackSize - sp), count);
+    if (n <= kShortString) {
+        // Byte by byte: a wide load right after the byte stores that built
+        // the string would wait for them to drain.
+        for (std::size_t i = 0; i < n; ++i)
+            out[i] = Stack[sp + static_cast<int>(i)];
+    } else {
+        std::memcpy(out, Stack + sp, n);
+    }
+    sp += static_cast<int>(n);
+    return n;
+}
+
 // The string of oldCode followed by firstByte becomes the next entry while
 // the table has room. The width grows right after entry 2^codeSize - 1 is
 // added, up to 12 bits; a full table stays as it is until a clear code.
@@ -249,7 +292,7 @@ int TLZWDecoder::DecodeNextCode()
 {
     if (EndCodeSeen)
         return -2;
-    int code = ReadCode(CodeSize);
+    const int code = ReadCode(CodeSize);
     if (code < 0)
         return code;
     if (code == ClearCode)
@@ -257,27 +300,12 @@ int TLZWDecoder::DecodeNextCode()
     if (code == EndCode)
         return decodeEndCode();
 
-    const int inCode = code;
-    // A code not yet in the table (or any larger one) stands for the
-    // previous string followed by its own first byte.
-    if (code >= NextFreeCode) {
-        Stack[--StackTop] = static_cast<std::uint8_t>(FirstCode);
-        code = OldCode;
-    }
-    while (code >= ClearCode) {
-        if (StackTop == 0)
-            raiseCircularEntry();
-        Stack[--StackTop] = Suffix[code];
-        if (Prefix[code] == code)
-            raiseCircularEntry();
-        code = Prefix[code];
-    }
-    if (StackTop == 0)
+    const int first = pushString(code, StackTop, FirstCode, OldCode, NextFreeCode, ClearCode);
+    if (first < 0)
         raiseCircularEntry();
-    FirstCode = Suffix[code];
-    Stack[--StackTop] = static_cast<std::uint8_t>(FirstCode);
+    FirstCode = first;
     addEntry(OldCode, FirstCode, NextFreeCode, CodeLimit, CodeSize);
-    OldCode = inCode;
+    OldCode = code;
     return Stack[StackTop++];
 }
 
@@ -331,59 +359,31 @@ std::size_t TLZWDecoder::decodeRun(std::uint8_t* out, std::size_t count)
     };
 
     for (;;) {
-        const std::size_t onStack = static_cast<std::size_t>(kStackSize - sp);
-        if (onStack != 0) {
-            const std::size_t n = std::min(onStack, count - done);
-            if (n <= kShortString) {
-                // Byte by byte: a wide load right after the byte stores that
-                // built the string would wait for them to drain.
-                for (std::size_t i = 0; i < n; ++i)
-                    out[done + i] = Stack[sp + static_cast<int>(i)];
-            } else {
-                std::memcpy(out + done, Stack + sp, n);
-            }
-            sp += static_cast<int>(n);
-            done += n;
-        }
+        if (sp != kStackSize)
+            done += popString(out + done, count - done, sp);
         if (done == count || bitPosition + codeSize >= bitLimit)
             break;
         const int peekPosition = bitPosition;
-        int code = takeCode(Buffer, bitPosition, codeSize);
+        const int code = takeCode(Buffer, bitPosition, codeSize);
         if (code == clearCode || code == clearCode + 1) {
             bitPosition = peekPosition; // read again by the exact path
             break;
         }
-        const int inCode = code;
         if (code < clearCode) {
             // A literal: its one-byte string goes straight out.
             firstCode = Suffix[code];
             out[done++] = static_cast<std::uint8_t>(firstCode);
             addEntry(oldCode, firstCode, nextFreeCode, codeLimit, codeSize);
-            oldCode = inCode;
+            oldCode = code;
             continue;
         }
-        if (code >= nextFreeCode) {
-            Stack[--sp] = static_cast<std::uint8_t>(firstCode);
-            code = oldCode;
-        }
-        while (code >= clearCode) {
-            if (sp == 0 || Prefix[code] == code) {
-                if (sp != 0)
-                    Stack[--sp] = Suffix[code];
-                save();
-                raiseCircularEntry();
-            }
-            Stack[--sp] = Suffix[code];
-            code = Prefix[code];
-        }
-        if (sp == 0) {
+        firstCode = pushString(code, sp, firstCode, oldCode, nextFreeCode, clearCode);
+        if (firstCode < 0) {
             save();
             raiseCircularEntry();
         }
-        firstCode = Suffix[code];
-        Stack[--sp] = static_cast<std::uint8_t>(firstCode);
         addEntry(oldCode, firstCode, nextFreeCode, codeLimit, codeSize);
-        oldCode = inCode;
+        oldCode = code;
     }
     save();
     return done;

@@ -54,6 +54,8 @@ private:
     static constexpr int kBufferPadding = 4;
 
     std::size_t decodeRun(std::uint8_t* out, std::size_t count);
+    int pushString(int code, int& sp, int firstCode, int oldCode, int nextFreeCode, int clearCode);
+    std::size_t popString(std::uint8_t* out, std::size_t count, int& sp);
     void addEntry(int oldCode, int firstByte, int& nextFreeCode, int& codeLimit, int& codeSize);
     void resetTable();
     bool refillBuffer();

@@ -4,7 +4,7 @@
 
 namespace ostra {
 
-EditorWindows::EditorWindows() : Form1(FileDialogs, MessageBoxes, Shell), Form2(Form1)
+EditorWindows::EditorWindows() : Form1(FileDialogs, MessageBoxes, Shell), Form2(Form1, Drives)
 {
     Form1.Form2 = &Form2;
     CentreOnScreen(Form2);

@@ -1,24 +1,30 @@
 #pragma once
 
+#include "platform/drives/LinuxRemovableDrives.h"
 #include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/QtMessageBoxes.h"
 #include "platform/qt/QtShell.h"
+#include "ui/GIFStartUp.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 
 namespace ostra {
 
 // The editor as start-up builds it: the real dialogs, message boxes and
-// shell, the main window, and the card file browser, created hidden.
+// shell, the removable drives of this machine, the main window, and the
+// card file browser, created hidden.
 struct EditorWindows {
     EditorWindows();
 
     // Shows the main window, centred on the screen.
     void Show();
 
+    // First: the main window reads its logo through the GIF library.
+    GIFStartUp GIFLibrary;
     QtFileDialogs FileDialogs;
     QtMessageBoxes MessageBoxes;
     QtShell Shell;
+    LinuxRemovableDrives Drives;
     TForm1 Form1;
     TForm2 Form2;
 };

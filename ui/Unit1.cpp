@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include "gif/GIFImage.h"
 #include "ui/CheckListBox.h"
 #include "ui/ClassicStyle.h"
 #include "ui/CodePage.h"
@@ -195,6 +196,7 @@ void TForm1::createCommandControls()
     }
     Image1 = place(new LogoImage(this), "Image1", {14, 450, 204, 42});
     Image1->setToolTip(QString("Go to ") + kMakerWebSite);
+    loadLogo();
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
     Timer1->setInterval(5000);

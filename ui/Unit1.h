@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -27,6 +28,7 @@ class MessageBoxes;
 class Shell;
 class SingleByteEdit;
 class TForm2;
+class TGIFImage;
 
 // The maker's web site: the logo's hint names it, a click opens it.
 inline constexpr const char* kMakerWebSite = "www.ostra-video.example";
@@ -87,6 +89,9 @@ public:
     QPushButton *Button1, *Button2, *Button3, *Button4;
     HelpMemo* Memo1;
     LogoImage* Image1;
+    // The logo Image1 shows, read from the stored picture when the window
+    // is created; none when that could not be read.
+    std::unique_ptr<TGIFImage> Image1Picture;
     QTimer* Timer1;
     FileDialogControl SaveDialog1;
     FileDialogControl OpenDialog1;
@@ -100,6 +105,7 @@ private:
     void createZonePanel();
     void createCommandControls();
     void createHelp();
+    void loadLogo();
     void connectHandlers();
     void setTabOrder();
     void addTabStop(int tabOrder, QWidget* control);

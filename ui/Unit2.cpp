@@ -1,13 +1,18 @@
+// The card file browser's window, its controls and its commands; the
+// drive scan and the file listing are in Unit2Listing.cpp.
 #include "ui/Unit2.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QShowEvent>
 
 #include "ui/ClassicStyle.h"
 #include "ui/Fonts.h"
+#include "ui/ListBox.h"
+#include "ui/Unit1.h"
 
 namespace ostra {
 
@@ -16,6 +21,7 @@ namespace {
 // Client size of a window whose outer size is 449 x 333 with a sizeable
 // border and a caption.
 constexpr QSize kClientSize{441, 306};
+constexpr int kFileItemHeight = 16;
 
 template <typename Control> Control* place(Control* control, const char* name, const QRect& rect)
 {
@@ -26,10 +32,11 @@ template <typename Control> Control* place(Control* control, const char* name, c
 
 } // namespace
 
-TForm2::TForm2(TForm1& form1, QWidget* parent)
+TForm2::TForm2(TForm1& form1, RemovableDrives& drives, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       form1_(form1),
+      drives_(drives),
       anchors_(kClientSize)
 {
     setObjectName("Form2");
@@ -40,6 +47,7 @@ TForm2::TForm2(TForm1& form1, QWidget* parent)
     // Closing the main window ends the program even while this one shows.
     setAttribute(Qt::WA_QuitOnClose, false);
     createControls();
+    connectHandlers();
     ApplyClassicStyle(*this);
 }
 
@@ -47,7 +55,7 @@ TForm2::~TForm2() = default;
 
 void TForm2::createControls()
 {
-    ListBox1 = place(new QListWidget(this), "ListBox1", {4, 4, 433, 253});
+    ListBox1 = place(new ListBox(this, kFileItemHeight), "ListBox1", {4, 4, 433, 253});
     ListBox1->setFont(CourierFont());
     ComboBox1 = place(new QComboBox(this), "ComboBox1", {45, 268, 65, 21});
     ComboBox1->setEditable(false);
@@ -72,10 +80,73 @@ void TForm2::createControls()
     QWidget::setTabOrder(Button3, Button4);
 }
 
+void TForm2::connectHandlers()
+{
+    connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TForm2::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TForm2::Button4Click);
+    // activated comes from the user alone; a selection made by the program
+    // runs no handler.
+    connect(ComboBox1, &QComboBox::activated, this, &TForm2::ComboBox1Change);
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TForm2::showDriveToolTip);
+    // A double-click anywhere in the list opens, on a line or not.
+    ListBox1->viewport()->installEventFilter(this);
+}
+
+void TForm2::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Only a change from hidden to shown scans; a window restored by the
+    // window system keeps its lists.
+    if (!event->spontaneous())
+        FormShow();
+}
+
 void TForm2::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     anchors_.Apply(event->size());
+}
+
+bool TForm2::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ListBox1->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        Button2Click();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm2::Button1Click()
+{
+    hide();
+}
+
+void TForm2::Button2Click()
+{
+    // Without a selected line there is nothing to open, and the window
+    // stays as it is.
+    const int row = ListBox1->ItemIndex();
+    if (row < 0)
+        return;
+    hide();
+    const QString path = ListBox1->item(row)->data(FilePathRole).toString();
+    form1_.OpenConfig(path);
+    // Plain Save writes to this file even when the open failed.
+    form1_.CurrentFilePath = path;
+}
+
+void TForm2::Button3Click()
+{
+    FormShow();
+}
+
+void TForm2::Button4Click()
+{
+    // The file dialog runs while the browser still shows.
+    form1_.OpenConfigMap();
+    hide();
 }
 
 } // namespace ostra

@@ -1,42 +1,70 @@
 #pragma once
 
+#include <filesystem>
+#include <string>
+
 #include <QWidget>
 
 #include "ui/Anchors.h"
 
 class QComboBox;
 class QLabel;
-class QListWidget;
 class QPushButton;
 
 namespace ostra {
 
+class ListBox;
+class RemovableDrives;
 class TForm1;
 
-// The card file browser: lists the configuration files on a removable
-// drive and opens the chosen one in the main window. This is its window
-// and controls; the listing and its commands are added to this class.
+// The card file browser: finds the removable drives whose root folder
+// holds configuration files, lists the files of one drive with their
+// descriptions, and opens the chosen one in the main window. Created once
+// and only shown and hidden; each showing scans the drives afresh.
 class TForm2 : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm2(TForm1& form1, QWidget* parent = nullptr);
+    TForm2(TForm1& form1, RemovableDrives& drives, QWidget* parent = nullptr);
     ~TForm2() override;
 
-    QListWidget* ListBox1;
+    // Each line of the file list keeps the full path of its file under this
+    // role: the line's text shows the name padded, and a name may hold
+    // spaces and "]".
+    static constexpr int FilePathRole = Qt::UserRole;
+
+    // Event handlers.
+    void FormShow();
+    void ComboBox1Change();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+
+    // Reads one file of a drive's root folder and appends its line to the
+    // file list. Raises EInOutError when the file cannot be read.
+    void AddConfigFileLine(const std::filesystem::path& folder, const std::string& fileName);
+
+    ListBox* ListBox1;
     QComboBox* ComboBox1;
     QPushButton *Button1, *Button2, *Button3, *Button4;
     QLabel* Label1;
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void connectHandlers();
+    void addDriveEntry(char letter);
+    void showDriveToolTip();
+    bool listSelectedDrive();
 
     // The main window whose OpenConfig, OpenConfigMap and CurrentFilePath
     // the browser uses.
     TForm1& form1_;
-
-private:
-    void createControls();
-
+    RemovableDrives& drives_;
     Anchors anchors_;
 };
 

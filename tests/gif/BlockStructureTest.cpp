@@ -235,16 +235,5 @@ TEST(BlockStructureTest, LoadReplacesThePreviousPicture)
     EXPECT_EQ(picture.Header.GlobalColorMap.Count(), 0);
 }
 
-TEST(BlockStructureTest, ClearEmptiesThePicture)
-{
-    TGIFImage picture;
-    ASSERT_EQ(Load(picture, Join({Header(2, 2), twoByTwoFrame(), {0x3B}})).Error, "");
-    picture.Clear();
-    EXPECT_TRUE(picture.Empty());
-    EXPECT_EQ(picture.Width(), 0);
-    EXPECT_EQ(picture.Height(), 0);
-    EXPECT_EQ(picture.Header.GlobalColorMap.Count(), 0);
-}
-
 } // namespace
 } // namespace ostra::test

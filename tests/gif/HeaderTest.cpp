@@ -143,15 +143,5 @@ TEST(ColorMapTest, ColorAtOfEmptyMapWarnsThenFails)
     EXPECT_EQ(warnings, std::vector<std::string>{"Invalid color index"});
 }
 
-TEST(ColorMapTest, ColorAtReadsRedGreenBlueInOrder)
-{
-    const Bytes bytes = Join({{'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0},
-                              {0x11, 0x22, 0x33, 0x44, 0x55, 0x66},
-                              {0x3B}});
-    TGIFImage picture;
-    ASSERT_EQ(Load(picture, bytes).Error, "");
-    EXPECT_EQ(picture.Header.GlobalColorMap.ColorAt(1), 0x665544u);
-}
-
 } // namespace
 } // namespace ostra::test

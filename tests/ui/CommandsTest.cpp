@@ -6,6 +6,7 @@
 #include <QTimerEvent>
 
 #include "FormFixture.h"
+#include "platform/drives/FakeRemovableDrives.h"
 #include "ui/Unit2.h"
 
 namespace ostra::test {
@@ -267,7 +268,8 @@ TEST_F(CommandsTest, LogoClickOpensTheMakersSite)
 
 TEST_F(CommandsTest, LoadShowsTheCardFileBrowserUnlessAdvanced)
 {
-    TForm2 browser(*form);
+    FakeRemovableDrives drives;
+    TForm2 browser(*form, drives);
     form->Form2 = &browser;
     click(form->Button2);
     EXPECT_TRUE(browser.isVisible());

@@ -105,8 +105,7 @@ TEST_F(DrawFrameTest, TransparentFrameWithoutTransparentPixelsDrawsOpaquely)
 }
 
 // Screen 2 x 1 with a 1 x 1 frame at (1, 0), tiled over 5 x 2: tiles at
-// x = 1 and 3, y = 0 only (the next row of tiles would start at y = 1,
-// which is still inside; so y = 0 and 1).
+// x = 1 and 3 (5 is not left of the edge), y = 0 and 1.
 TEST_F(DrawFrameTest, TilingRepeatsTheFrameUnscaled)
 {
     const auto picture = LoadPicture(GifBuilder().screen(2, 1).globalColorTable({kRed, kBlue})

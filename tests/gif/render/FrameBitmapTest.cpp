@@ -41,18 +41,6 @@ TEST_F(FrameBitmapTest, CopiesIndicesAndPadsThePaletteWithBlack)
     EXPECT_EQ(bitmap->pixel(1, 1), qRgb(0, 0, 0));
 }
 
-TEST_F(FrameBitmapTest, LocalColourTableWinsOverTheGlobalOne)
-{
-    const auto picture = LoadPicture(GifBuilder().screen(2, 1).globalColorTable({kRed, kGreen})
-                                         .frame({.width = 2, .height = 1, .pixels = {0, 1},
-                                                 .localColors = {kBlue, kWhite}})
-                                         .build());
-    const QImage* bitmap = picture->Frames.First().GetFrameBitmap();
-
-    ASSERT_NE(bitmap, nullptr);
-    EXPECT_THAT(Row(*bitmap, 0), ElementsAre(ToQRgb(kBlue), ToQRgb(kWhite)));
-}
-
 // A 10 x 2 frame, transparent index 3 at x = 0, 7, 8 and 9 of the top row:
 // the mask's first row reads 1000 0001 1100 0000, most significant bit first.
 TEST_F(FrameBitmapTest, MaskHasABitForEveryTransparentPixelMostSignificantFirst)
@@ -191,18 +179,6 @@ TEST_F(FrameBitmapTest, FrameWithoutAnImageHasNoBitmap)
     ASSERT_EQ(picture->Frames.Count(), 2u);
     EXPECT_EQ(picture->Frames[1].GetFrameBitmap(), nullptr);
     EXPECT_FALSE(picture->Frames[1].HasFrameMask());
-}
-
-TEST_F(FrameBitmapTest, FrameWithoutAnyColourTableRaises)
-{
-    const auto picture =
-        LoadPicture(GifBuilder().screen(1, 1).frame({.width = 1, .height = 1, .pixels = {1}}).build());
-    try {
-        picture->Frames.First().GetFrameBitmap();
-        FAIL() << "no error";
-    } catch (const GIFException& error) {
-        EXPECT_EQ(error.Message, "No global or local color table defined");
-    }
 }
 
 struct BitmapErrorCase {

@@ -1,0 +1,188 @@
+// The card file browser's drive scan and file list: which drives are
+// offered, how each line is built, its order, and a listing that fails.
+#include <QComboBox>
+#include <QPushButton>
+
+#include "BrowserFixture.h"
+
+namespace ostra::test {
+namespace {
+
+using BrowserListingTest = BrowserFixture;
+
+TEST_F(BrowserListingTest, LinesShowPaddedNamesAndDescriptionsSortedShortNamesFirst)
+{
+    const auto card = plugCard('E', "card");
+    struct Row {
+        const char* Name;
+        std::string Description;
+        const char* Line;
+    };
+    const std::string thirtyTwo = "Thirty-two characters, no NUL!!!";
+    ASSERT_EQ(thirtyTwo.size(), 32u);
+    const Row rows[] = {
+        {"A.CFG", "Zone Setup", "[        A.CFG]   Zone Setup"},
+        {"Z1.CFG", "Short but late", "[       Z1.CFG]   Short but late"},
+        {"EMPTY.CFG", std::string("\0Hidden after NUL", 17), "[    EMPTY.CFG]   "},
+        {"FULL.CFG", thirtyTwo, "[     FULL.CFG]   Thirty-two characters, no NUL!!!"},
+        {"SPACED.CFG", "  Kept as is  ", "[   SPACED.CFG]     Kept as is  "},
+        {"THIRTEEN1.CFG", "Exactly 13", "[THIRTEEN1.CFG]   Exactly 13"},
+        {"a_longer_name.cfg", "Longer", "[a_longer_name.cfg]   Longer"},
+        {"CAFE.CFG", "Caf\xE9", "[     CAFE.CFG]   Caf\u00E9"},
+    };
+    for (const Row& row : rows)
+        putConfig(card, row.Name, row.Description);
+    putBytes(card, "BLANK.CFG", std::string("\xFF", 1) + std::string(layout::kRecordSize - 1, 'x'));
+
+    showBrowser();
+
+    // Leading spaces sort before letters, so shorter names come first.
+    const QStringList expected{
+        "[        A.CFG]   Zone Setup",
+        "[       Z1.CFG]   Short but late",
+        "[     CAFE.CFG]   Caf\u00E9",
+        "[     FULL.CFG]   Thirty-two characters, no NUL!!!",
+        "[    BLANK.CFG]   <Blank Config File>",
+        "[    EMPTY.CFG]   ",
+        "[   SPACED.CFG]     Kept as is  ",
+        "[THIRTEEN1.CFG]   Exactly 13",
+        "[a_longer_name.cfg]   Longer",
+    };
+    EXPECT_EQ(lines(), expected);
+    EXPECT_EQ(browser.ListBox1->ItemIndex(), 0);
+    EXPECT_EQ(browser.windowTitle(), "Open Configuration File");
+    EXPECT_TRUE(browser.Button2->isEnabled());
+    EXPECT_EQ(driveLetters(), QStringList{"E"});
+}
+
+TEST_F(BrowserListingTest, ShortFileThirdOfFiveEndsTheListingAndKeepsTheLinesBeforeIt)
+{
+    const auto card = plugCard('E', "card");
+    // The search returns names in byte order: aaaa, bb, c (short), d, e.
+    putConfig(card, "aaaa.cfg", "First");
+    putConfig(card, "bb.cfg", "Second");
+    putBytes(card, "c.cfg", std::string(1000, 'c'));
+    putConfig(card, "d.cfg", "Fourth");
+    putConfig(card, "e.cfg", "Fifth");
+
+    showBrowser();
+
+    // Never sorted, since no listing has succeeded yet.
+    EXPECT_EQ(lines(), (QStringList{"[     aaaa.cfg]   First", "[       bb.cfg]   Second"}));
+    EXPECT_EQ(browser.windowTitle(), "No Files Found on Removeable Drive");
+    EXPECT_FALSE(browser.Button2->isEnabled());
+    EXPECT_EQ(browser.ListBox1->ItemIndex(), -1);
+    EXPECT_TRUE(boxes.Boxes.empty());
+
+    // The disabled Open button does not guard the double-click.
+    doubleClickRow(1);
+    EXPECT_FALSE(browser.isVisible());
+    EXPECT_EQ(form->windowTitle(), "Currently Editing: " + pathText(card / "bb.cfg"));
+    EXPECT_EQ(form->CurrentFilePath, pathText(card / "bb.cfg"));
+    EXPECT_EQ(form->Edit1->text().left(6), "Second");
+    EXPECT_TRUE(boxes.Boxes.empty());
+}
+
+TEST_F(BrowserListingTest, SortedModeStaysOnForLaterListings)
+{
+    const auto first = plugCard('E', "first");
+    putConfig(first, "zz.cfg", "");
+    const auto second = plugCard('F', "second");
+    putConfig(second, "aaaa.cfg", "");
+    putConfig(second, "bb.cfg", "");
+    putBytes(second, "c.cfg", "short");
+    showBrowser();
+    ASSERT_EQ(lines(), QStringList{"[       zz.cfg]   "});
+
+    // The failing listing of F now inserts its lines in order.
+    browser.ComboBox1->setCurrentIndex(1);
+    browser.ComboBox1Change();
+    EXPECT_EQ(lines(), (QStringList{"[       bb.cfg]   ", "[     aaaa.cfg]   "}));
+    EXPECT_EQ(browser.windowTitle(), "No Files Found on Removeable Drive");
+}
+
+TEST_F(BrowserListingTest, EveryCaseOfTheExtensionIsFoundAndNothingElse)
+{
+    const auto card = plugCard('E', "card");
+    for (const char* name : {"CFG1.CFG", "cfg2.cfg", "Cfg3.Cfg", "notes.txt", "cfg4.cfg.bak", "cfg5cfg"})
+        putConfig(card, name, "");
+    showBrowser();
+    EXPECT_EQ(lines(), (QStringList{"[     CFG1.CFG]   ", "[     Cfg3.Cfg]   ", "[     cfg2.cfg]   "}));
+}
+
+TEST_F(BrowserListingTest, HiddenAndNonRegularEntriesAreSkipped)
+{
+    const auto card = plugCard('E', "card");
+    putConfig(card, "plain.cfg", "Plain");
+    putConfig(card, ".hidden.cfg", "Hidden");
+    std::filesystem::create_directory(card / "folder.cfg");
+    std::filesystem::create_symlink(card / "plain.cfg", card / "link.cfg");
+    showBrowser();
+    EXPECT_EQ(lines(), QStringList{"[    plain.cfg]   Plain"});
+
+    // A card with nothing but such entries is not offered at all.
+    std::filesystem::remove(card / "plain.cfg");
+    click(browser.Button3);
+    EXPECT_TRUE(driveLetters().isEmpty());
+    EXPECT_TRUE(lines().isEmpty());
+    EXPECT_EQ(browser.windowTitle(), "No Files Found on Removeable Drive");
+}
+
+TEST_F(BrowserListingTest, OnlyDrivesCToZWithConfigFilesAreOfferedInLetterOrder)
+{
+    for (const char letter : {'A', 'B', 'Z', 'G', 'C'}) {
+        const auto card = plugCard(letter, std::string("card") + letter);
+        putConfig(card, "x.cfg", "");
+    }
+    plugCard('D', "empty");
+    putConfig(plugCard('E', "other"), "readme.txt", "");
+    showBrowser();
+    EXPECT_EQ(driveLetters(), (QStringList{"C", "G", "Z"}));
+    EXPECT_EQ(browser.ComboBox1->currentText(), "C");
+    EXPECT_EQ(browser.ListBox1->item(0)->data(TForm2::FilePathRole).toString(),
+              pathText(std::filesystem::path(folder.path().toStdString()) / "cardC" / "x.cfg"));
+}
+
+TEST_F(BrowserListingTest, NoRemovableDriveFailsTheListingAtOnce)
+{
+    showBrowser();
+    EXPECT_TRUE(driveLetters().isEmpty());
+    EXPECT_TRUE(lines().isEmpty());
+    EXPECT_FALSE(browser.Button2->isEnabled());
+    EXPECT_EQ(browser.windowTitle(), "No Files Found on Removeable Drive");
+    EXPECT_TRUE(boxes.Boxes.empty());
+}
+
+TEST_F(BrowserListingTest, DriveToolTipShowsMountPathAndVolumeName)
+{
+    const auto first = plugCard('E', "reader one", "HALL");
+    putConfig(first, "a.cfg", "");
+    const auto second = plugCard('F', "reader two");
+    putConfig(second, "b.cfg", "");
+    showBrowser();
+    EXPECT_EQ(browser.ComboBox1->toolTip(), "Mount path: " + pathText(first) + "\nVolume name: HALL");
+    browser.ComboBox1->setCurrentIndex(1);
+    EXPECT_EQ(browser.ComboBox1->toolTip(), "Mount path: " + pathText(second));
+}
+
+TEST_F(BrowserListingTest, ShowingRescansOnlyWhenTheWindowWasHidden)
+{
+    const auto card = plugCard('E', "card");
+    putConfig(card, "a.cfg", "");
+    showBrowser();
+    EXPECT_EQ(drives.RescanCount, 1);
+    putConfig(card, "b.cfg", "");
+    form->Button2Click();
+    EXPECT_EQ(drives.RescanCount, 1);
+    EXPECT_EQ(lines().size(), 1);
+
+    click(browser.Button1);
+    EXPECT_FALSE(browser.isVisible());
+    EXPECT_EQ(lines().size(), 1);
+    form->Button2Click();
+    EXPECT_EQ(drives.RescanCount, 2);
+    EXPECT_EQ(lines().size(), 2);
+}
+
+} // namespace
+} // namespace ostra::test
