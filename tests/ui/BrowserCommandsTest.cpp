@@ -1,5 +1,5 @@
 // The card file browser's commands: Open (button and double-click) into
-// the main window, Cancel, Refresh, Browse..., and the window itself.
+// the main window, Refresh, Browse..., and the window itself.
 #include <algorithm>
 
 #include <QComboBox>
@@ -150,16 +150,6 @@ TEST_F(BrowserCommandsTest, BrowseRunsAdvancedLoadThenHides)
     EXPECT_FALSE(browser.isVisible());
     EXPECT_EQ(dialogs.Requests.size(), 2u);
     EXPECT_EQ(form->CurrentFilePath, chosen);
-}
-
-TEST_F(BrowserCommandsTest, CancelHidesAndKeepsTheLists)
-{
-    putConfig(plugCard('E', "card"), "a.cfg", "Kept");
-    showBrowser();
-    click(browser.Button1);
-    EXPECT_FALSE(browser.isVisible());
-    EXPECT_EQ(lines(), QStringList{"[        a.cfg]   Kept"});
-    EXPECT_EQ(form->windowTitle(), "Ostra Configuration Utility");
 }
 
 TEST_F(BrowserCommandsTest, WindowIsTopmostAndGrowsWithItsListButNeverShrinks)

@@ -176,6 +176,7 @@ TEST_F(BrowserListingTest, ShowingRescansOnlyWhenTheWindowWasHidden)
     EXPECT_EQ(drives.RescanCount, 1);
     EXPECT_EQ(lines().size(), 1);
 
+    // Cancel hides the window and keeps its lists.
     click(browser.Button1);
     EXPECT_FALSE(browser.isVisible());
     EXPECT_EQ(lines().size(), 1);
