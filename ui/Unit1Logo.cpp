@@ -2,6 +2,9 @@
 // read through the registry of picture formats, drawn by Image1.
 #include "ui/Unit1.h"
 
+#include <cstdint>
+#include <span>
+
 #include <QByteArray>
 #include <QPainter>
 

@@ -77,8 +77,12 @@ Composition Compose(const std::string& path, const ComposeOptions& options)
     result.ScreenHeight = picture.Height();
     result.FrameCount = static_cast<int>(picture.Frames.Count());
     result.LoopCount = loopCountOf(picture);
-    for (const TGIFSubImage& frame : picture.Frames)
+    bool imageMissing = false;
+    for (const TGIFSubImage& frame : picture.Frames) {
         result.Delays.push_back(frame.GraphicControl != nullptr ? frame.GraphicControl->Delay : 0);
+        imageMissing = imageMissing || frame.Empty();
+        result.LeadingImageFrames += imageMissing ? 0 : 1;
+    }
     if (!result.Error.empty() || picture.Empty() || picture.Width() == 0 || picture.Height() == 0)
         return result;
     picture.DrawOptions = drawOptions(options);

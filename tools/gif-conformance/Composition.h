@@ -28,6 +28,9 @@ struct Composition {
     int ScreenWidth = 0;
     int ScreenHeight = 0;
     int FrameCount = 0;
+    // Frames before the first one without an image (extensions before the
+    // trailer make such a frame); a painter plays no further.
+    int LeadingImageFrames = 0;
     // "0" without a looping extension, "infinite" for a count of 0, else the count.
     std::string LoopCount = "0";
     // Each frame's Graphic Control Extension delay (0 without one).
