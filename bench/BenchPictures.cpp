@@ -35,20 +35,20 @@ int codeSizeFor(int colors)
     return size;
 }
 
-BenchPicture makePicture(const PictureSpec& spec, unsigned seed)
+BenchPicture makePicture(const PictureSpec& recipe, unsigned seed)
 {
-    std::vector<std::uint8_t> pixels = spec.pattern == Pattern::PhotoLike
-                                           ? test::PhotoLikePixels(spec.width, spec.height, spec.colors, seed)
-                                           : test::FlatPixels(spec.width, spec.height, spec.colors, seed);
+    std::vector<std::uint8_t> pixels = recipe.pattern == Pattern::PhotoLike
+                                           ? test::PhotoLikePixels(recipe.width, recipe.height, recipe.colors, seed)
+                                           : test::FlatPixels(recipe.width, recipe.height, recipe.colors, seed);
     test::LzwOptions lzw;
-    lzw.minimumCodeSize = codeSizeFor(spec.colors);
+    lzw.minimumCodeSize = codeSizeFor(recipe.colors);
     auto file = test::GifBuilder()
-                    .screen(spec.width, spec.height)
-                    .globalColors(spec.colors)
-                    .frame({.width = spec.width, .height = spec.height, .pixels = std::move(pixels),
-                            .interlaced = spec.interlaced, .lzw = lzw})
+                    .screen(recipe.width, recipe.height)
+                    .globalColors(recipe.colors)
+                    .frame({.width = recipe.width, .height = recipe.height, .pixels = std::move(pixels),
+                            .interlaced = recipe.interlaced, .lzw = lzw})
                     .build();
-    return {spec.name, spec.width, spec.height, std::move(file)};
+    return {recipe.name, recipe.width, recipe.height, std::move(file)};
 }
 
 } // namespace
@@ -57,8 +57,8 @@ std::vector<BenchPicture> MakeBenchPictures()
 {
     std::vector<BenchPicture> pictures;
     unsigned seed = 1;
-    for (const PictureSpec& spec : kPictures) {
-        pictures.push_back(makePicture(spec, seed++));
+    for (const PictureSpec& recipe : kPictures) {
+        pictures.push_back(makePicture(recipe, seed++));
     }
     return pictures;
 }

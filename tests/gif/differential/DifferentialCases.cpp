@@ -95,15 +95,15 @@ FrameSpec randomFrame(std::mt19937& random, std::uint16_t screenWidth, std::uint
 
 } // namespace
 
-BuiltPicture BuildPicture(const PictureSpec& spec)
+BuiltPicture BuildPicture(const PictureSpec& recipe)
 {
     GifBuilder builder;
-    builder.screen(spec.screenWidth, spec.screenHeight).globalColors(spec.globalColors);
-    if (spec.loopExtension) {
+    builder.screen(recipe.screenWidth, recipe.screenHeight).globalColors(recipe.globalColors);
+    if (recipe.loopExtension) {
         builder.loop(0);
     }
     BuiltPicture built;
-    for (const FrameSpec& frame : spec.frames) {
+    for (const FrameSpec& frame : recipe.frames) {
         if (frame.transparentIndex) {
             builder.graphicControl({.disposal = 1, .transparentIndex = frame.transparentIndex, .delay = 4});
         }
@@ -115,8 +115,8 @@ BuiltPicture BuildPicture(const PictureSpec& spec)
         builder.frame(written);
         built.framePixels.push_back(std::move(written.pixels));
     }
-    if (!spec.comment.empty()) {
-        builder.comment(spec.comment);
+    if (!recipe.comment.empty()) {
+        builder.comment(recipe.comment);
     }
     built.file = builder.build();
     return built;
@@ -154,10 +154,10 @@ std::vector<PictureSpec> InterlacedCases()
     for (int height = 1; height <= 9; ++height) {
         for (const std::uint16_t width : {1, 7, 64}) {
             const int codeSize = 2 + static_cast<int>(seed % 7);
-            PictureSpec spec = singleFrame("Interlaced_" + size(width, height) + "_CodeSize" + std::to_string(codeSize), width,
+            PictureSpec recipe = singleFrame("Interlaced_" + size(width, height) + "_CodeSize" + std::to_string(codeSize), width,
                                            static_cast<std::uint16_t>(height), codeSize, static_cast<Pattern>(seed % 3), seed);
-            spec.frames[0].interlaced = true;
-            cases.push_back(spec);
+            recipe.frames[0].interlaced = true;
+            cases.push_back(recipe);
             ++seed;
         }
     }
@@ -183,11 +183,11 @@ std::vector<PictureSpec> FullTableCases()
     unsigned seed = 300;
     for (int codeSize = 2; codeSize <= 8; ++codeSize) {
         for (const Policy& p : policies) {
-            PictureSpec spec = singleFrame(std::string("FullTable_") + p.name + "_CodeSize" + std::to_string(codeSize), 256,
+            PictureSpec recipe = singleFrame(std::string("FullTable_") + p.name + "_CodeSize" + std::to_string(codeSize), 256,
                                            codeSize <= 4 ? 512 : 200, codeSize, Pattern::Noise, seed++);
-            spec.frames[0].lzw.fullTable = p.policy;
-            spec.frames[0].lzw.deferredCodes = p.deferredCodes;
-            cases.push_back(spec);
+            recipe.frames[0].lzw.fullTable = p.policy;
+            recipe.frames[0].lzw.deferredCodes = p.deferredCodes;
+            cases.push_back(recipe);
         }
     }
     return cases;
@@ -202,10 +202,10 @@ std::vector<PictureSpec> SubBlockCases()
     unsigned seed = 400;
     for (int codeSize = 2; codeSize <= 8; ++codeSize) {
         for (const auto& [name, sizes] : layouts) {
-            PictureSpec spec = singleFrame(std::string("SubBlocks_") + name + "_CodeSize" + std::to_string(codeSize), 97, 61,
+            PictureSpec recipe = singleFrame(std::string("SubBlocks_") + name + "_CodeSize" + std::to_string(codeSize), 97, 61,
                                            codeSize, static_cast<Pattern>(seed % 3), seed);
-            spec.frames[0].lzw.subBlockSizes = sizes;
-            cases.push_back(spec);
+            recipe.frames[0].lzw.subBlockSizes = sizes;
+            cases.push_back(recipe);
             ++seed;
         }
     }
@@ -219,11 +219,11 @@ std::vector<PictureSpec> ClearAndEndCodeCases()
     unsigned seed = 500;
     for (int codeSize = 2; codeSize <= 8; ++codeSize) {
         for (const Pattern pattern : {Pattern::Noise, Pattern::Flat}) {
-            PictureSpec spec = singleFrame(std::string("NoLeadingClear_") + patternName(pattern) + "_CodeSize" +
+            PictureSpec recipe = singleFrame(std::string("NoLeadingClear_") + patternName(pattern) + "_CodeSize" +
                                                std::to_string(codeSize),
                                            120, 90, codeSize, pattern, seed++);
-            spec.frames[0].lzw.leadingClear = false;
-            cases.push_back(spec);
+            recipe.frames[0].lzw.leadingClear = false;
+            cases.push_back(recipe);
         }
         PictureSpec noEnd = singleFrame("NoEndCode_CodeSize" + std::to_string(codeSize), 77, 33, codeSize, Pattern::PhotoLike, seed++);
         noEnd.frames[0].lzw.endCode = false;
@@ -239,19 +239,19 @@ std::vector<PictureSpec> MultiFrameCases()
     std::mt19937 random(600);
     std::vector<PictureSpec> cases;
     for (int i = 0; i < 30; ++i) {
-        PictureSpec spec;
-        spec.screenWidth = randomLength(random, 200);
-        spec.screenHeight = randomLength(random, 200);
-        spec.globalColors = 1 << (1 + random() % 8);
-        spec.loopExtension = random() % 2 == 0;
-        spec.comment = random() % 2 == 0 ? std::string(random() % 600, 'c') : std::string();
+        PictureSpec recipe;
+        recipe.screenWidth = randomLength(random, 200);
+        recipe.screenHeight = randomLength(random, 200);
+        recipe.globalColors = 1 << (1 + random() % 8);
+        recipe.loopExtension = random() % 2 == 0;
+        recipe.comment = random() % 2 == 0 ? std::string(random() % 600, 'c') : std::string();
         const int frames = 2 + static_cast<int>(random() % 5);
         for (int f = 0; f < frames; ++f) {
-            spec.frames.push_back(randomFrame(random, spec.screenWidth, spec.screenHeight, 2 + static_cast<int>(random() % 7)));
+            recipe.frames.push_back(randomFrame(random, recipe.screenWidth, recipe.screenHeight, 2 + static_cast<int>(random() % 7)));
         }
-        spec.name = "MultiFrame" + std::to_string(i) + "_" + std::to_string(frames) + "Frames_" +
-                    size(spec.screenWidth, spec.screenHeight);
-        cases.push_back(spec);
+        recipe.name = "MultiFrame" + std::to_string(i) + "_" + std::to_string(frames) + "Frames_" +
+                    size(recipe.screenWidth, recipe.screenHeight);
+        cases.push_back(recipe);
     }
     return cases;
 }
@@ -262,14 +262,14 @@ std::vector<PictureSpec> RandomCases()
     std::mt19937 random(700);
     std::vector<PictureSpec> cases;
     for (int i = 0; i < 120; ++i) {
-        PictureSpec spec;
-        spec.screenWidth = randomLength(random, 400);
-        spec.screenHeight = randomLength(random, 400);
-        spec.globalColors = 256;
-        spec.frames.push_back(randomFrame(random, spec.screenWidth, spec.screenHeight, 2 + static_cast<int>(random() % 7)));
-        spec.name = "Random" + std::to_string(i) + "_" + size(spec.frames[0].width, spec.frames[0].height) + "_CodeSize" +
-                    std::to_string(*spec.frames[0].lzw.minimumCodeSize);
-        cases.push_back(spec);
+        PictureSpec recipe;
+        recipe.screenWidth = randomLength(random, 400);
+        recipe.screenHeight = randomLength(random, 400);
+        recipe.globalColors = 256;
+        recipe.frames.push_back(randomFrame(random, recipe.screenWidth, recipe.screenHeight, 2 + static_cast<int>(random() % 7)));
+        recipe.name = "Random" + std::to_string(i) + "_" + size(recipe.frames[0].width, recipe.frames[0].height) + "_CodeSize" +
+                    std::to_string(*recipe.frames[0].lzw.minimumCodeSize);
+        cases.push_back(recipe);
     }
     return cases;
 }

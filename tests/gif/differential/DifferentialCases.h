@@ -42,14 +42,14 @@ struct PictureSpec {
     bool wellFormed = true;
 };
 
-inline void PrintTo(const PictureSpec& spec, std::ostream* out) { *out << spec.name; }
+inline void PrintTo(const PictureSpec& recipe, std::ostream* out) { *out << recipe.name; }
 
 struct BuiltPicture {
     std::vector<std::uint8_t> file;
     std::vector<std::vector<std::uint8_t>> framePixels; // as written, rows top to bottom
 };
 
-BuiltPicture BuildPicture(const PictureSpec& spec);
+BuiltPicture BuildPicture(const PictureSpec& recipe);
 
 std::vector<PictureSpec> CodeSizeAndSizeCases();
 std::vector<PictureSpec> InterlacedCases();

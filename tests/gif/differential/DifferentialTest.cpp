@@ -50,8 +50,8 @@ class Differential : public ::testing::TestWithParam<PictureSpec> {};
 
 TEST_P(Differential, SameColourIndicesAsGiflib)
 {
-    const PictureSpec& spec = GetParam();
-    const BuiltPicture built = BuildPicture(spec);
+    const PictureSpec& recipe = GetParam();
+    const BuiltPicture built = BuildPicture(recipe);
     const GiflibPicture peer = DecodeWithGiflib(built.file);
     ASSERT_TRUE(peer.ok) << "giflib: " << peer.error;
     ASSERT_EQ(peer.frames.size(), built.framePixels.size());
@@ -63,7 +63,7 @@ TEST_P(Differential, SameColourIndicesAsGiflib)
         FAIL() << "our reader raised \"" << error.Message << "\"";
     }
     // A trailing comment makes a frame of its own, without an image.
-    const std::size_t extraFrames = spec.comment.empty() ? 0 : 1;
+    const std::size_t extraFrames = recipe.comment.empty() ? 0 : 1;
     ASSERT_EQ(ours.framePixels.size(), peer.frames.size() + extraFrames);
     for (std::size_t i = 0; i < peer.frames.size(); ++i) {
         SCOPED_TRACE("frame " + std::to_string(i));
@@ -73,7 +73,7 @@ TEST_P(Differential, SameColourIndicesAsGiflib)
     if (extraFrames != 0) {
         EXPECT_TRUE(ours.framePixels.back().empty());
     }
-    if (spec.wellFormed) {
+    if (recipe.wellFormed) {
         EXPECT_TRUE(ours.warnings.empty()) << "first warning: " << ours.warnings.front();
         EXPECT_EQ(ours.endPosition, static_cast<std::int64_t>(built.file.size())) << "the stream stands after the trailer";
     }

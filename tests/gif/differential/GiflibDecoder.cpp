@@ -2,25 +2,13 @@
 
 #include <gif_lib.h>
 
+#include "support/gif/GiflibMemoryReader.h"
+
 #include <algorithm>
 #include <cstring>
 
 namespace ostra::test {
 namespace {
-
-struct MemoryReader {
-    std::span<const std::uint8_t> bytes;
-    std::size_t position = 0;
-};
-
-int readFromMemory(GifFileType* file, GifByteType* out, int wanted)
-{
-    auto* reader = static_cast<MemoryReader*>(file->UserData);
-    const std::size_t count = std::min(static_cast<std::size_t>(wanted), reader->bytes.size() - reader->position);
-    std::memcpy(out, reader->bytes.data() + reader->position, count);
-    reader->position += count;
-    return static_cast<int>(count);
-}
 
 std::string errorText(int code)
 {
@@ -45,10 +33,10 @@ GiflibFrame copyFrame(const SavedImage& image)
 
 GiflibPicture DecodeWithGiflib(std::span<const std::uint8_t> bytes)
 {
-    MemoryReader reader{bytes};
+    GiflibMemoryReader reader{bytes};
     GiflibPicture picture;
     int error = 0;
-    GifFileType* file = DGifOpen(&reader, readFromMemory, &error);
+    GifFileType* file = DGifOpen(&reader, ReadGiflibMemory, &error);
     if (file == nullptr) {
         picture.error = errorText(error);
         return picture;
