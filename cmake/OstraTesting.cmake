@@ -1,8 +1,8 @@
 # ostra_add_gtest(<name> SOURCES <files...> LIBS <targets...> [QT])
 #
 # Builds one GoogleTest executable and registers each of its tests with
-# CTest. QT marks a test that needs a QApplication: it links the shared
-# Qt test main and runs on the offscreen platform.
+# CTest, on the offscreen platform. QT marks a test that needs a
+# QApplication: it links the shared Qt test main.
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
@@ -11,17 +11,14 @@ function(ostra_add_gtest name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
-  set(env "")
+  target_link_libraries(${name} PRIVATE ostra_leak_suppressions)
   if(ARG_QT)
     target_link_libraries(${name} PRIVATE ostra_qt_test_main)
-    # Qt and fontconfig keep caches alive until exit; leak reports there are noise.
-    list(APPEND env "QT_QPA_PLATFORM=offscreen" "ASAN_OPTIONS=detect_leaks=0")
   else()
     target_link_libraries(${name} PRIVATE GTest::gtest_main)
   endif()
-  list(APPEND env "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "${env}")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()

@@ -97,18 +97,18 @@ void TForm1::createFrames()
 {
     // Sunken outlines that draw no background and take no clicks; created
     // first so every other control lies above them.
-    for (const FrameSpec& spec : kFrames) {
+    for (const FrameSpec& row : kFrames) {
         auto* frame = new QFrame(this);
         frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
         frame->setAttribute(Qt::WA_TransparentForMouseEvents);
-        this->*spec.Frame.Member = place(frame, spec.Frame.Name, spec.Rect);
+        this->*row.Frame.Member = place(frame, row.Frame.Name, row.Rect);
     }
 }
 
 void TForm1::createHeadings()
 {
-    for (const HeadingSpec& spec : kHeadings)
-        this->*spec.Label.Member = makeLabel(this, spec.Label.Name, spec.Caption, spec.Rect, true);
+    for (const HeadingSpec& row : kHeadings)
+        this->*row.Label.Member = makeLabel(this, row.Label.Name, row.Caption, row.Rect, true);
 }
 
 void TForm1::createDescriptionAndOptions()
@@ -124,10 +124,10 @@ void TForm1::createDescriptionAndOptions()
     addTabStop(17, RadioButton1);
     addTabStop(18, RadioButton2);
 
-    for (const CheckBoxSpec& spec : kCheckBoxes) {
-        auto* box = place(new QCheckBox(spec.Caption, this), spec.Box.Name, spec.Rect);
-        this->*spec.Box.Member = box;
-        addTabStop(spec.TabOrder, box);
+    for (const CheckBoxSpec& row : kCheckBoxes) {
+        auto* box = place(new QCheckBox(row.Caption, this), row.Box.Name, row.Rect);
+        this->*row.Box.Member = box;
+        addTabStop(row.TabOrder, box);
     }
     CheckBox4->setToolTip("Enabled Display Blanking");
 }
@@ -188,11 +188,11 @@ void TForm1::createZonePanel()
 
 void TForm1::createCommandControls()
 {
-    for (const ButtonSpec& spec : kButtons) {
-        auto* button = place(new QPushButton(spec.Caption, this), spec.Button.Name, spec.Rect);
+    for (const ButtonSpec& row : kButtons) {
+        auto* button = place(new QPushButton(row.Caption, this), row.Button.Name, row.Rect);
         button->setAutoDefault(false);
-        this->*spec.Button.Member = button;
-        addTabStop(spec.TabOrder, button);
+        this->*row.Button.Member = button;
+        addTabStop(row.TabOrder, button);
     }
     Image1 = place(new LogoImage(this), "Image1", {14, 450, 204, 42});
     Image1->setToolTip(QString("Go to ") + kMakerWebSite);
@@ -230,8 +230,8 @@ void TForm1::connectHandlers()
 {
     // Only signals that the user alone raises: a control set from code
     // never runs a handler.
-    for (const ButtonSpec& spec : kButtons)
-        connect(this->*spec.Button.Member, &QPushButton::clicked, this, spec.Click);
+    for (const ButtonSpec& row : kButtons)
+        connect(this->*row.Button.Member, &QPushButton::clicked, this, row.Click);
     connect(Memo1, &HelpMemo::Click, this, &TForm1::Memo1Click);
     connect(Image1, &LogoImage::Click, this, &TForm1::Image1Click);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);

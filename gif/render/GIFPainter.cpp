@@ -41,11 +41,13 @@ TGIFPainter::TGIFPainter(Start start)
       settings_(start.Picture)
 {
     compositor_.emplace(picture_, target_, settings_.DrawOptions);
+    ++liveCount_;
 }
 
 TGIFPainter::~TGIFPainter()
 {
     wait();
+    --liveCount_;
 }
 
 bool TGIFPainter::DrawsOn(const QPaintDevice* canvas, const QRect& rect) const

@@ -49,6 +49,12 @@ public:
     explicit TGIFPainter(Start start);
     ~TGIFPainter() override;
 
+    // Painters alive in the process, whichever picture they belong to: an
+    // asynchronous painter is freed on the user-interface thread after its
+    // thread has finished, so this reaches 0 only once the event loop has
+    // served those frees.
+    static int LiveCount() { return liveCount_.load(); }
+
     TGIFImage& Image() const { return picture_; }
     bool Asynchronous() const { return asynchronous_; }
     // The frame being played; a handler may move the painter to another.
@@ -126,6 +132,7 @@ private:
     std::mutex wakeMutex_;
     std::condition_variable wakeSignal_;
     bool woken_ = false;
+    static inline std::atomic<int> liveCount_{0};
 };
 
 // Qt's priority for ThreadPriority 0 (idle) to 6 (time-critical).

@@ -55,6 +55,12 @@ struct WatchedPainter {
 class AsynchronousPainterTest : public ::testing::Test {
 protected:
     void SetUp() override { GIFSettings::AutoDitherEnabled = false; }
+    // Every painter a test started is freed once the event loop has run.
+    void TearDown() override
+    {
+        EXPECT_TRUE(QTest::qWaitFor([] { return TGIFPainter::LiveCount() == 0; }, kPatience))
+            << TGIFPainter::LiveCount() << " painters still alive";
+    }
 };
 
 TEST_F(AsynchronousPainterTest, PlaysOnItsOwnThreadWhileHandlersRunOnTheUiThread)
