@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <set>
 
 namespace ostra::test {
@@ -34,6 +36,11 @@ struct CutCase {
     std::size_t Frames;
     Bytes FirstPixels; // of frame 0 when it has an image
 };
+
+void PrintTo(const CutCase& cut, std::ostream* out)
+{
+    *out << "the first " << cut.Length << " bytes";
+}
 
 class TruncationTest : public testing::TestWithParam<CutCase> {};
 

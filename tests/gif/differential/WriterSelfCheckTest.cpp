@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace ostra::test {
@@ -73,6 +74,12 @@ struct Shape {
     std::string name;
     LzwOptions lzw;
 };
+
+// Keeps test listings readable (and stable): the shape's name, not its bytes.
+void PrintTo(const Shape& shape, std::ostream* out)
+{
+    *out << shape.name;
+}
 
 std::vector<Shape> Shapes()
 {

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "platform/FilePath.h"
 
 namespace ostra {
@@ -47,6 +49,11 @@ struct ErrnoRow {
     int code;
     const char* message;
 };
+
+void PrintTo(const ErrnoRow& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class ErrnoMapping : public ::testing::TestWithParam<ErrnoRow> {};
 
