@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "platform/InOutError.h"
 #include "platform/files/FileTestSupport.h"
 
@@ -27,6 +29,12 @@ struct FileCase {
     std::size_t length; // of the file, for Place::File
     const char* message; // "" for success
 };
+
+// Test listings name the case, not its bytes.
+void PrintTo(const FileCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class ConfigFileCase : public ::testing::TestWithParam<FileCase> {
 protected:

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace ostra::test {
 namespace {
 
@@ -152,6 +154,12 @@ struct FrameSizeCase {
     std::uint16_t ExpectedHeight;
     bool Warned;
 };
+
+// Test listings name the case, not its bytes.
+void PrintTo(const FrameSizeCase& row, std::ostream* out)
+{
+    *out << row.Name;
+}
 
 class FrameSizeTest : public testing::TestWithParam<FrameSizeCase> {};
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace ostra::test {
 namespace {
 
@@ -159,6 +161,12 @@ struct ShortLoopCase {
     Bytes SubBlock;
 };
 
+// Test listings name the case, not its bytes.
+void PrintTo(const ShortLoopCase& row, std::ostream* out)
+{
+    *out << row.Name;
+}
+
 class ShortLoopTest : public testing::TestWithParam<ShortLoopCase> {};
 
 TEST_P(ShortLoopTest, SubBlockTooShortForItsValueIsInvalidData)
@@ -229,6 +237,12 @@ struct RefusedExtensionCase {
     const char* Error;
     bool AtTheEnd = false; // the stream ends with the extension
 };
+
+// Test listings name the case, not its bytes.
+void PrintTo(const RefusedExtensionCase& row, std::ostream* out)
+{
+    *out << row.Name;
+}
 
 class RefusedExtensionTest : public testing::TestWithParam<RefusedExtensionCase> {};
 

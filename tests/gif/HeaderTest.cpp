@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace ostra::test {
 namespace {
 
@@ -22,6 +24,12 @@ struct SignatureCase {
     Bytes Signature;
     const char* Error; // "" when the picture loads
 };
+
+// Test listings name the case, not its bytes.
+void PrintTo(const SignatureCase& row, std::ostream* out)
+{
+    *out << row.Name;
+}
 
 class SignatureTest : public testing::TestWithParam<SignatureCase> {};
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <numeric>
 
 namespace ostra::test {
@@ -170,6 +172,12 @@ struct InterlaceCase {
     std::uint16_t Height;
     Bytes Order;
 };
+
+// Test listings name the case, not its bytes.
+void PrintTo(const InterlaceCase& row, std::ostream* out)
+{
+    *out << "height " << row.Height;
+}
 
 class InterlaceTest : public testing::TestWithParam<InterlaceCase> {};
 
