@@ -6,22 +6,6 @@
 
 namespace ostra::test {
 
-TempFolder::TempFolder()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "ostra-drives-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot create a temporary folder");
-    }
-    // Resolved, so that it compares equal to the paths the kernel reports.
-    path_ = std::filesystem::canonical(pattern);
-}
-
-TempFolder::~TempFolder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
 void writeFile(const std::filesystem::path& file, const std::string& content)
 {
     std::filesystem::create_directories(file.parent_path());

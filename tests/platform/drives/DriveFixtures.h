@@ -4,22 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "support/TempFolder.h"
+
 namespace ostra::test {
-
-// A fresh folder under the system's temporary folder, removed with all it
-// holds when the object goes.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
 
 void writeFile(const std::filesystem::path& file, const std::string& content);
 
