@@ -20,11 +20,6 @@ namespace {
 
 using ::testing::ElementsAre;
 
-const QRgb R = ToQRgb(kRed);
-const QRgb G = ToQRgb(kGreen);
-const QRgb B = ToQRgb(kBlue);
-const QRgb P = kPaper;
-
 constexpr int kPatience = 10000; // milliseconds: long enough for a loaded machine
 constexpr int kFast = 10000;
 

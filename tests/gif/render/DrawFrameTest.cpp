@@ -15,11 +15,6 @@ namespace {
 
 using ::testing::ElementsAre;
 
-const QRgb R = ToQRgb(kRed);
-const QRgb G = ToQRgb(kGreen);
-const QRgb B = ToQRgb(kBlue);
-const QRgb P = kPaper;
-
 class DrawFrameTest : public ::testing::Test {
 protected:
     void SetUp() override { GIFSettings::AutoDitherEnabled = false; }

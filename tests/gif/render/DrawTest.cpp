@@ -16,11 +16,6 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
-const QRgb R = ToQRgb(kRed);
-const QRgb G = ToQRgb(kGreen);
-const QRgb B = ToQRgb(kBlue);
-const QRgb P = kPaper;
-
 // Three frames of 2 x 1: red-blue (blue transparent), green, blue.
 std::vector<std::uint8_t> threeFrames()
 {

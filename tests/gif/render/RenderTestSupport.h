@@ -39,4 +39,12 @@ inline constexpr Rgb kWhite{255, 255, 255};
 inline constexpr Rgb kBlack{0, 0, 0};
 inline constexpr QRgb kPaper = 0xFFFF00FF; // what canvases start as
 
+// The same colours as canvas pixels, one letter each, so that expected rows
+// of pixels read like the pictures they describe.
+inline constexpr QRgb R = 0xFFFF0000;
+inline constexpr QRgb G = 0xFF00FF00;
+inline constexpr QRgb B = 0xFF0000FF;
+inline constexpr QRgb W = 0xFFFFFFFF;
+inline constexpr QRgb P = kPaper;
+
 } // namespace ostra::test

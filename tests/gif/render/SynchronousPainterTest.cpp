@@ -17,12 +17,6 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
-const QRgb R = ToQRgb(kRed);
-const QRgb G = ToQRgb(kGreen);
-const QRgb B = ToQRgb(kBlue);
-const QRgb W = ToQRgb(kWhite);
-const QRgb P = kPaper;
-
 constexpr std::uint16_t kSynchronous = DrawTransparent | DrawAnimate | DrawLoop;
 // Waits of a few milliseconds at most: 10 units x 12 ms x 100 / 10000.
 constexpr int kFast = 10000;
