@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace ostra {
 
@@ -27,15 +28,25 @@ public:
     virtual FileResult open(const std::string& path, int flags, mode_t mode) = 0;
     virtual FileResult read(int fd, void* buffer, std::size_t count) = 0;
     virtual FileResult write(int fd, const void* buffer, std::size_t count) = 0;
+    virtual FileResult pwrite(int fd, const void* buffer, std::size_t count, off_t offset) = 0;
+    virtual FileResult ftruncate(int fd, off_t length) = 0;
     virtual FileResult fsync(int fd) = 0;
     virtual FileResult close(int fd) = 0;
     virtual FileResult stat(const std::string& path, struct stat& status) = 0;
+    virtual FileResult lstat(const std::string& path, struct stat& status) = 0;
+    virtual FileResult fstat(int fd, struct stat& status) = 0;
     virtual FileResult fchmod(int fd, mode_t mode) = 0;
     virtual FileResult fchown(int fd, uid_t owner, gid_t group) = 0;
     virtual FileResult rename(const std::string& from, const std::string& to) = 0;
     virtual FileResult unlink(const std::string& path) = 0;
     // realpath(3): the absolute path with every symbolic link resolved.
     virtual FileResult realPath(const std::string& path, std::string& resolved) = 0;
+    // readlink(2): the text of the symbolic link at path.
+    virtual FileResult readLink(const std::string& path, std::string& target) = 0;
+    // statfs(2): the magic number of the file system that holds path.
+    virtual FileResult fileSystemType(const std::string& path, long& magic) = 0;
+    // The names in a folder, without "." and "..", in no particular order.
+    virtual FileResult listFolder(const std::string& folder, std::vector<std::string>& names) = 0;
 };
 
 // The operating system's files.

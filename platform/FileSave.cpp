@@ -1,79 +1,65 @@
 #include "platform/FileSave.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <fcntl.h>
-#include <random>
 
 #include "platform/FilePath.h"
+#include "platform/FileSaveInPlace.h"
+#include "platform/FileSaveLeftovers.h"
+#include "platform/FileSaveTarget.h"
 #include "platform/InOutError.h"
 
 namespace ostra {
 
 namespace {
 
-constexpr int kWriteFlags = O_RDWR | O_NOCTTY | O_CLOEXEC;
+constexpr int kCreateFlags = O_RDWR | O_NOCTTY | O_CLOEXEC | O_CREAT | O_EXCL;
 constexpr int kTemporaryNameAttempts = 100;
 
-struct SaveTarget {
-    std::string path; // with symbolic links resolved, so a link stays a link
-    bool exists = false;
-    struct stat status {};
-};
+// statfs(2) magic numbers of the file systems that cards carry.
+constexpr long kMsdosSuperMagic = 0x4d44;
+constexpr long kExfatSuperMagic = 0x2011BAB0;
 
-// The checks made before anything is written: the target must be writable
-// if it exists, and its folder must exist if it does not.
-SaveTarget checkSaveTarget(FileApi& files, const std::string& path)
+enum class Replacement { Done, WriteInPlaceInstead };
+
+bool onFatFileSystem(FileApi& files, const std::string& path)
 {
-    SaveTarget target{path};
-    const FileResult found = files.stat(path, target.status);
-    if (found.failed()) {
-        if (found.error == ENOENT && folderExists(files, folderOf(path)))
-            return target;
-        throw pathError(files, path, found.error);
+    long magic = 0;
+    if (files.fileSystemType(path, magic).failed())
+        return false; // unknown: the rename path is safe everywhere
+    return magic == kMsdosSuperMagic || magic == kExfatSuperMagic;
+}
+
+// Targets whose directory entry must stay as it is. On FAT, the kernel
+// writes a renamed file's directory entry long after the folder's flush
+// reports success, so a power cut after a rename loses the file; rewriting
+// the clusters of an existing file in place survives it. A pipe or a
+// device cannot be replaced, and a rename would split a file with several
+// hard links in two.
+bool keepsItsDirectoryEntry(FileApi& files, const SaveTarget& target)
+{
+    return !S_ISREG(target.status.st_mode) || target.status.st_nlink > 1 || onFatFileSystem(files, target.path);
+}
+
+// Failures of the temporary file after which an existing target is better
+// written in place than not at all: the folder takes no new file, the
+// medium has no room for a second copy, or the temporary name is too long.
+bool temporaryRefused(int errorNumber)
+{
+    switch (errorNumber) {
+    case EACCES: case EPERM: case EROFS: case ENOSPC: case EDQUOT: case ENAMETOOLONG:
+        return true;
+    default:
+        return false;
     }
-    target.exists = true;
-    if (S_ISDIR(target.status.st_mode))
-        throw EInOutError(InOutErrorCode::FileAccessDenied);
-
-    // O_NONBLOCK keeps the probe of a pipe or a device from waiting.
-    const FileResult probe = files.open(path, kWriteFlags | O_NONBLOCK, 0);
-    if (probe.failed())
-        throw pathError(files, path, probe.error);
-    OpenFile(files, static_cast<int>(probe.value)).closeQuietly();
-
-    std::string resolved;
-    if (!files.realPath(path, resolved).failed())
-        target.path = resolved;
-    return target;
 }
 
-void writeWhole(FileApi& files, int fd, std::span<const std::uint8_t> bytes)
+// A sticky folder lets a user write another user's file but not replace it.
+bool renameRefused(int errorNumber)
 {
-    const FileResult written = files.write(fd, bytes.data(), bytes.size());
-    if (written.failed())
-        throw inOutErrorFromErrno(written.error);
-    if (static_cast<std::size_t>(written.value) < bytes.size())
-        throw EInOutError(InOutErrorCode::DiskFull);
-}
-
-void flushFile(FileApi& files, int fd)
-{
-    const FileResult flushed = files.fsync(fd);
-    if (flushed.failed())
-        throw inOutErrorFromErrno(flushed.error);
-}
-
-void writeInPlace(FileApi& files, const std::string& path, std::span<const std::uint8_t> bytes,
-                  bool flush)
-{
-    const FileResult opened = files.open(path, kWriteFlags | O_CREAT | O_TRUNC, 0666);
-    if (opened.failed())
-        throw pathError(files, path, opened.error);
-    OpenFile file(files, static_cast<int>(opened.value));
-    writeWhole(files, file.fd(), bytes);
-    if (flush)
-        flushFile(files, file.fd());
-    file.closeChecked();
+    return errorNumber == EACCES || errorNumber == EPERM;
 }
 
 // A temporary file that is removed again unless it was renamed into place.
@@ -93,12 +79,11 @@ public:
     int fd() const { return file_.fd(); }
     void closeChecked() { file_.closeChecked(); }
 
-    void renameOver(const std::string& target)
+    FileResult renameOver(const std::string& target)
     {
         const FileResult renamed = files_.rename(path_, target);
-        if (renamed.failed())
-            throw inOutErrorFromErrno(renamed.error);
-        renamed_ = true;
+        renamed_ = !renamed.failed();
+        return renamed;
     }
 
 private:
@@ -108,16 +93,6 @@ private:
     bool renamed_ = false;
 };
 
-std::string temporaryName(const std::string& folder)
-{
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::random_device random;
-    std::string name = folder + "/.ostra-";
-    for (unsigned bits = random(), i = 0; i < 8; ++i, bits >>= 4)
-        name += kDigits[bits & 0xF];
-    return name + ".tmp";
-}
-
 // Creates a new file next to the target under a name nobody uses. A new
 // target gets the usual creation mode; a replacement starts private and
 // receives the old file's bits later.
@@ -126,24 +101,42 @@ FileResult createTemporary(FileApi& files, const std::string& folder, mode_t mod
     FileResult created{-1, EEXIST};
     for (int attempt = 0; attempt < kTemporaryNameAttempts && created.error == EEXIST; ++attempt) {
         path = temporaryName(folder);
-        created = files.open(path, kWriteFlags | O_CREAT | O_EXCL, mode);
+        created = files.open(path, kCreateFlags, mode);
     }
     return created;
 }
 
-// Owner and permission bits of the replaced file. File systems without them
-// (FAT cards) refuse; the content matters more, so a refusal is no error.
-void copyOwnerAndMode(FileApi& files, int fd, const struct stat& old)
+// The error number of writing and flushing the temporary file, 0 when both
+// succeeded; a short write counts as a full medium.
+int writeTemporary(FileApi& files, int fd, std::span<const std::uint8_t> bytes)
 {
-    files.fchown(fd, old.st_uid, old.st_gid);
-    files.fchmod(fd, old.st_mode & 07777);
+    const FileResult written = files.write(fd, bytes.data(), bytes.size());
+    if (written.failed())
+        return written.error;
+    if (static_cast<std::size_t>(written.value) < bytes.size())
+        return ENOSPC;
+    return files.fsync(fd).error;
 }
 
-// Makes the rename itself durable. File systems that cannot flush a folder
-// say EINVAL; a folder that cannot be opened leaves nothing to flush.
-void flushFolder(FileApi& files, const std::string& folder)
+// Gives the replacement the old file's owner, group and permission bits.
+// File systems without them refuse, which is no error as long as the new
+// file shows the same owner and group anyway; otherwise the old file's
+// identity can only be kept by writing it in place.
+bool takeOverOwnerAndMode(FileApi& files, int fd, const struct stat& old)
 {
-    const FileResult opened = files.open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    const bool ownerGiven = !files.fchown(fd, old.st_uid, old.st_gid).failed();
+    files.fchmod(fd, old.st_mode & 07777);
+    if (ownerGiven)
+        return true;
+    struct stat created {};
+    return !files.fstat(fd, created).failed() && created.st_uid == old.st_uid && created.st_gid == old.st_gid;
+}
+
+// Flushes the file or folder at path; file systems that cannot flush a
+// folder say EINVAL, and one that cannot be opened leaves nothing to flush.
+void flushByName(FileApi& files, const std::string& path, int openFlags)
+{
+    const FileResult opened = files.open(path, openFlags | O_CLOEXEC, 0);
     if (opened.failed())
         return;
     OpenFile handle(files, static_cast<int>(opened.value));
@@ -152,36 +145,77 @@ void flushFolder(FileApi& files, const std::string& folder)
         throw inOutErrorFromErrno(flushed.error);
 }
 
-bool refusesNewFile(int errorNumber)
+// Makes a finished rename durable: the target's own data and entry, then
+// the folder that holds the entry.
+void flushRename(FileApi& files, const std::string& target, const std::string& folder)
 {
-    return errorNumber == EACCES || errorNumber == EPERM || errorNumber == EROFS;
+    flushByName(files, target, O_RDONLY | O_NOCTTY | O_NONBLOCK);
+    flushByName(files, folder, O_RDONLY | O_DIRECTORY);
+}
+
+// A new file whose temporary name would be too long is created under its
+// own name: there is no old content to protect.
+void createDirectly(FileApi& files, const std::string& path, std::span<const std::uint8_t> bytes)
+{
+    const FileResult created = files.open(path, kCreateFlags, 0666);
+    if (created.failed())
+        throw pathError(files, path, created.error);
+    try {
+        OpenFile file(files, static_cast<int>(created.value));
+        writeWhole(files, file.fd(), bytes);
+        flushFile(files, file.fd());
+        file.closeChecked();
+    } catch (const EInOutError&) {
+        files.unlink(path);
+        throw;
+    }
+    flushByName(files, folderOf(path), O_RDONLY | O_DIRECTORY);
+}
+
+Replacement replaceThroughTemporary(FileApi& files, const SaveTarget& target, std::span<const std::uint8_t> bytes)
+{
+    const std::string folder = folderOf(target.path);
+    std::string temporaryPath;
+    const FileResult created = createTemporary(files, folder, target.exists ? 0600 : 0666, temporaryPath);
+    if (created.failed()) {
+        if (target.exists && temporaryRefused(created.error))
+            return Replacement::WriteInPlaceInstead;
+        if (!target.exists && created.error == ENAMETOOLONG) {
+            createDirectly(files, target.path, bytes);
+            return Replacement::Done;
+        }
+        throw pathError(files, target.path, created.error);
+    }
+
+    TemporaryFile temporary(files, temporaryPath, static_cast<int>(created.value));
+    if (target.exists && !takeOverOwnerAndMode(files, temporary.fd(), target.status))
+        return Replacement::WriteInPlaceInstead;
+    if (const int failure = writeTemporary(files, temporary.fd(), bytes)) {
+        if (target.exists && temporaryRefused(failure))
+            return Replacement::WriteInPlaceInstead;
+        throw inOutErrorFromErrno(failure);
+    }
+    temporary.closeChecked();
+    if (const FileResult renamed = temporary.renameOver(target.path); renamed.failed()) {
+        if (target.exists && renameRefused(renamed.error))
+            return Replacement::WriteInPlaceInstead;
+        throw inOutErrorFromErrno(renamed.error);
+    }
+    flushRename(files, target.path, folder);
+    return Replacement::Done;
 }
 
 } // namespace
 
 void saveFileSafely(FileApi& files, const std::string& path, std::span<const std::uint8_t> bytes)
 {
-    const SaveTarget target = checkSaveTarget(files, path);
-    if (target.exists && !S_ISREG(target.status.st_mode))
-        return writeInPlace(files, target.path, bytes, false);
-
-    const std::string folder = folderOf(target.path);
-    std::string temporaryPath;
-    const FileResult created = createTemporary(files, folder, target.exists ? 0600 : 0666, temporaryPath);
-    if (created.failed()) {
-        if (target.exists && refusesNewFile(created.error))
-            return writeInPlace(files, target.path, bytes, true);
-        throw pathError(files, target.path, created.error);
-    }
-
-    TemporaryFile temporary(files, temporaryPath, static_cast<int>(created.value));
-    writeWhole(files, temporary.fd(), bytes);
-    if (target.exists)
-        copyOwnerAndMode(files, temporary.fd(), target.status);
-    flushFile(files, temporary.fd());
-    temporary.closeChecked();
-    temporary.renameOver(target.path);
-    flushFolder(files, folder);
+    const SaveTarget target = findSaveTarget(files, path);
+    if (S_ISREG(target.status.st_mode) || !target.exists)
+        removeLeftoverTemporaries(files, folderOf(target.path));
+    if (target.exists && keepsItsDirectoryEntry(files, target))
+        return writeInPlace(files, target.path, target.status, bytes);
+    if (replaceThroughTemporary(files, target, bytes) == Replacement::WriteInPlaceInstead)
+        writeInPlace(files, target.path, target.status, bytes);
 }
 
 } // namespace ostra

@@ -8,15 +8,23 @@
 
 namespace ostra {
 
-// Makes the file at path hold exactly bytes, so that a failure part-way
-// leaves either the old content or the new, never a mix or a cut file.
+// Makes the file at path hold exactly bytes, so that a failure part-way,
+// a killed editor or a power cut leaves either the old content or the new,
+// never a mix, an empty file or a file under another name or owner.
 //
-// A regular file (or a new one) is replaced: the bytes go to a temporary
-// file in the same folder, which is flushed, given the old file's owner and
-// permission bits where the file system allows, renamed over the target, and
-// then the folder is flushed. A target that is not a regular file (a device,
-// a pipe), or one whose folder refuses new files while the target itself is
-// writable, is truncated and written in place instead.
+// A new file, or a regular one elsewhere than on FAT, is replaced: the bytes
+// go to a temporary file in the same folder, which is flushed, given the old
+// file's owner and permission bits, renamed over the target, and then the
+// target and its folder are flushed.
+//
+// An existing file is written in place instead (see writeInPlace) when it
+// is on FAT, is no regular file, has several hard links, or when the
+// replacement cannot be made: the folder or the medium takes no temporary
+// file, the old owner cannot be given to it, or the rename is refused.
+//
+// A symbolic link is never replaced: the file it points to is written, or
+// created when it is missing and its folder exists. Each save also removes
+// the temporary files that killed saves left in the folder.
 //
 // Raises EInOutError with the mapped error of the first failing step; an
 // existing target that cannot be opened for writing is left untouched (5),

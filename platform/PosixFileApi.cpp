@@ -3,8 +3,13 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/statfs.h>
 #include <unistd.h>
+
+#include <memory>
+#include <string_view>
 
 #include "platform/InOutError.h"
 
@@ -39,6 +44,14 @@ public:
     {
         return posixCall([&] { return ::write(fd, buffer, count); });
     }
+    FileResult pwrite(int fd, const void* buffer, std::size_t count, off_t offset) override
+    {
+        return posixCall([&] { return ::pwrite(fd, buffer, count, offset); });
+    }
+    FileResult ftruncate(int fd, off_t length) override
+    {
+        return posixCall([&] { return ::ftruncate(fd, length); });
+    }
     FileResult fsync(int fd) override
     {
         return posixCall([&] { return ::fsync(fd); });
@@ -53,6 +66,14 @@ public:
     FileResult stat(const std::string& path, struct stat& status) override
     {
         return posixCall([&] { return ::stat(path.c_str(), &status); });
+    }
+    FileResult lstat(const std::string& path, struct stat& status) override
+    {
+        return posixCall([&] { return ::lstat(path.c_str(), &status); });
+    }
+    FileResult fstat(int fd, struct stat& status) override
+    {
+        return posixCall([&] { return ::fstat(fd, &status); });
     }
     FileResult fchmod(int fd, mode_t mode) override
     {
@@ -78,6 +99,44 @@ public:
         resolved = absolute;
         std::free(absolute);
         return {};
+    }
+    FileResult readLink(const std::string& path, std::string& target) override
+    {
+        std::string text(256, '\0');
+        for (;;) {
+            const ssize_t length = ::readlink(path.c_str(), text.data(), text.size());
+            if (length < 0)
+                return {-1, errno};
+            if (static_cast<std::size_t>(length) < text.size()) {
+                text.resize(static_cast<std::size_t>(length));
+                target = std::move(text);
+                return {};
+            }
+            text.resize(text.size() * 2);
+        }
+    }
+    FileResult fileSystemType(const std::string& path, long& magic) override
+    {
+        struct statfs status {};
+        const FileResult result = posixCall([&] { return ::statfs(path.c_str(), &status); });
+        if (!result.failed())
+            magic = static_cast<long>(status.f_type);
+        return result;
+    }
+    FileResult listFolder(const std::string& folder, std::vector<std::string>& names) override
+    {
+        const std::unique_ptr<DIR, int (*)(DIR*)> handle(::opendir(folder.c_str()), ::closedir);
+        if (!handle)
+            return {-1, errno};
+        names.clear();
+        errno = 0;
+        while (const dirent* entry = ::readdir(handle.get())) {
+            const std::string_view name = entry->d_name;
+            if (name != "." && name != "..")
+                names.emplace_back(name);
+            errno = 0;
+        }
+        return {0, errno};
     }
 };
 

@@ -39,24 +39,43 @@ FileResult FaultyFileApi::open(const std::string& path, int flags, mode_t mode)
     return result;
 }
 
-FileResult FaultyFileApi::read(int fd, void* buffer, std::size_t count)
+template <typename Call>
+FileResult FaultyFileApi::pass(FileStep step, Call call)
 {
-    if (const FileFault* fault = enter(FileStep::Read)) {
+    if (const FileFault* fault = enter(step))
+        return {-1, fault->error};
+    return call();
+}
+
+template <typename Call>
+FileResult FaultyFileApi::transfer(FileStep step, std::size_t count, Call call)
+{
+    if (const FileFault* fault = enter(step)) {
         if (fault->transferLimit < 0)
             return {-1, fault->error};
         count = std::min(count, static_cast<std::size_t>(fault->transferLimit));
     }
-    return real_.read(fd, buffer, count);
+    return call(count);
+}
+
+FileResult FaultyFileApi::read(int fd, void* buffer, std::size_t count)
+{
+    return transfer(FileStep::Read, count, [&](std::size_t n) { return real_.read(fd, buffer, n); });
 }
 
 FileResult FaultyFileApi::write(int fd, const void* buffer, std::size_t count)
 {
-    if (const FileFault* fault = enter(FileStep::Write)) {
-        if (fault->transferLimit < 0)
-            return {-1, fault->error};
-        count = std::min(count, static_cast<std::size_t>(fault->transferLimit));
-    }
-    return real_.write(fd, buffer, count);
+    return transfer(FileStep::Write, count, [&](std::size_t n) { return real_.write(fd, buffer, n); });
+}
+
+FileResult FaultyFileApi::pwrite(int fd, const void* buffer, std::size_t count, off_t offset)
+{
+    return transfer(FileStep::WriteAt, count, [&](std::size_t n) { return real_.pwrite(fd, buffer, n, offset); });
+}
+
+FileResult FaultyFileApi::ftruncate(int fd, off_t length)
+{
+    return pass(FileStep::Truncate, [&] { return real_.ftruncate(fd, length); });
 }
 
 FileResult FaultyFileApi::fsync(int fd)
@@ -82,44 +101,62 @@ FileResult FaultyFileApi::close(int fd)
 
 FileResult FaultyFileApi::stat(const std::string& path, struct stat& status)
 {
-    if (const FileFault* fault = enter(FileStep::Stat))
-        return {-1, fault->error};
-    return real_.stat(path, status);
+    return pass(FileStep::Stat, [&] { return real_.stat(path, status); });
+}
+
+FileResult FaultyFileApi::lstat(const std::string& path, struct stat& status)
+{
+    return pass(FileStep::Lstat, [&] { return real_.lstat(path, status); });
+}
+
+FileResult FaultyFileApi::fstat(int fd, struct stat& status)
+{
+    return pass(FileStep::Fstat, [&] { return real_.fstat(fd, status); });
 }
 
 FileResult FaultyFileApi::fchmod(int fd, mode_t mode)
 {
-    if (const FileFault* fault = enter(FileStep::Fchmod))
-        return {-1, fault->error};
-    return real_.fchmod(fd, mode);
+    return pass(FileStep::Fchmod, [&] { return real_.fchmod(fd, mode); });
 }
 
 FileResult FaultyFileApi::fchown(int fd, uid_t owner, gid_t group)
 {
-    if (const FileFault* fault = enter(FileStep::Fchown))
-        return {-1, fault->error};
-    return real_.fchown(fd, owner, group);
+    return pass(FileStep::Fchown, [&] { return real_.fchown(fd, owner, group); });
 }
 
 FileResult FaultyFileApi::rename(const std::string& from, const std::string& to)
 {
-    if (const FileFault* fault = enter(FileStep::Rename))
-        return {-1, fault->error};
-    return real_.rename(from, to);
+    return pass(FileStep::Rename, [&] { return real_.rename(from, to); });
 }
 
 FileResult FaultyFileApi::unlink(const std::string& path)
 {
-    if (const FileFault* fault = enter(FileStep::Unlink))
-        return {-1, fault->error};
-    return real_.unlink(path);
+    return pass(FileStep::Unlink, [&] { return real_.unlink(path); });
 }
 
 FileResult FaultyFileApi::realPath(const std::string& path, std::string& resolved)
 {
-    if (const FileFault* fault = enter(FileStep::RealPath))
-        return {-1, fault->error};
-    return real_.realPath(path, resolved);
+    return pass(FileStep::RealPath, [&] { return real_.realPath(path, resolved); });
+}
+
+FileResult FaultyFileApi::readLink(const std::string& path, std::string& target)
+{
+    return pass(FileStep::ReadLink, [&] { return real_.readLink(path, target); });
+}
+
+FileResult FaultyFileApi::fileSystemType(const std::string& path, long& magic)
+{
+    return pass(FileStep::FileSystemType, [&] {
+        const FileResult result = real_.fileSystemType(path, magic);
+        if (pretendedFileSystem_ != 0 && !result.failed())
+            magic = pretendedFileSystem_;
+        return result;
+    });
+}
+
+FileResult FaultyFileApi::listFolder(const std::string& folder, std::vector<std::string>& names)
+{
+    return pass(FileStep::ListFolder, [&] { return real_.listFolder(folder, names); });
 }
 
 const char* stepName(FileStep step)
@@ -135,12 +172,19 @@ const char* stepName(FileStep step)
     case FileStep::Close: return "Close";
     case FileStep::CloseNew: return "CloseNew";
     case FileStep::CloseFolder: return "CloseFolder";
+    case FileStep::WriteAt: return "WriteAt";
+    case FileStep::Truncate: return "Truncate";
     case FileStep::Stat: return "Stat";
+    case FileStep::Lstat: return "Lstat";
+    case FileStep::Fstat: return "Fstat";
     case FileStep::Fchmod: return "Fchmod";
     case FileStep::Fchown: return "Fchown";
     case FileStep::Rename: return "Rename";
     case FileStep::Unlink: return "Unlink";
     case FileStep::RealPath: return "RealPath";
+    case FileStep::ReadLink: return "ReadLink";
+    case FileStep::FileSystemType: return "FileSystemType";
+    case FileStep::ListFolder: return "ListFolder";
     }
     return "?";
 }

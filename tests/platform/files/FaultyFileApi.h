@@ -13,7 +13,9 @@ enum class FileStep {
     Open, CreateNew, OpenFolder,
     Read, Write, Fsync, FsyncFolder,
     Close, CloseNew, CloseFolder,
-Stat, Fchmod, Fchown, Rename, Unlink, RealPath,
+    WriteAt, Truncate,
+    Stat, Lstat, Fstat, Fchmod, Fchown, Rename, Unlink, RealPath,
+    ReadLink, FileSystemType, ListFolder,
 };
 
 // One injected fault: the occurrence-th request of step fails with error,
@@ -32,6 +34,9 @@ public:
     explicit FaultyFileApi(FileApi& real = systemFileApi()) : real_(real) {}
 
     void inject(FileFault fault) { faults_.push_back(fault); }
+    // Makes fileSystemType answer magic for every path, as if the files lay
+    // on that file system (0x4d44 is FAT).
+    void pretendFileSystem(long magic) { pretendedFileSystem_ = magic; }
     const std::vector<FileStep>& log() const { return log_; }
     int count(FileStep step) const;
     std::size_t openDescriptors() const { return openedBy_.size(); }
@@ -41,22 +46,36 @@ public:
     FileResult write(int fd, const void* buffer, std::size_t count) override;
     FileResult fsync(int fd) override;
     FileResult close(int fd) override;
+    FileResult pwrite(int fd, const void* buffer, std::size_t count, off_t offset) override;
+    FileResult ftruncate(int fd, off_t length) override;
     FileResult stat(const std::string& path, struct stat& status) override;
+    FileResult lstat(const std::string& path, struct stat& status) override;
+    FileResult fstat(int fd, struct stat& status) override;
     FileResult fchmod(int fd, mode_t mode) override;
     FileResult fchown(int fd, uid_t owner, gid_t group) override;
     FileResult rename(const std::string& from, const std::string& to) override;
     FileResult unlink(const std::string& path) override;
     FileResult realPath(const std::string& path, std::string& resolved) override;
+    FileResult readLink(const std::string& path, std::string& target) override;
+    FileResult fileSystemType(const std::string& path, long& magic) override;
+    FileResult listFolder(const std::string& folder, std::vector<std::string>& names) override;
 
 private:
     // Logs the request; returns the fault to apply to it, if any.
     const FileFault* enter(FileStep step);
     FileStep kindOf(int fd) const;
+    // Runs call unless a fault is injected at step.
+    template <typename Call>
+    FileResult pass(FileStep step, Call call);
+    // A transfer that a fault may fail or cut short.
+    template <typename Call>
+    FileResult transfer(FileStep step, std::size_t count, Call call);
 
     FileApi& real_;
     std::vector<FileFault> faults_;
     std::vector<FileStep> log_;
     std::map<int, FileStep> openedBy_;
+    long pretendedFileSystem_ = 0;
 };
 
 const char* stepName(FileStep step);
