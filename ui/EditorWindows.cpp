@@ -4,10 +4,17 @@
 
 namespace ostra {
 
-EditorWindows::EditorWindows() : Form1(FileDialogs, MessageBoxes, Shell), Form2(Form1, Drives)
+EditorWindows::EditorWindows()
+    : Form1(FileDialogs, MessageBoxes, Shell, [this] { showCardBrowser(); }), Form2(Form1, Drives)
 {
-    Form1.Form2 = &Form2;
     CentreOnScreen(Form2);
+}
+
+void EditorWindows::showCardBrowser()
+{
+    Form2.show();
+    Form2.raise();
+    Form2.activateWindow();
 }
 
 void EditorWindows::Show()

@@ -27,6 +27,9 @@ struct EditorWindows {
     LinuxRemovableDrives Drives;
     TForm1 Form1;
     TForm2 Form2;
+
+private:
+    void showCardBrowser();
 };
 
 } // namespace ostra

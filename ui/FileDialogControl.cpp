@@ -2,19 +2,33 @@
 
 #include <utility>
 
+#include <QFile>
+
+#include "ui/DisplayText.h"
+
 namespace ostra {
 
 FileDialogControl::FileDialogControl(FileDialogs& dialogs, QWidget* owner, FileDialogRequest settings)
     : dialogs_(dialogs), owner_(owner), settings_(std::move(settings))
 {
+    fileName_ = QFile::encodeName(settings_.FileName).toStdString();
 }
 
-bool FileDialogControl::Execute()
+FileDialogRequest FileDialogControl::Settings() const
 {
-    const std::optional<QString> chosen = dialogs_.Run(owner_, settings_);
+    FileDialogRequest shown = settings_;
+    shown.FileName = DisplayName(fileName_);
+    return shown;
+}
+
+bool FileDialogControl::Execute(QWidget* owner)
+{
+    const FileDialogRequest request = Settings();
+    const std::optional<QString> chosen = dialogs_.Run(owner != nullptr ? owner : owner_, request);
     if (!chosen)
         return false;
-    settings_.FileName = *chosen;
+    if (*chosen != request.FileName)
+        fileName_ = QFile::encodeName(*chosen).toStdString();
     return true;
 }
 

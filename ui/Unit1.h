@@ -1,6 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -8,6 +11,7 @@
 #include <QWidget>
 
 #include "config/ConfigRecord.h"
+#include "ui/ConfigOpener.h"
 #include "ui/FileDialogControl.h"
 
 class QCheckBox;
@@ -27,7 +31,6 @@ class LogoImage;
 class MessageBoxes;
 class Shell;
 class SingleByteEdit;
-class TForm2;
 class TGIFImage;
 
 // The maker's web site: the logo's hint names it, a click opens it.
@@ -36,18 +39,20 @@ inline constexpr const char* kMakerWebSite = "www.ostra-video.example";
 // The main window: every field of the one configuration record in a
 // control of its own, the commands that load, save and clear the record,
 // the help text and the zone assignment editor. It owns the record and the
-// path that plain Save writes to.
-class TForm1 : public QWidget {
+// path that plain Save writes to. Paths are kept as the exact bytes the
+// file system gives; only what is shown is decoded.
+class TForm1 : public QWidget, public ConfigOpener {
     Q_OBJECT
 public:
-    TForm1(FileDialogs& fileDialogs, MessageBoxes& messageBoxes, Shell& shell, QWidget* parent = nullptr);
+    // showCardBrowser shows the card file browser for Load; without one,
+    // Load outside advanced mode does nothing.
+    TForm1(FileDialogs& fileDialogs, MessageBoxes& messageBoxes, Shell& shell,
+           std::function<void()> showCardBrowser = {}, QWidget* parent = nullptr);
     ~TForm1() override;
 
     // The record being edited and the file plain Save writes to.
     TConfigRecord ConfigRecord{};
-    QString CurrentFilePath;
-    // The card file browser that Load shows; none until start-up sets it.
-    TForm2* Form2 = nullptr;
+    std::string CurrentFilePath;
 
     // Fill, gather and the two saves.
     void ConfigToForm();
@@ -55,9 +60,14 @@ public:
     void SaveConfig();
     void SaveConfigMap();
 
-    // The two ways of opening a file; both report their own failures.
-    void OpenConfig(const QString& path);
-    void OpenConfigMap();
+    // The two ways of opening a file; both report their own failures, and
+    // a failed open changes nothing but shows its error. OpenConfig answers
+    // whether the file was read; dialogOwner is the window the dialog of
+    // OpenConfigMap stays above (this window when none is given).
+    bool OpenConfig(const std::string& path);
+    void OpenConfigMap(QWidget* dialogOwner) override;
+    void OpenConfigMap() { OpenConfigMap(this); }
+    void OpenConfigFromCard(const std::string& path) override;
 
     void ShowErrorMessage(const QString& text);
 
@@ -111,10 +121,18 @@ private:
     void addTabStop(int tabOrder, QWidget* control);
 
     void startTimer1();
+    void showTitle(const char* prefix, const std::string& path);
+    void gatherControls();
+    TConfigRecord gatheredCopy();
+
 
     MessageBoxes& messageBoxes_;
     Shell& shell_;
     std::vector<std::pair<int, QWidget*>> tabStops_;
+    std::function<void()> showCardBrowser_;
+    // What gathering gives right after Clear, while nothing has been
+    // edited since: only then does a save keep the blank marker.
+    std::optional<TConfigRecord> gatheredAfterClear_;
 };
 
 } // namespace ostra

@@ -2,6 +2,8 @@
 // walk the same tables in the same order, so a field is bound in one place.
 #include "ui/Unit1.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -18,6 +20,15 @@ namespace ostra {
 using namespace unit1;
 
 namespace {
+
+// Removes the blank marker from the front of the description: the rest
+// moves one place left and a space fills the last place.
+void dropBlankMarker(TConfigRecord& record)
+{
+    auto* description = record.data() + layout::kDescriptionOffset;
+    std::copy(description + 1, description + layout::kDescriptionWidth, description);
+    description[layout::kDescriptionWidth - 1] = ' ';
+}
 
 void fillNamePanel(TForm1& form, const NamePanel& panel)
 {
@@ -92,7 +103,28 @@ void TForm1::ConfigToForm()
     ListBox1Click();
 }
 
+// Gathering keeps the blank marker in byte 0 only while the window holds
+// exactly what Clear put there, so that cards can still be issued with
+// blank files. Once anything was entered, the marker goes and the rest of
+// the description moves one place left: a file with settings must never
+// read as blank, or the next open would throw them away.
 void TForm1::FormToConfig()
+{
+    gatherControls();
+    if (ConfigRecord[layout::kBlankMarkerOffset] == layout::kBlankMarker && ConfigRecord != gatheredAfterClear_)
+        dropBlankMarker(ConfigRecord);
+}
+
+TConfigRecord TForm1::gatheredCopy()
+{
+    const TConfigRecord kept = ConfigRecord;
+    gatherControls();
+    const TConfigRecord gathered = ConfigRecord;
+    ConfigRecord = kept;
+    return gathered;
+}
+
+void TForm1::gatherControls()
 {
     StampSoftwareVersion(ConfigRecord);
     WriteConfigText(ConfigRecord, layout::kDescriptionOffset, layout::kDescriptionWidth, Edit1->Bytes());

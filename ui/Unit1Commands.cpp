@@ -3,24 +3,18 @@
 #include "ui/Unit1.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QPushButton>
 #include <QTimer>
 
 #include "platform/Exception.h"
 #include "platform/qt/MessageBoxes.h"
 #include "platform/qt/Shell.h"
+#include "ui/DisplayText.h"
 #include "ui/HelpMemo.h"
-#include "ui/Unit2.h"
 
 namespace ostra {
 
 namespace {
-
-std::string filePath(const QString& path)
-{
-    return QFile::encodeName(path).toStdString();
-}
 
 QString messageOf(const Exception& error)
 {
@@ -30,10 +24,10 @@ QString messageOf(const Exception& error)
 // Reads a file the way both opens do, into a record of its own: a failed
 // read leaves the record being edited as it was. A blank file opens as an
 // all-zero record.
-TConfigRecord readConfigForEditing(const QString& path)
+TConfigRecord readConfigForEditing(const std::string& path)
 {
     TConfigRecord scratch{};
-    ReadConfigFile(filePath(path), scratch);
+    ReadConfigFile(path, scratch);
     if (IsBlankConfig(scratch))
         ZeroConfig(scratch);
     return scratch;
@@ -46,41 +40,52 @@ void TForm1::ShowErrorMessage(const QString& text)
     messageBoxes_.ShowError(this, "Error", text);
 }
 
-void TForm1::OpenConfig(const QString& path)
+void TForm1::showTitle(const char* prefix, const std::string& path)
+{
+    setWindowTitle(LiteralWindowTitle(QString::fromLatin1(prefix) + DisplayName(path)));
+}
+
+// The file is read before anything changes, so that a failed open leaves
+// the record, the controls, the title and both file names as they were:
+// otherwise plain Save would write this unit's settings into the file that
+// failed to open.
+bool TForm1::OpenConfig(const std::string& path)
 {
     try {
-        setWindowTitle("Currently Editing: " + path);
+        const TConfigRecord read = readConfigForEditing(path);
+        showTitle("Currently Editing: ", path);
         SaveDialog1.SetFileName(path);
-        ConfigRecord = readConfigForEditing(path);
+        ConfigRecord = read;
+        gatheredAfterClear_.reset();
         ConfigToForm();
+        return true;
     } catch (const Exception& error) {
         ShowErrorMessage(messageOf(error));
+        return false;
     }
 }
 
-void TForm1::OpenConfigMap()
+void TForm1::OpenConfigFromCard(const std::string& path)
 {
-    if (!OpenDialog1.Execute())
+    if (OpenConfig(path))
+        CurrentFilePath = path;
+}
+
+void TForm1::OpenConfigMap(QWidget* dialogOwner)
+{
+    if (!OpenDialog1.Execute(dialogOwner))
         return;
-    try {
-        const QString chosen = OpenDialog1.FileName();
+    const std::string chosen = OpenDialog1.FileName();
+    if (OpenConfig(chosen))
         CurrentFilePath = chosen;
-        SaveDialog1.SetFileName(chosen);
-        const TConfigRecord read = readConfigForEditing(chosen);
-        setWindowTitle("Currently Editing: " + chosen);
-        ConfigRecord = read;
-        ConfigToForm();
-    } catch (const Exception& error) {
-        ShowErrorMessage(messageOf(error));
-    }
 }
 
 void TForm1::SaveConfig()
 {
     try {
         FormToConfig();
-        WriteConfigFile(filePath(CurrentFilePath), ConfigRecord);
-        setWindowTitle("Saved: " + CurrentFilePath);
+        WriteConfigFile(CurrentFilePath, ConfigRecord);
+        showTitle("Saved: ", CurrentFilePath);
         startTimer1();
     } catch (const Exception& error) {
         ShowErrorMessage(messageOf(error));
@@ -92,10 +97,10 @@ void TForm1::SaveConfigMap()
     if (!SaveDialog1.Execute())
         return;
     try {
-        const QString chosen = SaveDialog1.FileName();
+        const std::string chosen = SaveDialog1.FileName();
         FormToConfig();
-        WriteConfigFile(filePath(chosen), ConfigRecord);
-        setWindowTitle("Saved: " + chosen);
+        WriteConfigFile(chosen, ConfigRecord);
+        showTitle("Saved: ", chosen);
         startTimer1();
     } catch (const Exception& error) {
         ShowErrorMessage(messageOf(error));
@@ -106,7 +111,7 @@ void TForm1::Button1Click()
 {
     if (CheckBox5->isChecked())
         SaveConfigMap();
-    else if (!CurrentFilePath.isEmpty())
+    else if (!CurrentFilePath.empty())
         SaveConfig();
 }
 
@@ -114,10 +119,8 @@ void TForm1::Button2Click()
 {
     if (CheckBox5->isChecked()) {
         OpenConfigMap();
-    } else if (Form2 != nullptr) {
-        Form2->show();
-        Form2->raise();
-        Form2->activateWindow();
+    } else if (showCardBrowser_) {
+        showCardBrowser_();
     }
 }
 
@@ -125,6 +128,7 @@ void TForm1::Button4Click()
 {
     BlankConfig(ConfigRecord);
     ConfigToForm();
+    gatheredAfterClear_ = gatheredCopy();
 }
 
 void TForm1::Button3Click()
@@ -161,7 +165,7 @@ void TForm1::startTimer1()
 void TForm1::Timer1Timer()
 {
     Timer1->stop();
-    setWindowTitle("Currently Editing: " + SaveDialog1.FileName());
+    showTitle("Currently Editing: ", SaveDialog1.FileName());
 }
 
 } // namespace ostra

@@ -12,7 +12,7 @@
 #include "ui/ClassicStyle.h"
 #include "ui/Fonts.h"
 #include "ui/ListBox.h"
-#include "ui/Unit1.h"
+#include "ui/ConfigOpener.h"
 
 namespace ostra {
 
@@ -32,10 +32,10 @@ template <typename Control> Control* place(Control* control, const char* name, c
 
 } // namespace
 
-TForm2::TForm2(TForm1& form1, RemovableDrives& drives, QWidget* parent)
+TForm2::TForm2(ConfigOpener& editor, RemovableDrives& drives, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
-      form1_(form1),
+      editor_(editor),
       drives_(drives),
       anchors_(kClientSize)
 {
@@ -131,10 +131,7 @@ void TForm2::Button2Click()
     if (row < 0)
         return;
     hide();
-    const QString path = ListBox1->item(row)->data(FilePathRole).toString();
-    form1_.OpenConfig(path);
-    // Plain Save writes to this file even when the open failed.
-    form1_.CurrentFilePath = path;
+    editor_.OpenConfigFromCard(ListBox1->item(row)->data(FilePathRole).toByteArray().toStdString());
 }
 
 void TForm2::Button3Click()
@@ -144,8 +141,9 @@ void TForm2::Button3Click()
 
 void TForm2::Button4Click()
 {
-    // The file dialog runs while the browser still shows.
-    form1_.OpenConfigMap();
+    // The file dialog runs while the browser still shows, above it: the
+    // browser stays on top of the main window.
+    editor_.OpenConfigMap(this);
     hide();
 }
 

@@ -13,9 +13,9 @@ class QPushButton;
 
 namespace ostra {
 
+class ConfigOpener;
 class ListBox;
 class RemovableDrives;
-class TForm1;
 
 // The card file browser: finds the removable drives whose root folder
 // holds configuration files, lists the files of one drive with their
@@ -24,12 +24,13 @@ class TForm1;
 class TForm2 : public QWidget {
     Q_OBJECT
 public:
-    TForm2(TForm1& form1, RemovableDrives& drives, QWidget* parent = nullptr);
+    TForm2(ConfigOpener& editor, RemovableDrives& drives, QWidget* parent = nullptr);
     ~TForm2() override;
 
     // Each line of the file list keeps the full path of its file under this
-    // role: the line's text shows the name padded, and a name may hold
-    // spaces and "]".
+    // role, as the exact bytes of the name (a QByteArray): the line's text
+    // shows the name padded and decoded, and a name may hold spaces, "]"
+    // and bytes that are no UTF-8.
     static constexpr int FilePathRole = Qt::UserRole;
 
     // Event handlers.
@@ -61,9 +62,8 @@ private:
     void showDriveToolTip();
     bool listSelectedDrive();
 
-    // The main window whose OpenConfig, OpenConfigMap and CurrentFilePath
-    // the browser uses.
-    TForm1& form1_;
+    // The editor the browser opens files in.
+    ConfigOpener& editor_;
     RemovableDrives& drives_;
     Anchors anchors_;
 };

@@ -5,12 +5,12 @@
 #include <vector>
 
 #include <QComboBox>
-#include <QFile>
 #include <QPushButton>
 
 #include "config/ConfigRecord.h"
 #include "platform/drives/RemovableDrives.h"
 #include "ui/CardFileLine.h"
+#include "ui/DisplayText.h"
 #include "ui/ListBox.h"
 
 namespace ostra {
@@ -22,16 +22,11 @@ constexpr char kFirstProbedLetter = 'C';
 constexpr char kLastProbedLetter = 'Z';
 constexpr const char* kConfigPattern = "*.cfg";
 
-QString decodePath(const std::string& bytes)
-{
-    return QFile::decodeName(QByteArray::fromStdString(bytes));
-}
-
 // "Mount path: ..." and, when the drive has one, "Volume name: ...": with
 // two card readers the bare letters alone do not tell which is which.
 QString driveToolTip(const DriveInfo& drive)
 {
-    QString tip = QStringLiteral("Mount path: ") + decodePath(drive.MountPath.string());
+    QString tip = QStringLiteral("Mount path: ") + DisplayName(drive.MountPath.string());
     if (!drive.VolumeName.empty())
         tip += QStringLiteral("\nVolume name: ") + QString::fromStdString(drive.VolumeName);
     return tip;
@@ -130,8 +125,8 @@ void TForm2::AddConfigFileLine(const std::filesystem::path& folder, const std::s
     // A record of the browser's own: the one being edited is never touched.
     TConfigRecord scratch{};
     ReadConfigFile(file.string(), scratch);
-    auto* item = new QListWidgetItem(CardFileLine(decodePath(fileName), CardFileDescription(scratch)));
-    item->setData(FilePathRole, decodePath(file.string()));
+    auto* item = new QListWidgetItem(CardFileLine(DisplayName(fileName), CardFileDescription(scratch)));
+    item->setData(FilePathRole, QByteArray::fromStdString(file.string()));
     ListBox1->addItem(item);
 }
 

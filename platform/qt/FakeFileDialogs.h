@@ -4,6 +4,8 @@
 #include <optional>
 #include <vector>
 
+class QWidget;
+
 #include "platform/qt/FileDialogs.h"
 
 namespace ostra {
@@ -13,9 +15,10 @@ namespace ostra {
 // queued it cancels.
 class FakeFileDialogs final : public FileDialogs {
 public:
-    std::optional<QString> Run(QWidget* /*owner*/, const FileDialogRequest& request) override
+    std::optional<QString> Run(QWidget* owner, const FileDialogRequest& request) override
     {
         Requests.push_back(request);
+        Owners.push_back(owner);
         if (Replies.empty() || !Replies.front().has_value()) {
             if (!Replies.empty())
                 Replies.pop_front();
@@ -28,6 +31,7 @@ public:
 
     std::deque<std::optional<QString>> Replies;
     std::vector<FileDialogRequest> Requests;
+    std::vector<QWidget*> Owners;
 };
 
 } // namespace ostra

@@ -2,19 +2,43 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace ostra {
 
-std::optional<QString> QtFileDialogs::Run(QWidget* owner, const FileDialogRequest& request)
+namespace {
+
+// "Caption (*.a *.b)" becomes "Caption (*.a *.b) (Qt's patterns)"; with the
+// details hidden, Qt shows what stands before the last parentheses.
+QString qtNameFilter(const QString& filter)
 {
-    QFileDialog dialog(owner, request.Title);
+    const qsizetype open = filter.lastIndexOf(QLatin1Char('('));
+    if (open < 0 || !filter.endsWith(QLatin1Char(')')))
+        return filter;
+    QStringList patterns = filter.mid(open + 1, filter.size() - open - 2)
+                               .split(QRegularExpression(QStringLiteral("[ ;]")), Qt::SkipEmptyParts);
+    for (QString& pattern : patterns)
+        if (pattern == QStringLiteral("*.*"))
+            pattern = QStringLiteral("*");
+    return filter + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+}
+
+} // namespace
+
+void ConfigureFileDialog(QFileDialog& dialog, const FileDialogRequest& request)
+{
+    dialog.setWindowTitle(request.Title);
     const bool saving = request.Kind == FileDialogKind::Save;
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    dialog.setNameFilters(request.Filters);
-    if (!request.Filters.isEmpty())
-        dialog.selectNameFilter(request.Filters.front());
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    QStringList filters;
+    for (const QString& filter : request.Filters)
+        filters << qtNameFilter(filter);
+    dialog.setNameFilters(filters);
+    if (!filters.isEmpty())
+        dialog.selectNameFilter(filters.front());
     if (saving && !request.DefaultExtension.isEmpty())
         dialog.setDefaultSuffix(request.DefaultExtension);
     if (!request.FileName.isEmpty()) {
@@ -23,6 +47,12 @@ std::optional<QString> QtFileDialogs::Run(QWidget* owner, const FileDialogReques
             dialog.setDirectory(initial.absolutePath());
         dialog.selectFile(initial.fileName());
     }
+}
+
+std::optional<QString> QtFileDialogs::Run(QWidget* owner, const FileDialogRequest& request)
+{
+    QFileDialog dialog(owner);
+    ConfigureFileDialog(dialog, request);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().front();

@@ -2,6 +2,8 @@
 
 #include "platform/qt/FileDialogs.h"
 
+class QFileDialog;
+
 namespace ostra {
 
 // Qt's own file dialogs. The save dialog returns an existing name without
@@ -11,5 +13,10 @@ class QtFileDialogs final : public FileDialogs {
 public:
     std::optional<QString> Run(QWidget* owner, const FileDialogRequest& request) override;
 };
+
+// Sets up dialog as Run shows it. Each filter keeps its caption, while the
+// patterns Qt matches with are given as hidden details: "*.*" matches every
+// file there, as users of such filters expect, also names without a dot.
+void ConfigureFileDialog(QFileDialog& dialog, const FileDialogRequest& request);
 
 } // namespace ostra

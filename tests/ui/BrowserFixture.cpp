@@ -8,9 +8,8 @@
 
 namespace ostra::test {
 
-BrowserFixture::BrowserFixture() : browser(*form, drives)
+BrowserFixture::BrowserFixture() : FormFixture([this] { browser.show(); }), browser(*form, drives)
 {
-    form->Form2 = &browser;
 }
 
 std::filesystem::path BrowserFixture::plugCard(char letter, const std::string& folderName, const std::string& volume)

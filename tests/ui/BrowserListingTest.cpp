@@ -78,7 +78,7 @@ TEST_F(BrowserListingTest, ShortFileThirdOfFiveEndsTheListingAndKeepsTheLinesBef
     doubleClickRow(1);
     EXPECT_FALSE(browser.isVisible());
     EXPECT_EQ(form->windowTitle(), "Currently Editing: " + pathText(card / "bb.cfg"));
-    EXPECT_EQ(form->CurrentFilePath, pathText(card / "bb.cfg"));
+    EXPECT_EQ(form->CurrentFilePath, (card / "bb.cfg").string());
     EXPECT_EQ(form->Edit1->text().left(6), "Second");
     EXPECT_TRUE(boxes.Boxes.empty());
 }

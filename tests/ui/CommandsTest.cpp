@@ -68,8 +68,8 @@ TEST_F(CommandsTest, AdvancedSaveAfterStartUpWritesTheUntouchedWindow)
     EXPECT_EQ(readFile(path("new.cfg")), bytesOf(startupRecord()));
     EXPECT_EQ(form->windowTitle(), "Saved: " + path("new.cfg"));
     EXPECT_TRUE(form->Timer1->isActive());
-    EXPECT_TRUE(form->CurrentFilePath.isEmpty());
-    EXPECT_EQ(form->SaveDialog1.FileName(), path("new.cfg"));
+    EXPECT_TRUE(form->CurrentFilePath.empty());
+    EXPECT_EQ(form->SaveDialog1.FileName(), pathBytes("new.cfg"));
 }
 
 TEST_F(CommandsTest, AdvancedLoadThenPlainSaveWritesTheLoadedFile)
@@ -83,7 +83,7 @@ TEST_F(CommandsTest, AdvancedLoadThenPlainSaveWritesTheLoadedFile)
     EXPECT_EQ(dialogs.Requests[0].Title, "Advanced Load");
     EXPECT_EQ(dialogs.Requests[0].Kind, FileDialogKind::Open);
     EXPECT_EQ(form->windowTitle(), "Currently Editing: " + path("f.cfg"));
-    EXPECT_EQ(form->CurrentFilePath, path("f.cfg"));
+    EXPECT_EQ(form->CurrentFilePath, pathBytes("f.cfg"));
     EXPECT_EQ(form->Edit1->Bytes(), "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEF");
 
     setAdvanced(false);
@@ -144,8 +144,10 @@ TEST_F(CommandsTest, FailedOpenKeepsTheRecordAndTheControls)
     };
     for (const Failure& failure : {Failure{"missing.cfg", "File not found"}, Failure{"short.cfg", "Read beyond end of file"}}) {
         openFromCard(path(failure.File));
-        EXPECT_EQ(form->windowTitle(), "Currently Editing: " + path(failure.File));
-        EXPECT_EQ(form->SaveDialog1.FileName(), path(failure.File));
+        // Nothing changes but the error box: plain Save still means x.cfg.
+        EXPECT_EQ(form->windowTitle(), "Currently Editing: " + path("x.cfg"));
+        EXPECT_EQ(form->SaveDialog1.FileName(), pathBytes("x.cfg"));
+        EXPECT_EQ(form->CurrentFilePath, pathBytes("x.cfg"));
         ASSERT_FALSE(boxes.Boxes.empty());
         EXPECT_EQ(boxes.Boxes.back().Caption, "Error");
         EXPECT_EQ(lastBoxText(), failure.Message);
@@ -153,16 +155,18 @@ TEST_F(CommandsTest, FailedOpenKeepsTheRecordAndTheControls)
         EXPECT_EQ(form->Edit2->Bytes(), "EDIT");
         EXPECT_EQ(form->Edit1->Bytes(), "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEF");
     }
-    // A later Save writes the edits over the old record, not over zeros.
-    form->CurrentFilePath = path("x.cfg");
+    // A later Save writes the edits over the old record into the old file;
+    // the files that failed to open stay as they were.
     click(form->Button1);
+    EXPECT_EQ(readFile(path("short.cfg")), std::vector<unsigned char>(100, 'Z'));
+    EXPECT_FALSE(QFile::exists(path("missing.cfg")));
     TConfigRecord expected = before;
     putText(expected, 32, "EDIT");
     putText(expected, 420, " 101");
     EXPECT_EQ(readFile(path("x.cfg")), bytesOf(expected));
 }
 
-TEST_F(CommandsTest, FailedAdvancedLoadKeepsTheTitleButNamesTheChosenFile)
+TEST_F(CommandsTest, FailedAdvancedLoadChangesNothing)
 {
     writeRecord(path("x.cfg"), sampleRecord());
     openFromCard(path("x.cfg"));
@@ -172,8 +176,8 @@ TEST_F(CommandsTest, FailedAdvancedLoadKeepsTheTitleButNamesTheChosenFile)
     click(form->Button2);
     EXPECT_EQ(lastBoxText(), "File not found");
     EXPECT_EQ(form->windowTitle(), "Currently Editing: " + path("x.cfg"));
-    EXPECT_EQ(form->CurrentFilePath, path("missing.cfg"));
-    EXPECT_EQ(form->SaveDialog1.FileName(), path("missing.cfg"));
+    EXPECT_EQ(form->CurrentFilePath, pathBytes("x.cfg"));
+    EXPECT_EQ(form->SaveDialog1.FileName(), pathBytes("x.cfg"));
     EXPECT_EQ(form->ConfigRecord, before);
 }
 
@@ -185,14 +189,14 @@ TEST_F(CommandsTest, CancelledDialogsChangeNothing)
     click(form->Button1);
     EXPECT_EQ(dialogs.Requests.size(), 2u);
     EXPECT_EQ(form->windowTitle(), "Ostra Configuration Utility");
-    EXPECT_TRUE(form->CurrentFilePath.isEmpty());
+    EXPECT_TRUE(form->CurrentFilePath.empty());
     EXPECT_EQ(form->ConfigRecord, TConfigRecord{});
     EXPECT_FALSE(form->Timer1->isActive());
 }
 
 TEST_F(CommandsTest, FailedSaveShowsTheErrorAndKeepsTheTitle)
 {
-    form->CurrentFilePath = path("no-such-folder/x.cfg");
+    form->CurrentFilePath = pathBytes("no-such-folder/x.cfg");
     form->Edit1->SetBytes("Hall");
     click(form->Button1);
     EXPECT_EQ(lastBoxText(), "Invalid filename");
@@ -229,6 +233,46 @@ TEST_F(CommandsTest, ClearThenSaveMakesABlankFile)
     openFromCard(path("x.cfg"));
     EXPECT_EQ(form->ConfigRecord, TConfigRecord{});
     EXPECT_TRUE(form->Edit1->text().isEmpty());
+}
+
+// Anything entered after Clear makes the saved file one with settings: the
+// blank marker goes, so opening the file again shows what was entered.
+TEST_F(CommandsTest, SettingsEnteredAfterClearSurviveSaveAndOpen)
+{
+    struct Edit {
+        const char* name;
+        std::function<void(TForm1&)> enter;
+        std::function<void(TForm1&)> check;
+    };
+    const Edit edits[] = {
+        {"description typed over the spaces",
+         [](TForm1& f) {
+             f.Edit1->setFocus();
+             QTest::keyClick(f.Edit1, Qt::Key_End);
+             for (int i = 0; i < 31; ++i)
+                 QTest::keyClick(f.Edit1, Qt::Key_Backspace);
+             typeText(f.Edit1, "Hall");
+         },
+         [](TForm1& f) { EXPECT_EQ(f.Edit1->Bytes(), "Hall" + std::string(28, ' ')); }},
+        {"only a zone name",
+         [](TForm1& f) { typeText(f.Edit19, "Den"); },
+         [](TForm1& f) { EXPECT_EQ(f.Edit19->Bytes(), "Den" + std::string(10, ' ')); }},
+        {"only a wallplate",
+         [](TForm1& f) { clickMark(f.CheckListBox1, 4); },
+         [](TForm1& f) { EXPECT_TRUE(f.CheckListBox1->Checked(4)); }},
+    };
+    for (const Edit& edit : edits) {
+        SCOPED_TRACE(edit.name);
+        writeRecord(path("x.cfg"), sampleRecord());
+        openFromCard(path("x.cfg"));
+        click(form->Button4);
+        edit.enter(*form);
+        click(form->Button1);
+        EXPECT_NE(readFile(path("x.cfg")).at(0), 0xFF);
+        click(form->Button4);
+        openFromCard(path("x.cfg"));
+        edit.check(*form);
+    }
 }
 
 TEST_F(CommandsTest, HelpCoversThePanelsAndLeavesTheCommandsUsable)
@@ -268,16 +312,14 @@ TEST_F(CommandsTest, LogoClickOpensTheMakersSite)
 
 TEST_F(CommandsTest, LoadShowsTheCardFileBrowserUnlessAdvanced)
 {
-    FakeRemovableDrives drives;
-    TForm2 browser(*form, drives);
-    form->Form2 = &browser;
+    int browserShown = 0;
+    form = std::make_unique<TForm1>(dialogs, boxes, shell, [&] { ++browserShown; });
     click(form->Button2);
-    EXPECT_TRUE(browser.isVisible());
+    EXPECT_EQ(browserShown, 1);
     EXPECT_TRUE(dialogs.Requests.empty());
-    browser.hide();
     setAdvanced(true);
     click(form->Button2);
-    EXPECT_FALSE(browser.isVisible());
+    EXPECT_EQ(browserShown, 1);
     EXPECT_EQ(dialogs.Requests.size(), 1u);
 }
 

@@ -13,7 +13,8 @@
 
 namespace ostra::test {
 
-FormFixture::FormFixture() : form(std::make_unique<TForm1>(dialogs, boxes, shell))
+FormFixture::FormFixture(std::function<void()> showCardBrowser)
+    : form(std::make_unique<TForm1>(dialogs, boxes, shell, std::move(showCardBrowser)))
 {
     EXPECT_TRUE(folder.isValid());
 }
@@ -32,12 +33,6 @@ std::vector<unsigned char> FormFixture::readFile(const QString& file) const
         return {};
     const QByteArray data = in.readAll();
     return {data.begin(), data.end()};
-}
-
-void FormFixture::openFromCard(const QString& file)
-{
-    form->OpenConfig(file);
-    form->CurrentFilePath = file;
 }
 
 void putText(TConfigRecord& record, int offset, const std::string& text)

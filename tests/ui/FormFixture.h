@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,15 +29,17 @@ namespace ostra::test {
 // folder for files.
 class FormFixture : public ::testing::Test {
 protected:
-    FormFixture();
+    explicit FormFixture(std::function<void()> showCardBrowser = {});
 
     QString path(const char* name) const { return folder.filePath(QString::fromLatin1(name)); }
+    // The same path as the bytes the window keeps.
+    std::string pathBytes(const char* name) const { return path(name).toStdString(); }
     void writeFile(const QString& file, const std::vector<unsigned char>& bytes) const;
     void writeRecord(const QString& file, const TConfigRecord& record) const { writeFile(file, {record.begin(), record.end()}); }
     std::vector<unsigned char> readFile(const QString& file) const;
 
     // Opens a file the way the card file browser does.
-    void openFromCard(const QString& file);
+    void openFromCard(const QString& file) { form->OpenConfigFromCard(file.toStdString()); }
 
     FakeFileDialogs dialogs;
     FakeMessageBoxes boxes;

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+class QWidget;
+
+namespace ostra {
+
+// How the card file browser opens files in the editor: the editor's two
+// open commands, without the browser knowing the editor's window.
+class ConfigOpener {
+public:
+    virtual ~ConfigOpener() = default;
+
+    // Opens the card file at path (its exact bytes); when it was read,
+    // plain Save writes to it from then on.
+    virtual void OpenConfigFromCard(const std::string& path) = 0;
+    // Advanced Load, its file dialog above dialogOwner.
+    virtual void OpenConfigMap(QWidget* dialogOwner) = 0;
+};
+
+} // namespace ostra
