@@ -1,23 +1,22 @@
 #pragma once
 
-#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
 #include <QString>
 
+#include "config/CodePage.h"
+
 namespace ostra {
 
-// A single-byte character set: each byte value stands for one character.
-// The editor keeps its own tables rather than the toolkit's converters,
-// because those move some control positions of code page 437 around and
-// leave holes in Windows-1252; here every byte a field can hold maps to a
-// character and back.
+// A single-byte character set seen through the toolkit's strings: each byte
+// value stands for one character. The tables themselves live with the
+// record (config/CodePage.h), so tools without the toolkit read and write
+// the same characters.
 class CodePage {
 public:
-    explicit CodePage(const std::array<char16_t, 256>& characters);
+    explicit CodePage(const ByteCharacterSet& characters) : characters_(characters) {}
 
     QString Decode(std::string_view bytes) const;
     // The bytes of text, or nothing when a character has no byte here.
@@ -25,8 +24,7 @@ public:
     bool CanEncode(QChar character) const;
 
 private:
-    std::array<char16_t, 256> characters_;
-    std::unordered_map<char16_t, unsigned char> bytes_;
+    const ByteCharacterSet& characters_;
 };
 
 // The device's panel character set (code page 437), drawn glyph for glyph:

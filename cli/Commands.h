@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/CliContext.h"
+
+namespace ostra::cli {
+
+// The arguments of every command, filled by the command line.
+struct CommandOptions {
+    std::string File;               // the one FILE (or IN) of a command
+    std::vector<std::string> Files; // show's FILEs, diff's two
+    std::string Output;             // -o; empty when not given
+    bool Truncate = false;          // --truncate: cut overlong texts
+    bool Json = false;              // cards --json
+    std::vector<std::string> Assignments;
+};
+
+ExitStatus runShow(CliContext& context, const CommandOptions& options);
+ExitStatus runExport(CliContext& context, const CommandOptions& options);
+ExitStatus runImport(CliContext& context, const CommandOptions& options);
+ExitStatus runSet(CliContext& context, const CommandOptions& options);
+ExitStatus runDiff(CliContext& context, const CommandOptions& options);
+ExitStatus runCards(CliContext& context, const CommandOptions& options);
+ExitStatus runBlank(CliContext& context, const CommandOptions& options);
+
+} // namespace ostra::cli

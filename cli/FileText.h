@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+#include "cli/CliContext.h"
+#include "config/ConfigRecord.h"
+
+namespace ostra::cli {
+
+// The name the tool gives standard input and standard output.
+inline constexpr const char* kStandardStream = "-";
+
+// The whole content of a document file, or of standard input for "-".
+// Raises EInOutError with the editor's message for a file that cannot be
+// read, and InputRefused for one too large to be a document.
+std::string readDocumentFile(CliContext& context, const std::string& path);
+
+// Replaces the file at path with text through the editor's safe save, or
+// writes text to standard output for "-". Raises EInOutError.
+void writeDocumentFile(CliContext& context, const std::string& path, const std::string& text);
+
+// The record of a configuration file, read as the editor reads it (the
+// blank marker kept). Raises EInOutError.
+TConfigRecord readRecordFile(CliContext& context, const std::string& path);
+void writeRecordFile(CliContext& context, const std::string& path, const TConfigRecord& record);
+
+// "ostra-cfg: PATH: MESSAGE" on standard error.
+void reportFileError(CliContext& context, const std::string& path, const std::string& message);
+
+} // namespace ostra::cli

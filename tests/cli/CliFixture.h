@@ -1,0 +1,45 @@
+#pragma once
+
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "support/TempFolder.h"
+#include "cli/CliContext.h"
+#include "config/ConfigRecord.h"
+#include "platform/drives/FakeRemovableDrives.h"
+
+namespace ostra::test {
+
+// What one run of the tool gave.
+struct CliRun {
+    cli::ExitStatus Status;
+    std::string Out;
+    std::string Err;
+};
+
+// Runs ostra-cfg in-process on the real files of a scratch folder and on
+// fake removable drives.
+class CliFixture : public ::testing::Test {
+protected:
+    CliRun run(const std::vector<std::string>& arguments, const std::string& input = {});
+
+    std::string path(const std::string& name) const { return folder.file(name); }
+    void writeRecord(const std::string& name, const TConfigRecord& record) const;
+    void writeBytes(const std::string& name, const std::string& bytes) const;
+    std::string readBytes(const std::string& name) const;
+    TConfigRecord readRecord(const std::string& name) const;
+
+    TempFolder folder;
+    FakeRemovableDrives drives;
+};
+
+// A record of random bytes shaped like real files: texts often padded, now
+// and then cut by a NUL with bytes after it; sometimes blank, all zero or
+// Clear's pattern.
+TConfigRecord randomRecord(std::mt19937& random);
+
+} // namespace ostra::test
