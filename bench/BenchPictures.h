@@ -17,7 +17,8 @@ struct BenchPicture {
 };
 
 // The benchmark set: photograph-like and flat-colour pictures with 256 and
-// with few colours, one of them interlaced; several megapixels each.
+// with few colours, one of them interlaced, and a screenshot of 8 colours;
+// one and a half to four megapixels each.
 std::vector<BenchPicture> MakeBenchPictures();
 
 } // namespace ostra::bench

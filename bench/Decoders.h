@@ -20,6 +20,12 @@ std::uint64_t DecodeWithGiflib(std::span<const std::uint8_t> file);  // DGifSlur
 std::uint64_t DecodeWithStb(std::span<const std::uint8_t> file);     // stbi_load_from_memory
 std::uint64_t DecodeWithQt(std::span<const std::uint8_t> file);      // QImageReader
 
+// Every frame's colour indices, rows top to bottom, for the comparison of
+// every output byte; empty when the file does not decode.
+using Frames = std::vector<std::vector<std::uint8_t>>;
+Frames FramesWithOstra(std::span<const std::uint8_t> file);
+Frames FramesWithGiflib(std::span<const std::uint8_t> file);
+
 // Ours first, giflib second: the report compares the first with the second.
 inline constexpr Decoder kDecoders[] = {
     {"ostra", DecodeWithOstra},
@@ -28,7 +34,8 @@ inline constexpr Decoder kDecoders[] = {
     {"Qt", DecodeWithQt},
 };
 
-// A cheap checksum that touches one byte in 64 (every decoder pays the same).
+// A cheap checksum that touches one byte in 64 (every decoder pays the same),
+// only there to keep the work from being optimised away.
 inline std::uint64_t SampleSum(const std::uint8_t* bytes, std::size_t count)
 {
     std::uint64_t sum = count;

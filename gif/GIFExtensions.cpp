@@ -55,11 +55,6 @@ const TGIFExtensionClass* resolveApplication(const TGIFExtensionClass& self, TSt
 
 TGIFExtension::TGIFExtension(TGIFSubImage& frame) : TGIFItem(frame.Image()), frame_(frame) {}
 
-TGIFExtension::~TGIFExtension()
-{
-    frame_.Extensions.Remove(this);
-}
-
 TGIFGraphicControlExtension::TGIFGraphicControlExtension(TGIFSubImage& frame) : TGIFExtension(frame)
 {
     if (frame.GraphicControl == nullptr)

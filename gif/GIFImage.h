@@ -9,11 +9,9 @@
 #include "gif/Graphic.h"
 #include "gif/Stream.h"
 
+#include <cstddef>
 #include <memory>
 #include <string>
-
-class QPainter;
-class QRect;
 
 namespace ostra {
 
@@ -48,19 +46,24 @@ public:
     // passed to WarningHandler when one is installed, else dropped.
     void Warning(TPersistent& sender, int severity, const std::string& message);
 
-    // Draws the picture into rect of canvas, as DrawOptions say: one frame
-    // directly, or an animation through a painter. A Draw nested in a Draw
-    // of the same picture does nothing. Defined in ostra_gif_render.
-    void Draw(QPainter& canvas, const QRect& rect);
+    // The pixel memory of the frames, against GIFSettings::MemoryLimit: a
+    // frame claims its bytes before it allocates them and gives them back
+    // when its pixels go. A claim that would take the picture past the
+    // limit raises GIFException "Image exceeds memory limit".
+    void ClaimPixelMemory(std::size_t bytes);
+    void ReleasePixelMemory(std::size_t bytes);
+    std::size_t PixelMemory() const { return pixelMemory_; }
 
     TGIFHeader Header;
     TGIFImageList Frames;
     TGIFWarning WarningHandler;
-    // The renderer's painters, composite bitmap and palette (ostra_gif_render).
+    // The renderer's painters, composite bitmap and palette; the picture
+    // is drawn by the renderer's Draw(picture, canvas, rect).
     std::unique_ptr<TGIFPictureRenderState> RenderState;
 
 private:
     void readContents(TStream& stream);
+    std::size_t pixelMemory_ = 0;
 };
 
 } // namespace ostra

@@ -3,7 +3,6 @@
 #include "gif/GIFImage.h"
 #include "gif/Stream.h"
 
-#include <algorithm>
 
 namespace ostra {
 
@@ -34,19 +33,17 @@ void TGIFList::Add(std::unique_ptr<TGIFItem> item)
     items_.push_back(std::move(item));
 }
 
-void TGIFList::Remove(const TGIFItem* item)
+void TGIFList::Delete(std::size_t index)
 {
-    const auto found = std::find_if(items_.begin(), items_.end(), [item](const auto& p) { return p.get() == item; });
-    if (found != items_.end()) {
-        found->release();
-        items_.erase(found);
-    }
+    // The item leaves the list before it is freed: its destructor may read
+    // its frame, never a half-erased list.
+    std::unique_ptr<TGIFItem> item = std::move(items_.at(index));
+    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
 void TGIFList::Clear()
 {
-    // Each item leaves the list before it is freed, so that an item whose
-    // destructor removes itself from its list finds nothing to remove.
+    // Last first, each item out of the list before it is freed.
     while (!items_.empty()) {
         std::unique_ptr<TGIFItem> item = std::move(items_.back());
         items_.pop_back();

@@ -46,8 +46,8 @@ public:
     std::size_t Count() const { return items_.size(); }
     bool IsEmpty() const { return items_.empty(); }
     void Add(std::unique_ptr<TGIFItem> item);
-    // Forgets the item without freeing it (it is being freed by its owner).
-    void Remove(const TGIFItem* item);
+    // Frees the item at index; the items after it move up.
+    void Delete(std::size_t index);
     // Frees every item, last first.
     void Clear();
 

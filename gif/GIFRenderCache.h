@@ -2,6 +2,8 @@
 
 namespace ostra {
 
+class TGIFSubImage;
+
 // What the renderer keeps with a frame (its bitmap, mask and palette). The
 // reading library only decides when it is dropped: when the frame is
 // cleared or read again.
@@ -19,5 +21,11 @@ public:
     // Stops every painter, frees the composite bitmap, forgets the palette.
     virtual void PictureCleared() = 0;
 };
+
+// Builds the bitmap of a frame whose data has just been decoded, when
+// GIFSettings::RenderOnLoad is set. The renderer installs it when it
+// starts; without a renderer frames are read without bitmaps.
+using TFrameRenderer = void (*)(TGIFSubImage& frame);
+inline TFrameRenderer RenderFrameOnLoad = nullptr;
 
 } // namespace ostra

@@ -2,6 +2,7 @@
 
 #include "gif/ByteOrder.h"
 #include "gif/GIFImage.h"
+#include "gif/GIFSettings.h"
 #include "gif/LZWDecoder.h"
 #include "gif/Stream.h"
 
@@ -25,6 +26,7 @@ TGIFSubImage::~TGIFSubImage()
 {
     // The extensions reach back into the frame while they are freed.
     Extensions.Clear();
+    releasePixelMemory();
 }
 
 int TGIFSubImage::RequiredVersion() const
@@ -38,6 +40,7 @@ void TGIFSubImage::Clear()
     LocalColorMap.Clear();
     PixelData.clear();
     PixelData.shrink_to_fit();
+    releasePixelMemory();
     Width = 0;
     Height = 0;
     Transparent = false;
@@ -75,7 +78,27 @@ void TGIFSubImage::LoadFromStream(TStream& stream)
     readImageDescriptor(stream);
     if (HasLocalColorMap())
         LocalColorMap.LoadFromStream(stream, 2 << (PackedFields & 0x07));
+    claimPixelMemory();
     DecodeFrameData(*this, stream);
+    if (GIFSettings::RenderOnLoad && RenderFrameOnLoad != nullptr)
+        RenderFrameOnLoad(*this);
+}
+
+// Before the decoder allocates Width x Height bytes: refused when they
+// would take the picture past its memory limit.
+void TGIFSubImage::claimPixelMemory()
+{
+    const std::size_t bytes = std::size_t{Width} * Height;
+    if (Image() != nullptr)
+        Image()->ClaimPixelMemory(bytes);
+    claimedPixelMemory_ = bytes;
+}
+
+void TGIFSubImage::releasePixelMemory()
+{
+    if (Image() != nullptr)
+        Image()->ReleasePixelMemory(claimedPixelMemory_);
+    claimedPixelMemory_ = 0;
 }
 
 void TGIFSubImage::readImageDescriptor(TStream& stream)

@@ -4,14 +4,11 @@
 #include "gif/GIFExtensions.h"
 #include "gif/GIFItem.h"
 #include "gif/GIFRenderCache.h"
+#include "gif/PixelData.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <vector>
-
-class QImage;
-class QPainter;
-class QRect;
 
 namespace ostra {
 
@@ -39,15 +36,6 @@ public:
     // does, else the (empty) local map.
     TGIFColorMap& ActiveColorMap();
 
-    // Drawing, defined in ostra_gif_render. GetFrameBitmap answers the frame
-    // as an 8-bit indexed image, built (with its mask) on first use; none for
-    // an empty frame. HasFrameMask builds the mask when it is still needed.
-    // DrawFrame draws the frame where it lies when the whole logical screen
-    // occupies rect.
-    const QImage* GetFrameBitmap();
-    bool HasFrameMask();
-    void DrawFrame(QPainter& canvas, const QRect& rect, bool transparent, bool tile);
-
     std::uint8_t Separator = kImageSeparator;
     std::uint16_t Left = 0;
     std::uint16_t Top = 0;
@@ -57,7 +45,8 @@ public:
     TGIFLocalColorMap LocalColorMap;
     TGIFExtensionList Extensions;
     // Width x Height colour indices, rows top to bottom (empty: no image).
-    std::vector<std::uint8_t> PixelData;
+    // Counted against the picture's memory limit from before it is allocated.
+    TPixelData PixelData;
     // A Graphic Control Extension of this frame has its transparent bit.
     bool Transparent = false;
     // The first Graphic Control Extension created for this frame, if any.
@@ -67,6 +56,10 @@ public:
 
 private:
     void readImageDescriptor(TStream& stream);
+    void claimPixelMemory();
+    void releasePixelMemory();
+
+    std::size_t claimedPixelMemory_ = 0;
 };
 
 // The frames of a picture, in stream order.

@@ -1,95 +1,14 @@
-// The LZW decoder of GIF image data: variable-width codes (up to 12 bits)
-// packed least significant bit first into data sub-blocks of up to 255
-// bytes, a string table of 4096 entries, a clear and an end code.
+// The LZW decoder of GIF image data, one step at a time: variable-width
+// codes (up to 12 bits) packed least significant bit first into data
+// sub-blocks of up to 255 bytes, a string table of 4096 entries, a clear
+// and an end code.
 #include "gif/LZWDecoder.h"
 
 #include "gif/GIFException.h"
 #include "gif/GIFSubImage.h"
 #include "gif/Stream.h"
 
-#include <algorithm>
-#include <bit>
-#include <cstring>
-
 namespace ostra {
-
-namespace {
-
-// Rows of an interlaced frame: every 8th row from 0, every 8th from 4,
-// every 4th from 2, every 2nd from 1.
-struct TInterlacePass {
-    int Start;
-    int Step;
-};
-constexpr TInterlacePass kInterlacePasses[] = {{0, 8}, {4, 8}, {2, 4}, {1, 2}};
-
-// The code of width bits at bitPosition, assembled from up to three
-// buffered bytes, least significant bit first.
-inline int takeCode(const std::uint8_t* buffer, int& bitPosition, int width)
-{
-    const int first = bitPosition >> 3;
-    std::uint32_t bits = 0;
-    if constexpr (std::endian::native == std::endian::little)
-        std::memcpy(&bits, buffer + first, sizeof bits); // the buffer is padded for this load
-    else
-        bits = std::uint32_t{buffer[first]} | std::uint32_t{buffer[first + 1]} << 8 |
-               std::uint32_t{buffer[first + 2]} << 16;
-    const int code = static_cast<int>((bits >> (bitPosition & 7)) & ((1u << width) - 1));
-    bitPosition += width;
-    return code;
-}
-
-std::uint8_t fillValue(const TGIFSubImage& frame)
-{
-    if (frame.Transparent && frame.GraphicControl != nullptr)
-        return frame.GraphicControl->TransparentColorIndex;
-    return 0;
-}
-
-// Fills PixelData in row order, or in interlace order, until the data runs
-// out or the end code arrives; the rest keeps the fill value.
-void decodePixels(TLZWDecoder& decoder, TGIFSubImage& frame)
-{
-    std::uint8_t* const pixels = frame.PixelData.data();
-    const std::size_t width = frame.Width;
-    int stop = 0;
-    if (!frame.Interlaced()) {
-        decoder.DecodePixels(pixels, width * frame.Height, stop);
-        return;
-    }
-    for (const TInterlacePass& pass : kInterlacePasses)
-        for (int row = pass.Start; row < frame.Height; row += pass.Step) {
-            decoder.DecodePixels(pixels + static_cast<std::size_t>(row) * width, width, stop);
-            if (stop != 0)
-                return;
-        }
-}
-
-} // namespace
-
-void DecodeFrameData(TGIFSubImage& frame, TStream& stream)
-{
-    frame.PixelData.assign(static_cast<std::size_t>(frame.Width) * frame.Height, fillValue(frame));
-    std::uint8_t minimumCodeSize = 0;
-    if (!ReadByte(stream, minimumCodeSize))
-        return;
-    TLZWDecoder decoder(frame, stream, minimumCodeSize);
-    // One value more is requested after the pixels in every case: in a
-    // well-formed frame it is the end code, whose handling moves the stream
-    // past the terminator.
-    try {
-        decodePixels(decoder, frame);
-    } catch (...) {
-        try {
-            decoder.NextPixelValue();
-        } catch (...) {
-            // The first error is the one to report.
-        }
-        throw;
-    }
-    decoder.NextPixelValue();
-    decoder.SkipToTerminator();
-}
 
 TLZWDecoder::TLZWDecoder(TGIFSubImage& frame, TStream& stream, std::uint8_t minimumCodeSize)
     : frame_(frame), stream_(stream), MinimumCodeSize(minimumCodeSize)
@@ -101,70 +20,45 @@ TLZWDecoder::TLZWDecoder(TGIFSubImage& frame, TStream& stream, std::uint8_t mini
     NextFreeCode = ClearCode + 2;
     CodeLimit = 2 * ClearCode;
     CodeSize = MinimumCodeSize + 1;
+    Table.Initialize(ClearCode);
 }
 
-// Pushes the string of code onto the stack, last byte first. A code not
+// Pushes the string of code onto the stack, last value first. A code not
 // yet in the table (or any larger one) stands for the previous string
-// followed by its own first byte. Answers the string's first byte, or -1
+// followed by its own first value. Answers the string's first value, or -1
 // when the expansion leads back into itself: an entry that is its own
 // prefix, or a longer cycle that fills the stack.
-inline int TLZWDecoder::pushString(int code, int& sp, int firstCode, int oldCode, int nextFreeCode, int clearCode)
+//
+// An entry at or past NextFreeCode has not been added since the last
+// clear code, which empties it: it reads as prefix 0, value 0, whatever
+// the table still holds there.
+int TLZWDecoder::pushString(int code)
 {
-    if (code >= nextFreeCode) {
-        Stack[--sp] = static_cast<std::uint8_t>(firstCode);
-        code = oldCode;
+    int sp = StackTop;
+    if (code >= NextFreeCode) {
+        if (sp == 0)
+            return -1;
+        Stack[--sp] = static_cast<std::uint16_t>(FirstCode);
+        code = OldCode;
     }
-    while (code >= clearCode) {
-        const int prefix = Prefix[code];
+    while (code >= ClearCode) {
+        const bool added = code < NextFreeCode;
+        const int prefix = added ? Table.Prefix(code) : 0;
+        const auto suffix = static_cast<std::uint16_t>(added ? Table.Suffix(code) : 0);
         if (sp == 0 || prefix == code) {
             if (sp != 0)
-                Stack[--sp] = Suffix[code];
+                Stack[--sp] = suffix;
+            StackTop = sp;
             return -1;
         }
-        Stack[--sp] = Suffix[code];
+        Stack[--sp] = suffix;
         code = prefix;
     }
+    StackTop = sp;
     if (sp == 0)
         return -1;
-    Stack[--sp] = Suffix[code];
-    return Suffix[code];
-}
-
-// Moves up to count bytes of the string on the stack to out; answers how many.
-inline std::size_t TLZWDecoder::popString(std::uint8_t* out, std::size_t count, int& sp)
-{
-    const std::size_t n = std::min(static_cast<std::size_t>(kStackSize - sp), count);
-    if (n <= kShortString) {
-        // Byte by byte: a wide load right after the byte stores that built
-        // the string would wait for them to drain.
-        for (std::size_t i = 0; i < n; ++i)
-            out[i] = Stack[sp + static_cast<int>(i)];
-    } else {
-        std::memcpy(out, Stack + sp, n);
-    }
-    sp += static_cast<int>(n);
-    return n;
-}
-
-// The string of oldCode followed by firstByte becomes the next entry while
-// the table has room. The width grows right after entry 2^codeSize - 1 is
-// added, up to 12 bits; a full table stays as it is until a clear code.
-inline void TLZWDecoder::addEntry(int oldCode, int firstByte, int& nextFreeCode, int& codeLimit, int& codeSize)
-{
-    if (nextFreeCode >= kTableSize)
-        return;
-    Prefix[nextFreeCode] = static_cast<std::uint16_t>(oldCode);
-    Suffix[nextFreeCode] = static_cast<std::uint8_t>(firstByte);
-    ++nextFreeCode;
-    if (nextFreeCode >= codeLimit && codeLimit < kTableSize) {
-        codeLimit *= 2;
-        ++codeSize;
-    }
-}
-
-void TLZWDecoder::raiseCircularEntry()
-{
-    throw GIFException("Circular decoder table entry");
+    Stack[--StackTop] = static_cast<std::uint16_t>(Table.Suffix(code));
+    return Table.Suffix(code);
 }
 
 int TLZWDecoder::ReadCode(int width)
@@ -236,19 +130,10 @@ int TLZWDecoder::NextPixelValue()
     return DecodeNextCode();
 }
 
-void TLZWDecoder::resetTable()
-{
-    for (int i = 0; i < ClearCode; ++i)
-        Suffix[i] = static_cast<std::uint8_t>(i);
-    std::memset(Suffix + ClearCode, 0, sizeof Suffix - static_cast<std::size_t>(ClearCode));
-    std::memset(Prefix, 0, sizeof Prefix);
-}
-
 // Starts a new table. Runs of clear codes are passed over; the code after
 // them is a pixel value as it stands, without a table look-up.
 int TLZWDecoder::decodeClearCode()
 {
-    resetTable();
     CodeSize = MinimumCodeSize + 1;
     CodeLimit = 2 * ClearCode;
     NextFreeCode = ClearCode + 2;
@@ -300,93 +185,13 @@ int TLZWDecoder::DecodeNextCode()
     if (code == EndCode)
         return decodeEndCode();
 
-    const int first = pushString(code, StackTop, FirstCode, OldCode, NextFreeCode, ClearCode);
+    const int first = pushString(code);
     if (first < 0)
-        raiseCircularEntry();
+        throw GIFException("Circular decoder table entry");
     FirstCode = first;
     addEntry(OldCode, FirstCode, NextFreeCode, CodeLimit, CodeSize);
     OldCode = code;
     return Stack[StackTop++];
-}
-
-// Stores values as repeated NextPixelValue calls would. The common case,
-// a table code or literal inside the buffered bits, runs in decodeRun;
-// everything else (the first call, clear and end codes, refills) takes one
-// exact step through NextPixelValue.
-std::size_t TLZWDecoder::DecodePixels(std::uint8_t* out, std::size_t count, int& stop)
-{
-    stop = 0;
-    std::size_t done = 0;
-    while (done < count) {
-        done += decodeRun(out + done, count - done);
-        if (done == count)
-            break;
-        const int value = NextPixelValue();
-        if (value < 0) {
-            stop = value;
-            break;
-        }
-        out[done++] = static_cast<std::uint8_t>(value);
-    }
-    return done;
-}
-
-// The hot state lives in locals (stores into out may alias any member) and
-// each string leaves the stack in one copy. Stops before a code that needs
-// the exact path, with the stack empty, or when count values are stored.
-std::size_t TLZWDecoder::decodeRun(std::uint8_t* out, std::size_t count)
-{
-    if (FirstCall || EndCodeSeen)
-        return 0;
-    std::size_t done = 0;
-    int sp = StackTop;
-    int bitPosition = BitPosition;
-    int codeSize = CodeSize;
-    int nextFreeCode = NextFreeCode;
-    int codeLimit = CodeLimit;
-    int firstCode = FirstCode;
-    int oldCode = OldCode;
-    const int bitLimit = BitLimit;
-    const int clearCode = ClearCode;
-    const auto save = [&] {
-        StackTop = sp;
-        BitPosition = bitPosition;
-        CodeSize = codeSize;
-        NextFreeCode = nextFreeCode;
-        CodeLimit = codeLimit;
-        FirstCode = firstCode;
-        OldCode = oldCode;
-    };
-
-    for (;;) {
-        if (sp != kStackSize)
-            done += popString(out + done, count - done, sp);
-        if (done == count || bitPosition + codeSize >= bitLimit)
-            break;
-        const int peekPosition = bitPosition;
-        const int code = takeCode(Buffer, bitPosition, codeSize);
-        if (code == clearCode || code == clearCode + 1) {
-            bitPosition = peekPosition; // read again by the exact path
-            break;
-        }
-        if (code < clearCode) {
-            // A literal: its one-byte string goes straight out.
-            firstCode = Suffix[code];
-            out[done++] = static_cast<std::uint8_t>(firstCode);
-            addEntry(oldCode, firstCode, nextFreeCode, codeLimit, codeSize);
-            oldCode = code;
-            continue;
-        }
-        firstCode = pushString(code, sp, firstCode, oldCode, nextFreeCode, clearCode);
-        if (firstCode < 0) {
-            save();
-            raiseCircularEntry();
-        }
-        addEntry(oldCode, firstCode, nextFreeCode, codeLimit, codeSize);
-        oldCode = code;
-    }
-    save();
-    return done;
 }
 
 } // namespace ostra

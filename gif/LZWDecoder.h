@@ -1,7 +1,11 @@
 #pragma once
 
+#include "gif/LZWStringTable.h"
+
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace ostra {
 
@@ -10,16 +14,25 @@ class TStream;
 
 // Decodes the LZW image data of a frame into its PixelData. The stream
 // stands at the LZW minimum code size byte and is left just after the
-// block terminator of the frame's data. Raises GIFException; warnings go
-// through the frame's ReportWarning.
+// block terminator of the frame's data. Pixels the data does not reach
+// take the fill value (the transparent index of a transparent frame, else
+// 0). Raises GIFException; warnings go through the frame's ReportWarning.
 void DecodeFrameData(TGIFSubImage& frame, TStream& stream);
 
 // The state of one DecodeFrameData call. Fixed-size arrays only: nothing
 // is allocated while codes are decoded.
+//
+// ReadCode, NextPixelValue and DecodeNextCode decode one step at a time:
+// a string is expanded along its prefix chain onto a stack and leaves it
+// one value per request. DecodePixels does the same work in bulk and gives
+// the same values, warnings, errors and stream positions: it writes the
+// strings of settled table entries straight into the output and hands
+// every other code (clear and end codes, sub-block refills, unsettled
+// entries, strings without room behind them) to the step-by-step path.
 class TLZWDecoder {
 public:
     static constexpr int kMaxCodeSize = 12;
-    static constexpr int kTableSize = 1 << kMaxCodeSize;
+    static constexpr int kTableSize = TLZWStringTable::kSize;
     static constexpr int kStackSize = 2 * kTableSize;
     static constexpr int kMaxMinimumCodeSize = 11;
 
@@ -30,17 +43,19 @@ public:
     // The next code of width bits, or -1 when no more data can be had. The
     // first call answers the clear code without reading.
     int ReadCode(int width);
-    // The next pixel value (0 or more), -1 when the data has run out, -2
-    // when the end code has been read.
+    // The next pixel value (0 or more, whole: above 255 for literals of a
+    // minimum code size above 8), -1 when the data has run out, -2 when the
+    // end code has been read.
     int NextPixelValue();
     // Reads one code and interprets it; results as NextPixelValue.
     int DecodeNextCode();
 
     // Stores the next values into out (their low 8 bits) as repeated
     // NextPixelValue calls would, up to count of them or the first negative
-    // value. Answers how many were stored; stop is the negative value met,
-    // or 0 when count values were stored.
-    std::size_t DecodePixels(std::uint8_t* out, std::size_t count, int& stop);
+    // value. Answers that value, or 0 when count values were stored.
+    // stored counts the values in out so far, also when an error leaves
+    // the call. Bytes of out past the stored ones may have been written.
+    int DecodePixels(std::uint8_t* out, std::size_t count, std::size_t& stored);
 
     // After the frame's last pixel: moves the stream past the rest of the
     // data up to its terminator, unless the terminator was already read.
@@ -53,17 +68,52 @@ private:
     static constexpr int kBufferSize = 258;
     static constexpr int kBufferPadding = 4;
 
+    // The 32 bits from the byte that holds bitPosition on, least
+    // significant bit first; the buffer is padded for this load.
+    static std::uint32_t loadCodeBits(const std::uint8_t* buffer, int bitPosition)
+    {
+        const std::uint8_t* bytes = buffer + (bitPosition >> 3);
+        if constexpr (std::endian::native == std::endian::little) {
+            std::uint32_t bits = 0;
+            std::memcpy(&bits, bytes, sizeof bits);
+            return bits;
+        } else {
+            return std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 | std::uint32_t{bytes[2]} << 16 |
+                   std::uint32_t{bytes[3]} << 24;
+        }
+    }
+
+    // The code of width bits at bitPosition; moves bitPosition past it.
+    static int takeCode(const std::uint8_t* buffer, int& bitPosition, int width)
+    {
+        const int code = static_cast<int>((loadCodeBits(buffer, bitPosition) >> (bitPosition & 7)) & ((1u << width) - 1));
+        bitPosition += width;
+        return code;
+    }
+
     std::size_t decodeRun(std::uint8_t* out, std::size_t count);
-    int pushString(int code, int& sp, int firstCode, int oldCode, int nextFreeCode, int clearCode);
-    std::size_t popString(std::uint8_t* out, std::size_t count, int& sp);
-    void addEntry(int oldCode, int firstByte, int& nextFreeCode, int& codeLimit, int& codeSize);
-    void resetTable();
+    std::size_t popString(std::uint8_t* out, std::size_t count);
+    int pushString(int code);
+    // The string of oldCode followed by firstValue becomes the next entry
+    // while the table has room. The width grows right after entry
+    // 2^codeSize - 1 is added, up to 12 bits; a full table stays as it is
+    // until a clear code. CodeLimit is always 2^CodeSize.
+    void addEntry(int oldCode, int firstValue, int& nextFreeCode, int& codeLimit, int& codeSize)
+    {
+        if (nextFreeCode >= kTableSize)
+            return;
+        Table.Add(nextFreeCode, oldCode, firstValue);
+        ++nextFreeCode;
+        if (nextFreeCode >= codeLimit && codeLimit < kTableSize) {
+            codeLimit *= 2;
+            ++codeSize;
+        }
+    }
     bool refillBuffer();
     int readCodeAfterRefill(int width);
     int decodeClearCode();
     int decodeEndCode();
     void skipDataSubBlocks();
-    [[noreturn]] static void raiseCircularEntry();
 
     TGIFSubImage& frame_;
     TStream& stream_;
@@ -77,17 +127,11 @@ private:
     int FirstCode = 0;
     int OldCode = 0;
 
-    // The tables keep codes (below 4096) and pixel values (stored as their
-    // low 8 bits anyway) in the narrowest types, so that the tables and the
-    // stack stay in the first-level cache.
-    std::uint16_t Prefix[kTableSize];
-    std::uint8_t Suffix[kTableSize];
+    TLZWStringTable Table;
 
     // Grows downwards from its end, so that the string on top lies in
-    // pixel order and leaves it by one copy. StackTop == kStackSize: empty.
-    std::uint8_t Stack[kStackSize];
-    // Strings up to this length leave the stack byte by byte.
-    static constexpr std::size_t kShortString = 16;
+    // pixel order. StackTop == kStackSize: empty. Values are kept whole.
+    std::uint16_t Stack[kStackSize];
     int StackTop = kStackSize;
 
     std::uint8_t Buffer[kBufferSize + kBufferPadding] = {};

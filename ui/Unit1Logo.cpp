@@ -6,12 +6,16 @@
 #include <span>
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QPainter>
 
 #include "gif/GIFImage.h"
 #include "gif/PictureFormats.h"
 #include "gif/Stream.h"
+#include "gif/render/Drawing.h"
+#include "gif/render/RenderErrors.h"
 #include "resources/Resources.h"
+#include "ui/Application.h"
 #include "ui/LogoImage.h"
 
 namespace ostra {
@@ -40,19 +44,32 @@ std::unique_ptr<TGIFImage> readStoredLogo()
     return nullptr;
 }
 
+// An error that a painter of an animated picture kept reaches the same
+// error box as any other error that no command caught.
+void showPainterErrorsInTheErrorBox()
+{
+    SetPainterErrorHandler([](const std::string& message) {
+        if (auto* application = qobject_cast<TApplication*>(QCoreApplication::instance()))
+            application->ShowException(QString::fromStdString(message));
+        else
+            qWarning("%s", message.c_str());
+    });
+}
+
 } // namespace
 
 // Image1 takes the picture's size and draws the whole picture, unscaled,
 // at every paint; the transparent pixels leave the window's own colour.
 void TForm1::loadLogo()
 {
+    showPainterErrorsInTheErrorBox();
     Image1Picture = readStoredLogo();
     if (!Image1Picture)
         return;
     TGIFImage* picture = Image1Picture.get();
     Image1->resize(picture->Width(), picture->Height());
     Image1->SetPaintFunction([picture](QPainter& painter, const QRect&) {
-        picture->Draw(painter, QRect(0, 0, picture->Width(), picture->Height()));
+        Draw(*picture, painter, QRect(0, 0, picture->Width(), picture->Height()));
     });
 }
 

@@ -1,4 +1,5 @@
 #include "gif/GIFSubImage.h"
+#include "gif/render/Drawing.h"
 #include "gif/render/FrameCache.h"
 #include "gif/render/FrameGeometry.h"
 
@@ -52,13 +53,13 @@ void drawStretched(QPainter& canvas, const QRect& area, const QImage& image)
 
 } // namespace
 
-void TGIFSubImage::DrawFrame(QPainter& canvas, const QRect& rect, bool transparent, bool tile)
+void DrawFrame(TGIFSubImage& frame, QPainter& canvas, const QRect& rect, bool transparent, bool tile)
 {
-    const bool masked = transparent && Transparent && HasFrameMask();
-    if (GetFrameBitmap() == nullptr)
+    const bool masked = transparent && frame.Transparent && HasFrameMask(frame);
+    if (GetFrameBitmap(frame) == nullptr)
         return;
-    const QImage& image = drawableImage(FrameCacheOf(*this), masked);
-    for (const QRect& area : FrameDestinationRects(*this, rect, tile))
+    const QImage& image = drawableImage(FrameCacheOf(frame), masked);
+    for (const QRect& area : FrameDestinationRects(frame, rect, tile))
         drawStretched(canvas, area, image);
 }
 

@@ -2,6 +2,7 @@
 
 #include "gif/GIFImage.h"
 #include "gif/render/CubeDitherer.h"
+#include "gif/render/Drawing.h"
 #include "gif/render/FrameCache.h"
 #include "gif/render/FrameGeometry.h"
 #include "gif/render/Palettes.h"
@@ -196,14 +197,14 @@ uchar* ScanLine(QImage& image, int row)
 
 // A cancellation from a progress listener leaves the frame without a
 // bitmap; any other error leaves it as it was and goes on.
-const QImage* TGIFSubImage::GetFrameBitmap()
+const QImage* GetFrameBitmap(TGIFSubImage& frame)
 {
-    if (Empty())
+    if (frame.Empty())
         return nullptr;
-    TGIFFrameCache& cache = FrameCacheOf(*this);
+    TGIFFrameCache& cache = FrameCacheOf(frame);
     if (cache.FrameBitmap.isNull()) {
         try {
-            FrameBitmapBuilder(*this).Build();
+            FrameBitmapBuilder(frame).Build();
         } catch (const EAbort&) {
             return nullptr;
         }
@@ -211,13 +212,13 @@ const QImage* TGIFSubImage::GetFrameBitmap()
     return &cache.FrameBitmap;
 }
 
-bool TGIFSubImage::HasFrameMask()
+bool HasFrameMask(TGIFSubImage& frame)
 {
-    TGIFFrameCache& cache = FrameCacheOf(*this);
-    if (cache.NeedMask && Transparent) {
+    TGIFFrameCache& cache = FrameCacheOf(frame);
+    if (cache.NeedMask && frame.Transparent) {
         cache.DropBitmap();
         cache.FrameMask = QImage();
-        GetFrameBitmap();
+        GetFrameBitmap(frame);
     }
     return !cache.FrameMask.isNull();
 }

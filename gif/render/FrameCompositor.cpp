@@ -2,6 +2,7 @@
 
 #include "gif/GIFImage.h"
 #include "gif/GIFDrawSettings.h"
+#include "gif/render/Drawing.h"
 #include "gif/render/FrameGeometry.h"
 
 #include <QGuiApplication>
@@ -111,13 +112,13 @@ void TFrameCompositor::drawBuffered(TGIFSubImage& frame, int disposal)
 
 void TFrameCompositor::drawOnTarget(TGIFSubImage& frame)
 {
-    target_.Paint([&](QPainter& painter) { frame.DrawFrame(painter, target_.Rect(), transparent_, tile_); });
+    target_.Paint([&](QPainter& painter) { ostra::DrawFrame(frame, painter, target_.Rect(), transparent_, tile_); });
 }
 
 void TFrameCompositor::drawInto(QImage& buffer, TGIFSubImage& frame)
 {
     QPainter painter(&buffer);
-    frame.DrawFrame(painter, buffer.rect(), transparent_, tile_);
+    ostra::DrawFrame(frame, painter, buffer.rect(), transparent_, tile_);
 }
 
 void TFrameCompositor::copyToTarget(const QImage& buffer)

@@ -5,14 +5,12 @@
 #include "gif/render/GIFPainter.h"
 #include "gif/render/Palettes.h"
 #include "gif/render/PictureState.h"
+#include "gif/render/RenderErrors.h"
 #include "gif/render/UiThread.h"
 
 #include <QCoreApplication>
 #include <QPainter>
 #include <QPointer>
-
-#include <chrono>
-#include <thread>
 
 namespace ostra {
 
@@ -62,8 +60,7 @@ TPainterTarget chooseTarget(TGIFImage& picture, TGIFPictureState& state, QPainte
 }
 
 // The thread frees its painter on the user-interface thread when it has
-// finished; an error the painter kept is raised there, where the
-// application's handler shows it.
+// finished, in a queued call that also shows an error the painter kept.
 void startAsynchronous(TGIFPainter* painter, TGIFPainterList& painters, std::uint8_t priority)
 {
     painters.SetDrawPainter(painter);
@@ -74,22 +71,21 @@ void startAsynchronous(TGIFPainter* painter, TGIFPainterList& painters, std::uin
             const std::exception_ptr error = painter->TakeError();
             delete painter;
             if (error)
-                std::rethrow_exception(error);
+                ShowPainterError(error);
         },
         Qt::QueuedConnection);
     painter->start(ThreadPriorityOf(priority));
 }
 
-// Serves the painter's calls until it has drawn its first frame or ended.
+// Serves the painter's calls until it has drawn its first frame or ended,
+// or the application quits.
 void waitForFirstFrame(TGIFPainter* started)
 {
     // A call served here may run the event loop, in which the painter may
     // end and be freed.
     const QPointer<QThread> alive(started);
-    while (!alive.isNull() && !started->FirstFrameDrawn() && !started->Ended()) {
-        UiThread::ServeRequests();
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    UiThread::ServeRequestsUntil(
+        [&] { return alive.isNull() || started->FirstFrameDrawn() || started->Ended(); });
 }
 
 } // namespace
@@ -102,6 +98,7 @@ void DrawAnimation(TGIFImage& picture, TGIFPictureState& state, QPainter& canvas
         return;
     }
     const bool asynchronous = (picture.DrawOptions & DrawAsync) != 0 && QCoreApplication::instance() != nullptr;
+    UiThread::WatchQuit();
     std::unique_ptr<TGIFPainter> painter;
     {
         const TGIFPainterList::Lock lock = state.Painters->Hold();

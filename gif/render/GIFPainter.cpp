@@ -1,6 +1,7 @@
 #include "gif/render/GIFPainter.h"
 
 #include "gif/GIFImage.h"
+#include "gif/render/Drawing.h"
 #include "gif/render/FlagScope.h"
 #include "gif/render/FrameDelays.h"
 #include "gif/render/PainterList.h"
@@ -11,12 +12,29 @@
 
 #include <algorithm>
 #include <chrono>
+#include <mutex>
+#include <vector>
 
 namespace ostra {
 
 namespace {
 
 constexpr std::int64_t kLongestSleepMilliseconds = 100;
+
+// Every live painter of the process, so that a quit can stop them all.
+struct LivePainters {
+    std::mutex mutex;
+    std::vector<TGIFPainter*> painters;
+};
+
+LivePainters& livePainters()
+{
+    static LivePainters* const instance = [] {
+        UiThread::OnQuit([] { TGIFPainter::StopEvery(); });
+        return new LivePainters;
+    }();
+    return *instance;
+}
 
 std::int64_t nowMilliseconds()
 {
@@ -41,13 +59,34 @@ TGIFPainter::TGIFPainter(Start start)
       settings_(start.Picture)
 {
     compositor_.emplace(picture_, target_, settings_.DrawOptions);
-    ++liveCount_;
+    LivePainters& live = livePainters();
+    const std::lock_guard lock(live.mutex);
+    live.painters.push_back(this);
 }
 
 TGIFPainter::~TGIFPainter()
 {
+    {
+        LivePainters& live = livePainters();
+        const std::lock_guard lock(live.mutex);
+        std::erase(live.painters, this);
+    }
     wait();
-    --liveCount_;
+}
+
+int TGIFPainter::LiveCount()
+{
+    LivePainters& live = livePainters();
+    const std::lock_guard lock(live.mutex);
+    return static_cast<int>(live.painters.size());
+}
+
+void TGIFPainter::StopEvery()
+{
+    LivePainters& live = livePainters();
+    const std::lock_guard lock(live.mutex);
+    for (TGIFPainter* painter : live.painters)
+        painter->Stop();
 }
 
 bool TGIFPainter::DrawsOn(const QPaintDevice* canvas, const QRect& rect) const
@@ -89,11 +128,13 @@ void TGIFPainter::Execute()
     }
     painters_->Remove(this);
     ended_ = true;
+    UiThread::Notify();
 }
 
 // Calls of an asynchronous painter run on the user-interface thread; once
 // the painter has been stopped only the end notification still goes
-// there, and nothing once it has been let go.
+// there, and nothing once it has been let go. A call that the
+// application's quit dropped ends the run.
 void TGIFPainter::onUi(const std::function<void()>& call, bool evenWhenTerminated)
 {
     const auto guarded = [&] {
@@ -102,10 +143,10 @@ void TGIFPainter::onUi(const std::function<void()>& call, bool evenWhenTerminate
         const FlagScope inCall(inUiCall_);
         call();
     };
-    if (asynchronous_)
-        UiThread::Synchronize(guarded);
-    else
+    if (!asynchronous_)
         guarded();
+    else if (!UiThread::Synchronize(guarded))
+        terminated_ = true;
 }
 
 // Passes over the frames while the loop count lasts. The first looping
@@ -159,7 +200,7 @@ bool TGIFPainter::prepareFrame(bool buildBitmap)
     if (frame.Empty())
         return false;
     if (buildBitmap)
-        frame.GetFrameBitmap();
+        GetFrameBitmap(frame);
     return true;
 }
 
@@ -177,6 +218,7 @@ void TGIFPainter::paintFrame()
     compositor_->DrawFrame(frame, index, readExtensions(frame, index));
     delayUnits_ = FrameDelayUnits(frame, !asynchronous_);
     firstFrameDrawn_ = true;
+    UiThread::Notify();
     fire(settings_.AfterPaintHandler);
     if (activeImage_ == index)
         activeImage_ = index + 1;

@@ -53,7 +53,9 @@ public:
     // asynchronous painter is freed on the user-interface thread after its
     // thread has finished, so this reaches 0 only once the event loop has
     // served those frees.
-    static int LiveCount() { return liveCount_.load(); }
+    static int LiveCount();
+    // Stops every live painter: the application is quitting.
+    static void StopEvery();
 
     TGIFImage& Image() const { return picture_; }
     bool Asynchronous() const { return asynchronous_; }
@@ -71,7 +73,8 @@ public:
 
     // The whole run on the calling thread: a synchronous painter, or the
     // body of the asynchronous one's thread. Leaves the painter list at
-    // its end; an error ends the run and is kept (TakeError).
+    // its end; an error ends the run and is kept (TakeError). When the
+    // application quits, every wait of the run ends and the run with it.
     void Execute();
     std::exception_ptr TakeError() { return std::exchange(error_, nullptr); }
 
@@ -132,7 +135,6 @@ private:
     std::mutex wakeMutex_;
     std::condition_variable wakeSignal_;
     bool woken_ = false;
-    static inline std::atomic<int> liveCount_{0};
 };
 
 // Qt's priority for ThreadPriority 0 (idle) to 6 (time-critical).

@@ -3,7 +3,7 @@
 // Drawing GIF pictures with Qt: everything a window needs.
 //
 //   InitializeGIFRendering();              // once, after the QApplication
-//   picture.Draw(painter, rect);           // in paintEvent: the whole picture into rect
+//   Draw(picture, painter, rect);          // in paintEvent: the whole picture into rect
 //
 // A picture of one frame is drawn at once. A picture of several frames is
 // animated by a painter thread that composes the frames in the picture's
@@ -16,5 +16,6 @@
 // which paints the caller's device from the painter, suits images and
 // pixmaps rather than widgets.)
 #include "gif/GIFImage.h"
+#include "gif/render/Drawing.h"
 #include "gif/render/GIFPainter.h"
 #include "gif/render/RenderSettings.h"

@@ -4,8 +4,6 @@
 #include "gif/render/UiThread.h"
 
 #include <algorithm>
-#include <chrono>
-#include <thread>
 
 namespace ostra {
 
@@ -56,13 +54,13 @@ void TGIFPainterList::StopDrawPainter()
     drawPainter_ = nullptr;
 }
 
-bool TGIFPainterList::stopAndRelease()
+bool TGIFPainterList::stopAndRelease(bool everyAsynchronous)
 {
     const Lock lock = Hold();
     for (TGIFPainter* painter : painters_)
         painter->Stop();
-    std::erase_if(painters_, [this](TGIFPainter* painter) {
-        if (!painter->Asynchronous() || !painter->InUiCall())
+    std::erase_if(painters_, [&](TGIFPainter* painter) {
+        if (!painter->Asynchronous() || !(everyAsynchronous || painter->InUiCall()))
             return false;
         painter->Detach();
         if (drawPainter_ == painter)
@@ -74,10 +72,8 @@ bool TGIFPainterList::stopAndRelease()
 
 void TGIFPainterList::StopAll()
 {
-    while (stopAndRelease()) {
-        UiThread::ServeRequests();
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    if (!UiThread::ServeRequestsUntil([this] { return !stopAndRelease(); }))
+        stopAndRelease(true);
 }
 
 } // namespace ostra

@@ -32,15 +32,18 @@ public:
 
     // On the user-interface thread: stops every painter and returns when no
     // asynchronous one is left, serving their calls to this thread in the
-    // meantime. A painter whose call is running further down this thread's
-    // stack cannot end before this returns: it leaves the list at once and
-    // ends on its own, without touching the picture again.
+    // meantime and otherwise asleep until a painter leaves. A painter whose
+    // call is running further down this thread's stack cannot end before
+    // this returns: it leaves the list at once and ends on its own, without
+    // touching the picture again. When the application quits during the
+    // wait, every asynchronous painter left is let go that way.
     void StopAll();
 
 private:
-    // Stops every painter and lets go of those that cannot be waited for;
-    // answers whether asynchronous painters remain.
-    bool stopAndRelease();
+    // Stops every painter and lets go of the asynchronous ones that cannot
+    // be waited for (all of them with everyAsynchronous); answers whether
+    // asynchronous painters remain.
+    bool stopAndRelease(bool everyAsynchronous = false);
 
     mutable std::recursive_mutex mutex_;
     std::vector<TGIFPainter*> painters_;

@@ -3,16 +3,19 @@
 #include "gif/render/RenderErrors.h"
 
 #include <QPainter>
+#include <QPalette>
 #include <QPixmap>
-#include <QWidget>
+#include <QVariant>
 
 namespace ostra {
 
 namespace {
 
-QWidget* widgetOf(QPaintDevice* device)
+// A widget is a QObject as well as a paint device; the renderer reaches
+// it through those two sides only, so that it needs no widget library.
+QObject* widgetOf(QPaintDevice* device)
 {
-    return device != nullptr && device->devType() == QInternal::Widget ? static_cast<QWidget*>(device) : nullptr;
+    return device != nullptr && device->devType() == QInternal::Widget ? dynamic_cast<QObject*>(device) : nullptr;
 }
 
 // The area of the device that rect of the canvas covers.
@@ -28,9 +31,11 @@ QImage readDevice(QPaintDevice* device, const QRect& deviceRect)
     }
 }
 
-QColor backgroundOf(const QWidget* widget, QColor fallback)
+QColor backgroundOf(const QObject* widget, QColor fallback)
 {
-    return widget != nullptr ? widget->palette().color(widget->backgroundRole()) : fallback;
+    if (widget == nullptr)
+        return fallback;
+    return widget->property("palette").value<QPalette>().color(QPalette::Window);
 }
 
 } // namespace
@@ -76,9 +81,9 @@ bool TPainterTarget::IsValid() const
     if (bitmap_)
         return !bitmap_->isNull();
     if (deviceIsWidget_) {
-        // Qt paints a widget only inside its paint event.
-        const auto* widget = qobject_cast<QWidget*>(widget_.data());
-        return widget != nullptr && widget->testAttribute(Qt::WA_WState_InPaintEvent);
+        // Qt paints a widget only inside its paint event, while the
+        // event's own painter is active on it.
+        return !widget_.isNull() && device_->paintingActive();
     }
     return device_ != nullptr;
 }

@@ -1,4 +1,5 @@
 #include "gif/GIFImage.h"
+#include "gif/render/Drawing.h"
 #include "gif/render/FlagScope.h"
 #include "gif/render/GIFAnimation.h"
 #include "gif/render/PictureState.h"
@@ -22,17 +23,18 @@ TGIFSubImage& stillFrame(TGIFImage& picture)
 
 // Transparency follows DrawTransparent alone. A picture of one frame (the
 // logo), or one not to be animated, is drawn directly: no painter, no thread.
-void TGIFImage::Draw(QPainter& canvas, const QRect& rect)
+void Draw(TGIFImage& picture, QPainter& canvas, const QRect& rect)
 {
-    TGIFPictureState& state = PictureStateOf(*this);
-    if (state.Drawing || Empty())
+    TGIFPictureState& state = PictureStateOf(picture);
+    if (state.Drawing || picture.Empty())
         return;
     const FlagScope drawing(state.Drawing);
-    if (Frames.Count() == 1 || (DrawOptions & DrawAnimate) == 0) {
-        stillFrame(*this).DrawFrame(canvas, rect, (DrawOptions & DrawTransparent) != 0, (DrawOptions & DrawTile) != 0);
+    const std::uint16_t options = picture.DrawOptions;
+    if (picture.Frames.Count() == 1 || (options & DrawAnimate) == 0) {
+        DrawFrame(stillFrame(picture), canvas, rect, (options & DrawTransparent) != 0, (options & DrawTile) != 0);
         return;
     }
-    DrawAnimation(*this, state, canvas, rect);
+    DrawAnimation(picture, state, canvas, rect);
 }
 
 } // namespace ostra

@@ -3,6 +3,10 @@
 #include "gif/GIFException.h"
 #include "platform/Exception.h"
 
+#include <exception>
+#include <functional>
+#include <string>
+
 namespace ostra {
 
 // Memory for an image's pixels could not be had.
@@ -33,5 +37,13 @@ public:
     EAbort() : Exception("Operation aborted") {}
     ~EAbort() override;
 };
+
+// Shows the error an asynchronous painter kept when its run ended; called
+// on the user-interface thread, from the queued call that frees the
+// painter. The application installs its error box here; without one the
+// text goes to Qt's warning output.
+using TPainterErrorHandler = std::function<void(const std::string& message)>;
+void SetPainterErrorHandler(TPainterErrorHandler handler);
+void ShowPainterError(std::exception_ptr error);
 
 } // namespace ostra

@@ -1,6 +1,8 @@
 #include "gif/render/RenderSettings.h"
 
 #include "gif/GIFImage.h"
+#include "gif/render/Drawing.h"
+#include "gif/render/UiThread.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -12,6 +14,8 @@ void InitializeGIFRendering()
     const QScreen* screen = QGuiApplication::primaryScreen();
     GIFSettings::PaletteDisplay = screen != nullptr && IsPaletteDepth(screen->depth());
     GIFSettings::AutoDitherEnabled = GIFSettings::PaletteDisplay;
+    RenderFrameOnLoad = [](TGIFSubImage& frame) { GetFrameBitmap(frame); };
+    UiThread::WatchQuit();
 }
 
 bool FramesDithered(const TGIFImage& picture)

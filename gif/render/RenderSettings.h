@@ -30,8 +30,10 @@ inline constexpr int LongestFrameDelay = 1000;
 namespace ostra {
 
 // Renderer start-up: probes the display for PaletteDisplay and
-// AutoDitherEnabled. Needs the QGuiApplication; without a screen the
-// display counts as true colour.
+// AutoDitherEnabled, builds frame bitmaps while pictures load when
+// RenderOnLoad is set, and watches for the application's quit, which ends
+// every painter. Needs the QGuiApplication; without a screen the display
+// counts as true colour.
 void InitializeGIFRendering();
 
 // A display of this many bits per pixel needs a palette.

@@ -1,13 +1,18 @@
 #include "gif/render/UiThread.h"
 
 #include <QCoreApplication>
+#include <QEvent>
+#include <QPointer>
 #include <QThread>
 
+#include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <exception>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 namespace ostra::UiThread {
 
@@ -20,11 +25,17 @@ struct Request {
     std::exception_ptr error;
 };
 
-// One queue for the program: requests from every painter thread.
+// One queue for the program: requests from every painter thread. The one
+// condition wakes both sides: painter threads waiting for their request
+// to be done, and the user-interface thread waiting for a request, a
+// notification or a quit.
 struct RequestQueue {
     std::mutex mutex;
-    std::condition_variable done;
+    std::condition_variable changed;
     std::deque<std::shared_ptr<Request>> pending;
+    std::uint64_t notifications = 0;
+    std::atomic<std::uint64_t> quits{0};
+    std::vector<std::function<void()>> quitActions;
 };
 
 RequestQueue& queue()
@@ -39,6 +50,21 @@ void postServeEvent()
         QMetaObject::invokeMethod(application, [] { ServeRequests(); }, Qt::QueuedConnection);
 }
 
+// Sees the application's quit event go by (without taking it): a window
+// closed last or QCoreApplication::quit().
+class QuitWatcher final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == QCoreApplication::instance() && event->type() == QEvent::Quit)
+            QuitArrived();
+        return false;
+    }
+};
+
 } // namespace
 
 bool IsCurrent()
@@ -47,23 +73,35 @@ bool IsCurrent()
     return application == nullptr || QThread::currentThread() == application->thread();
 }
 
-void Synchronize(const std::function<void()>& call)
+bool Synchronize(const std::function<void()>& call)
 {
     if (IsCurrent()) {
         call();
-        return;
+        return true;
     }
     RequestQueue& q = queue();
     const auto request = std::make_shared<Request>(call);
-    {
-        const std::lock_guard lock(q.mutex);
-        q.pending.push_back(request);
-    }
-    postServeEvent();
     std::unique_lock lock(q.mutex);
-    q.done.wait(lock, [&] { return request->done; });
+    const std::uint64_t quits = q.quits.load();
+    q.pending.push_back(request);
+    lock.unlock();
+    q.changed.notify_all(); // a wait of the user-interface thread serves it
+    postServeEvent();        // else the event loop does
+    lock.lock();
+    q.changed.wait(lock, [&] { return request->done || q.quits.load() != quits; });
+    if (!request->done) {
+        // A request still queued is dropped; one that the user-interface
+        // thread has taken runs to its end, since it reads this thread's call.
+        const auto queued = std::find(q.pending.begin(), q.pending.end(), request);
+        if (queued != q.pending.end()) {
+            q.pending.erase(queued);
+            return false;
+        }
+        q.changed.wait(lock, [&] { return request->done; });
+    }
     if (request->error)
         std::rethrow_exception(request->error);
+    return true;
 }
 
 void ServeRequests()
@@ -87,8 +125,79 @@ void ServeRequests()
             const std::lock_guard lock(q.mutex);
             request->done = true;
         }
-        q.done.notify_all();
+        q.changed.notify_all();
     }
+}
+
+// The notification count is read before done() is asked, so that a change
+// between the question and the sleep still wakes the sleep.
+bool ServeRequestsUntil(const std::function<bool()>& done)
+{
+    RequestQueue& q = queue();
+    const std::uint64_t quits = q.quits.load();
+    for (;;) {
+        ServeRequests();
+        std::uint64_t seen = 0;
+        {
+            const std::lock_guard lock(q.mutex);
+            seen = q.notifications;
+        }
+        if (done())
+            return true;
+        if (q.quits.load() != quits)
+            return false;
+        std::unique_lock lock(q.mutex);
+        q.changed.wait(lock, [&] {
+            return !q.pending.empty() || q.notifications != seen || q.quits.load() != quits;
+        });
+    }
+}
+
+void Notify()
+{
+    RequestQueue& q = queue();
+    {
+        const std::lock_guard lock(q.mutex);
+        ++q.notifications;
+    }
+    q.changed.notify_all();
+}
+
+void WatchQuit()
+{
+    static QPointer<QObject> watcher;
+    QCoreApplication* application = QCoreApplication::instance();
+    if (application == nullptr || !watcher.isNull())
+        return;
+    watcher = new QuitWatcher(application);
+    application->installEventFilter(watcher);
+    QObject::connect(application, &QCoreApplication::aboutToQuit, watcher, [] { QuitArrived(); });
+}
+
+std::uint64_t QuitCount()
+{
+    return queue().quits.load();
+}
+
+void QuitArrived()
+{
+    RequestQueue& q = queue();
+    std::vector<std::function<void()>> actions;
+    {
+        const std::lock_guard lock(q.mutex);
+        ++q.quits;
+        actions = q.quitActions;
+    }
+    q.changed.notify_all();
+    for (const auto& action : actions)
+        action();
+}
+
+void OnQuit(std::function<void()> action)
+{
+    RequestQueue& q = queue();
+    const std::lock_guard lock(q.mutex);
+    q.quitActions.push_back(std::move(action));
 }
 
 } // namespace ostra::UiThread

@@ -48,13 +48,24 @@ TEST(GraphicControlTest, FreeingControlsClearsTheFrameState)
         0x21, 0xF9, 0x04, 0x01, 0x00, 0x00, 0x02, 0x00, // transparent index 2
         0x21, 0xFE, 0x01, 'c', 0x00,                    // comment
     });
-    TGIFImage picture;
-    ASSERT_EQ(Load(picture, bytes).Error, "");
-    TGIFSubImage& frame = picture.Frames[0];
-    ASSERT_TRUE(frame.Transparent);
-    frame.Extensions.Clear();
-    EXPECT_FALSE(frame.Transparent);
-    EXPECT_EQ(frame.GraphicControl, nullptr);
+    for (const bool oneByOne : {false, true}) {
+        TGIFImage picture;
+        ASSERT_EQ(Load(picture, bytes).Error, "");
+        TGIFSubImage& frame = picture.Frames[0];
+        ASSERT_TRUE(frame.Transparent);
+        if (oneByOne) {
+            frame.Extensions.Delete(1);
+            EXPECT_TRUE(frame.Transparent) << "the comment leaves the control alone";
+            ASSERT_EQ(frame.Extensions.Count(), 1u);
+            EXPECT_EQ(frame.GraphicControl, &frame.Extensions[0]);
+            frame.Extensions.Delete(0);
+        } else {
+            frame.Extensions.Clear();
+        }
+        EXPECT_TRUE(frame.Extensions.IsEmpty());
+        EXPECT_FALSE(frame.Transparent) << (oneByOne ? "deleted one by one" : "cleared");
+        EXPECT_EQ(frame.GraphicControl, nullptr);
+    }
 }
 
 TEST(GraphicControlTest, BlockSizeAndTerminatorAreNotChecked)

@@ -149,6 +149,50 @@ TEST(LZWDecoderTest, UnusualMinimumCodeSizesDecode)
         EXPECT_EQ(decode(2, 1, imageData(c.MinimumCodeSize, c.Codes)), c.Pixels) << c.MinimumCodeSize;
 }
 
+TEST(LZWDecoderTest, AClearCodeForgetsEveryEntry)
+{
+    // Minimum code size 3 (clear 8, end 9, 4-bit codes). Before the clear,
+    // 1 2 3 4 5 define entries 10 to 13 (12 = "3 4"). After it: 1; 12, a
+    // code beyond the table, repeats "1" + "1" and becomes the old code;
+    // 2 adds entry 11 = 12's string + 2; 11 then expands through 12, no
+    // longer defined, which reads as 0 0.
+    const std::vector<Code> codes{{8, 4}, {1, 4}, {2, 4}, {3, 4}, {4, 4}, {5, 4},
+                                  {8, 4}, {1, 4}, {12, 4}, {2, 4}, {11, 4}, {9, 4}};
+    EXPECT_EQ(decode(12, 1, imageData(3, codes)), (Bytes{1, 2, 3, 4, 5, 1, 1, 1, 2, 0, 0, 2}));
+}
+
+// Minimum code sizes 9 to 11: literals above 255 come whole from
+// NextPixelValue, also out of table entries; the frame keeps their low 8 bits.
+TEST(LZWDecoderTest, ValuesAbove255ComeWholeFromNextPixelValue)
+{
+    for (const int minimumCodeSize : {9, 10, 11}) {
+        const int clear = 1 << minimumCodeSize;
+        const int width = minimumCodeSize + 1;
+        const int a = clear - 1;
+        const int b = clear / 2 + 44;
+        // a, b; entry clear + 2 = "a b"; then clear + 4, the next free
+        // entry at that point: "a b" + "a".
+        const std::vector<Code> codes{{clear, width}, {a, width}, {b, width}, {clear + 2, width},
+                                      {clear + 4, width}, {clear + 1, width}};
+        const Bytes data = imageData(minimumCodeSize, codes);
+
+        TGIFImage picture;
+        TGIFSubImage frame(&picture);
+        TMemoryStream stream{std::span<const std::uint8_t>(data)};
+        std::uint8_t codeSize = 0;
+        ASSERT_TRUE(ReadByte(stream, codeSize));
+        TLZWDecoder decoder(frame, stream, codeSize);
+        std::vector<int> values;
+        for (int i = 0; i < 8; ++i)
+            values.push_back(decoder.NextPixelValue());
+        EXPECT_EQ(values, (std::vector<int>{a, b, a, b, a, b, a, -2})) << minimumCodeSize;
+
+        const auto low = [](int value) { return static_cast<std::uint8_t>(value); };
+        EXPECT_EQ(decode(7, 1, data), (Bytes{low(a), low(b), low(a), low(b), low(a), low(b), low(a)}))
+            << minimumCodeSize;
+    }
+}
+
 TEST(LZWDecoderTest, MinimumCodeSizeAbove11IsRefused)
 {
     EXPECT_EQ(loadError(OneFramePicture(1, 1, imageData(12, {{4096, 13}}))), "Invalid LZW code size");

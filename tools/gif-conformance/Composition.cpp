@@ -1,6 +1,7 @@
 #include "Composition.h"
 
 #include "gif/GIFImage.h"
+#include "gif/render/Drawing.h"
 #include "gif/render/GIFPainter.h"
 #include "gif/render/RenderSettings.h"
 
@@ -60,7 +61,7 @@ void play(TGIFImage& picture, QImage& canvas, Composition& result)
     picture.AfterPaintHandler = [&](TGIFPainter&) { result.Canvases.push_back(canvas.copy()); };
     {
         QPainter painter(&canvas);
-        picture.Draw(painter, canvas.rect());
+        Draw(picture, painter, canvas.rect());
     }
     if (picture.Frames.Count() == 1)
         result.Canvases.push_back(canvas.copy());

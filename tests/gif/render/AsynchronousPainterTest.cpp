@@ -4,11 +4,14 @@
 #include "PainterTestSupport.h"
 
 #include "gif/render/PictureState.h"
+#include "gif/render/RenderErrors.h"
 #include "gif/render/RenderSettings.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QPainter>
+#include <QThread>
 #include <QTest>
 #include <QWidget>
 
@@ -170,7 +173,7 @@ TEST_F(AsynchronousPainterTest, DrawFromAHandlerDuringDrawDoesNothing)
         if (painter.ActiveImage() != 0)
             return;
         QPainter innerPainter(&inner);
-        picture->Draw(innerPainter, inner.rect());
+        Draw(*picture, innerPainter, inner.rect());
     };
     log.Attach(*picture);
 
@@ -181,9 +184,16 @@ TEST_F(AsynchronousPainterTest, DrawFromAHandlerDuringDrawDoesNothing)
     ASSERT_TRUE(QTest::qWaitFor([&] { return watched.freed; }, kPatience));
 }
 
-// Errors leave the event loop here: the test's application shows none.
-TEST_F(AsynchronousPainterTest, ErrorIsRaisedOnTheUiThreadWhenThePainterIsFreed)
+// The error a painter kept is shown by a queued call on the user-interface
+// thread once the painter is freed; nothing is thrown through the event loop.
+TEST_F(AsynchronousPainterTest, ErrorReachesTheErrorHandlerOnTheUiThread)
 {
+    std::vector<std::string> shown;
+    bool shownOnUiThread = false;
+    SetPainterErrorHandler([&](const std::string& message) {
+        shown.push_back(message);
+        shownOnUiThread = QThread::currentThread() == QCoreApplication::instance()->thread();
+    });
     const auto picture = loadAnimation();
     PainterLog log;
     log.OnPaint = [](TGIFPainter& painter) {
@@ -192,20 +202,46 @@ TEST_F(AsynchronousPainterTest, ErrorIsRaisedOnTheUiThreadWhenThePainterIsFreed)
     };
     log.Attach(*picture);
     DrawOnCanvas(*picture, 3, 1);
+    WatchedPainter watched(*picture);
 
-    std::string raised;
+    bool thrown = false;
     QElapsedTimer timer;
     timer.start();
-    while (raised.empty() && timer.elapsed() < kPatience) {
+    while (shown.empty() && timer.elapsed() < kPatience) {
         try {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        } catch (const GIFException& error) {
-            raised = error.Message;
+        } catch (...) {
+            thrown = true;
         }
     }
-    EXPECT_EQ(raised, "painter failed");
+    SetPainterErrorHandler(nullptr);
+    EXPECT_FALSE(thrown) << "an error left the event loop";
+    EXPECT_THAT(shown, ElementsAre("painter failed"));
+    EXPECT_TRUE(shownOnUiThread);
+    EXPECT_TRUE(watched.freed) << "shown when the painter is freed";
     EXPECT_EQ(log.Count("end"), 0) << "the error ended the run";
     EXPECT_EQ(PictureStateOf(*picture).Painters->Count(), 0u);
+}
+
+// A quit that arrives while a painter waits between frames on its own
+// thread ends the painter; the picture's painters then need no stopping.
+TEST_F(AsynchronousPainterTest, QuitStopsAWaitingPainter)
+{
+    const auto picture = loadAnimation(kDefaultDrawOptions | DrawLoopForever);
+    picture->AnimationSpeed = 0; // waits until woken
+    PainterLog log;
+    log.Attach(*picture);
+    DrawOnCanvas(*picture, 3, 1);
+    WatchedPainter watched(*picture);
+    ASSERT_NE(watched.painter, nullptr);
+    QTest::qWait(50);
+    EXPECT_EQ(log.Count("paint 1"), 0);
+
+    QCoreApplication::postEvent(QCoreApplication::instance(), new QEvent(QEvent::Quit));
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return watched.freed; }, kPatience));
+    EXPECT_EQ(log.Events.back(), "end");
+    EXPECT_EQ(log.Count("paint 1"), 0) << "stopped, not woken to the next frame";
 }
 
 // Drawing directly on the caller's device: a second Draw on the same
@@ -219,7 +255,7 @@ TEST_F(AsynchronousPainterTest, DirectPainterIsReplacedOnlyForAnotherTarget)
     log.Attach(*picture);
     const auto drawInto = [&](QRect rect) {
         QPainter painter(&canvas);
-        picture->Draw(painter, rect);
+        Draw(*picture, painter, rect);
     };
 
     drawInto(canvas.rect());
@@ -246,7 +282,7 @@ TEST_F(AsynchronousPainterTest, ValidatingPainterStopsWhenTheCanvasIsGone)
         void paintEvent(QPaintEvent*) override
         {
             QPainter painter(this);
-            picture_.Draw(painter, rect());
+            Draw(picture_, painter, rect());
         }
 
     private:

@@ -103,7 +103,7 @@ TEST_F(DitheredBitmapTest, BitmapUsesTheCubePaletteOnAPaletteDisplay)
     const auto picture = LoadPicture(GifBuilder().screen(2, 1).globalColorTable({{51, 102, 153}, kWhite})
                                          .frame({.width = 2, .height = 1, .pixels = {0, 1}})
                                          .build());
-    const QImage* bitmap = picture->Frames.First().GetFrameBitmap();
+    const QImage* bitmap = GetFrameBitmap(picture->Frames.First());
 
     ASSERT_NE(bitmap, nullptr);
     EXPECT_EQ(bitmap->colorTable().mid(0, 216), CubePalette());
@@ -117,7 +117,7 @@ TEST_F(DitheredBitmapTest, DitheringFollowsTheDrawOptions)
                                    .frame({.width = 1, .height = 1, .pixels = {0}})
                                    .build());
     picture->DrawOptions &= ~DrawDither;
-    EXPECT_THAT(Indices(*picture->Frames.First().GetFrameBitmap()), ElementsAre(0)) << "not dithered";
+    EXPECT_THAT(Indices(*GetFrameBitmap(picture->Frames.First())), ElementsAre(0)) << "not dithered";
 
     GIFSettings::AutoDitherEnabled = false;
     picture->DrawOptions |= DrawDither;
@@ -136,7 +136,7 @@ TEST_F(DitheredBitmapTest, TransparentPixelsKeepTheFillAndPassTheirErrorOn)
                                          .frame({.width = 3, .height = 1, .pixels = {0, 1, 0}})
                                          .build());
     TGIFSubImage& frame = picture->Frames.First();
-    ASSERT_TRUE(frame.HasFrameMask());
+    ASSERT_TRUE(HasFrameMask(frame));
 
     const QImage& bitmap = FrameCacheOf(frame).FrameBitmap;
     EXPECT_THAT(Indices(bitmap), ElementsAre(0, 215, 43));
@@ -150,7 +150,7 @@ TEST_F(DitheredBitmapTest, IndicesPastTheColourTableAreBlack)
     const auto picture = LoadPicture(GifBuilder().screen(2, 1).globalColorTable({kWhite, kWhite})
                                          .frame({.width = 2, .height = 1, .pixels = {3, 0}})
                                          .build());
-    EXPECT_THAT(Indices(*picture->Frames.First().GetFrameBitmap()), ElementsAre(0, 215));
+    EXPECT_THAT(Indices(*GetFrameBitmap(picture->Frames.First())), ElementsAre(0, 215));
 }
 
 } // namespace

@@ -24,7 +24,7 @@ protected:
     {
         QImage canvas = Canvas(canvasSize.width(), canvasSize.height(), kPaper);
         QPainter painter(&canvas);
-        picture.Frames.First().DrawFrame(painter, rect, transparent, tile);
+        DrawFrame(picture.Frames.First(), painter, rect, transparent, tile);
         painter.end();
         return canvas;
     }

@@ -31,7 +31,7 @@ QImage drawPicture(TGIFImage& picture, QSize size, QRect rect)
 {
     QImage canvas = Canvas(size.width(), size.height(), kPaper);
     QPainter painter(&canvas);
-    picture.Draw(painter, rect);
+    Draw(picture, painter, rect);
     painter.end();
     return canvas;
 }
@@ -95,7 +95,7 @@ TEST_F(DrawTest, DrawWithinADrawOfTheSamePictureDoesNothing)
         if (stage != TProgressStage::Starting)
             return;
         QPainter painter(&inner);
-        picture->Draw(painter, QRect(0, 0, 1, 1));
+        Draw(*picture, painter, QRect(0, 0, 1, 1));
         ++nestedDraws;
     };
 

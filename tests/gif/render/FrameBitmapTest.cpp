@@ -21,6 +21,32 @@ protected:
     void SetUp() override { GIFSettings::AutoDitherEnabled = false; }
 };
 
+// With RenderOnLoad every frame's bitmap (and mask) exists as soon as the
+// picture is read; without it, not before the first use.
+TEST_F(FrameBitmapTest, RenderOnLoadBuildsEachFrameAsItIsRead)
+{
+    InitializeGIFRendering();
+    GIFSettings::AutoDitherEnabled = false;
+    const GifBuilder builder = GifBuilder().screen(2, 1).globalColorTable({kRed, kGreen})
+                                   .frame({.width = 2, .height = 1, .pixels = {0, 1}})
+                                   .graphicControl({.transparentIndex = 1})
+                                   .frame({.width = 2, .height = 1, .pixels = {1, 0}});
+    for (const bool renderOnLoad : {false, true}) {
+        GIFSettings::RenderOnLoad = renderOnLoad;
+        const auto picture = LoadPicture(builder.build());
+        GIFSettings::RenderOnLoad = false;
+        ASSERT_EQ(picture->Frames.Count(), 2u);
+        for (TGIFSubImage& frame : picture->Frames) {
+            const TGIFFrameCache& cache = FrameCacheOf(frame);
+            EXPECT_EQ(cache.FrameBitmap.isNull(), !renderOnLoad) << "RenderOnLoad " << renderOnLoad;
+            if (renderOnLoad) {
+                EXPECT_THAT(Indices(cache.FrameBitmap), ElementsAreArray(frame.PixelData));
+            }
+        }
+        EXPECT_EQ(FrameCacheOf(picture->Frames[1]).FrameMask.isNull(), !renderOnLoad);
+    }
+}
+
 // 4 global colours; a 3 x 2 frame using all of them plus indices 5 and 7,
 // which lie past the table.
 TEST_F(FrameBitmapTest, CopiesIndicesAndPadsThePaletteWithBlack)
@@ -28,7 +54,7 @@ TEST_F(FrameBitmapTest, CopiesIndicesAndPadsThePaletteWithBlack)
     const auto picture = LoadPicture(GifBuilder().screen(3, 2).globalColorTable({kRed, kGreen, kBlue, kWhite})
                                          .frame({.width = 3, .height = 2, .pixels = {0, 1, 2, 3, 5, 7}})
                                          .build());
-    const QImage* bitmap = picture->Frames.First().GetFrameBitmap();
+    const QImage* bitmap = GetFrameBitmap(picture->Frames.First());
 
     ASSERT_NE(bitmap, nullptr);
     EXPECT_EQ(bitmap->format(), QImage::Format_Indexed8);
@@ -53,7 +79,7 @@ TEST_F(FrameBitmapTest, MaskHasABitForEveryTransparentPixelMostSignificantFirst)
                                          .build());
     TGIFSubImage& frame = picture->Frames.First();
 
-    ASSERT_TRUE(frame.HasFrameMask());
+    ASSERT_TRUE(HasFrameMask(frame));
     const QImage& mask = FrameCacheOf(frame).FrameMask;
     EXPECT_EQ(mask.format(), QImage::Format_Mono);
     EXPECT_EQ(mask.constScanLine(0)[0], 0x81);
@@ -72,8 +98,8 @@ TEST_F(FrameBitmapTest, NoMaskWhenTheTransparentIndexNeverOccurs)
     TGIFSubImage& frame = picture->Frames.First();
 
     ASSERT_TRUE(frame.Transparent);
-    EXPECT_FALSE(frame.HasFrameMask());
-    EXPECT_NE(frame.GetFrameBitmap(), nullptr);
+    EXPECT_FALSE(HasFrameMask(frame));
+    EXPECT_NE(GetFrameBitmap(frame), nullptr);
 }
 
 TEST_F(FrameBitmapTest, BitmapIsBuiltOnceAndDroppedWhenTheFrameIsCleared)
@@ -87,13 +113,13 @@ TEST_F(FrameBitmapTest, BitmapIsBuiltOnceAndDroppedWhenTheFrameIsCleared)
     };
     TGIFSubImage& frame = picture->Frames.First();
 
-    const QImage* first = frame.GetFrameBitmap();
-    EXPECT_EQ(frame.GetFrameBitmap(), first);
+    const QImage* first = GetFrameBitmap(frame);
+    EXPECT_EQ(GetFrameBitmap(frame), first);
     EXPECT_EQ(builds, 1);
 
     frame.Clear();
     EXPECT_EQ(frame.RenderCache, nullptr);
-    EXPECT_EQ(frame.GetFrameBitmap(), nullptr) << "a cleared frame has no image";
+    EXPECT_EQ(GetFrameBitmap(frame), nullptr) << "a cleared frame has no image";
 }
 
 TEST_F(FrameBitmapTest, MaskIsBuiltAgainWhenItIsNeededAgain)
@@ -103,13 +129,13 @@ TEST_F(FrameBitmapTest, MaskIsBuiltAgainWhenItIsNeededAgain)
                                          .frame({.width = 3, .height = 1, .pixels = {1, 2, 2}})
                                          .build());
     TGIFSubImage& frame = picture->Frames.First();
-    ASSERT_TRUE(frame.HasFrameMask());
+    ASSERT_TRUE(HasFrameMask(frame));
     EXPECT_THAT(MaskBits(FrameCacheOf(frame).FrameMask), ElementsAre(1, 0, 0));
 
     frame.GraphicControl->TransparentColorIndex = 2;
     EXPECT_THAT(MaskBits(FrameCacheOf(frame).FrameMask), ElementsAre(1, 0, 0)) << "kept until needed again";
     FrameCacheOf(frame).NeedMask = true;
-    ASSERT_TRUE(frame.HasFrameMask());
+    ASSERT_TRUE(HasFrameMask(frame));
     EXPECT_THAT(MaskBits(FrameCacheOf(frame).FrameMask), ElementsAre(0, 1, 1));
 }
 
@@ -136,7 +162,7 @@ TEST_F(FrameBitmapTest, ReportsRenderingProgressEvery32Rows)
         reports.push_back({stage, percent});
     };
 
-    frame.GetFrameBitmap();
+    GetFrameBitmap(frame);
 
     EXPECT_THAT(reports, ElementsAre(ProgressReport{TProgressStage::Starting, 0},
                                      ProgressReport{TProgressStage::Running, 0},
@@ -155,18 +181,18 @@ TEST_F(FrameBitmapTest, CancellationLeavesTheFrameWithoutABitmapAndOtherErrorsGo
         if (stage == TProgressStage::Running)
             throw EAbort();
     };
-    EXPECT_EQ(frame.GetFrameBitmap(), nullptr);
+    EXPECT_EQ(GetFrameBitmap(frame), nullptr);
     EXPECT_TRUE(FrameCacheOf(frame).FrameBitmap.isNull());
 
     picture->ProgressHandler = [](TPersistent&, TProgressStage stage, int, bool, const TRect&, const std::string&) {
         if (stage == TProgressStage::Ending)
             throw GIFException("listener failed");
     };
-    EXPECT_THROW(frame.GetFrameBitmap(), GIFException);
+    EXPECT_THROW(GetFrameBitmap(frame), GIFException);
     EXPECT_TRUE(FrameCacheOf(frame).FrameBitmap.isNull());
 
     picture->ProgressHandler = nullptr;
-    EXPECT_NE(frame.GetFrameBitmap(), nullptr);
+    EXPECT_NE(GetFrameBitmap(frame), nullptr);
 }
 
 TEST_F(FrameBitmapTest, FrameWithoutAnImageHasNoBitmap)
@@ -177,8 +203,8 @@ TEST_F(FrameBitmapTest, FrameWithoutAnImageHasNoBitmap)
                                          .comment("no image")
                                          .build());
     ASSERT_EQ(picture->Frames.Count(), 2u);
-    EXPECT_EQ(picture->Frames[1].GetFrameBitmap(), nullptr);
-    EXPECT_FALSE(picture->Frames[1].HasFrameMask());
+    EXPECT_EQ(GetFrameBitmap(picture->Frames[1]), nullptr);
+    EXPECT_FALSE(HasFrameMask(picture->Frames[1]));
 }
 
 struct BitmapErrorCase {

@@ -49,7 +49,7 @@ QImage DrawOnCanvas(TGIFImage& picture, int width, int height)
 {
     QImage canvas = Canvas(width, height, kPaper);
     QPainter painter(&canvas);
-    picture.Draw(painter, canvas.rect());
+    Draw(picture, painter, canvas.rect());
     painter.end();
     return canvas;
 }

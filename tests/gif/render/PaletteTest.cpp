@@ -45,7 +45,7 @@ TEST_F(PaletteTest, NoTableAnywhereRaisesAndNoFramesGiveNoPalette)
         LoadPicture(GifBuilder().screen(1, 1).frame({.width = 1, .height = 1, .pixels = {0}}).build());
     EXPECT_THROW(PicturePalette(*picture), GIFException);
     try {
-        picture->Frames.First().GetFrameBitmap();
+        GetFrameBitmap(picture->Frames.First());
         ADD_FAILURE() << "no error";
     } catch (const GIFException& error) {
         EXPECT_EQ(error.Message, "No global or local color table defined");

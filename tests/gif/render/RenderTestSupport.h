@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gif/GIFImage.h"
+#include "gif/render/Drawing.h"
 #include "support/gif/GifBuilder.h"
 
 #include <QImage>

@@ -5,7 +5,9 @@
 #include "gif/render/PictureState.h"
 #include "gif/render/RenderSettings.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QPainter>
 
 #include <gmock/gmock.h>
@@ -126,6 +128,53 @@ TEST(SynchronousPainterTest, PassesFollowTheLoopExtensionAndDrawLoop)
     }
 }
 
+// Passes that would play nothing, because the frame they start at has no
+// image: the first pass ends the run, whatever the loop settings say.
+TEST(SynchronousPainterTest, PassThatPlaysNoFrameEndsTheRun)
+{
+    for (const std::uint16_t options : {kSynchronous, std::uint16_t{kSynchronous | DrawLoopForever}}) {
+        const auto picture = loadAnimation(GifBuilder().screen(1, 1).globalColors(2)
+                                               .comment("no image").raw({0x00})
+                                               .frame({.width = 1, .height = 1, .pixels = {1}}),
+                                           options);
+        ASSERT_EQ(picture->Frames.Count(), 2u);
+        ASSERT_TRUE(picture->Frames[0].Empty());
+        PainterLog log;
+        log.OnLoop = [&](TGIFPainter& painter) {
+            if (log.Count("loop") == 3)
+                painter.Stop(); // it would go on for ever
+        };
+        log.Attach(*picture);
+
+        DrawOnCanvas(*picture, 1, 1);
+
+        EXPECT_THAT(log.Events, ElementsAre("start", "end")) << "options " << options;
+    }
+}
+
+// The application quits while a painter that loops for ever waits between
+// frames (dispatching events): the wait and the run end, and Draw returns.
+TEST(SynchronousPainterTest, QuitEndsAPainterThatLoopsForEver)
+{
+    const auto picture = loadAnimation(GifBuilder().screen(1, 1).globalColors(2)
+                                           .frame({.width = 1, .height = 1, .pixels = {0}})
+                                           .frame({.width = 1, .height = 1, .pixels = {1}}),
+                                       kSynchronous | DrawLoopForever);
+    PainterLog log;
+    log.OnPaint = [&](TGIFPainter& painter) {
+        if (log.Count("paint 1") == 2)
+            QCoreApplication::postEvent(QCoreApplication::instance(), new QEvent(QEvent::Quit));
+        if (log.Count("paint 1") == 50)
+            painter.Stop(); // the quit went unnoticed
+    };
+    log.Attach(*picture);
+
+    DrawOnCanvas(*picture, 1, 1);
+
+    EXPECT_EQ(log.Count("paint 1"), 2) << "the quit ends the wait before the next frame";
+    EXPECT_EQ(log.Events.back(), "end");
+}
+
 TEST(SynchronousPainterTest, DrawLoopForeverRepeatsUntilStopped)
 {
     const auto picture = loadAnimation(GifBuilder().screen(1, 1).globalColors(2).loop(2)
@@ -235,7 +284,7 @@ TEST(SynchronousPainterTest, ErrorInAHandlerLeavesDraw)
     QImage canvas = Canvas(3, 1, kPaper);
     QPainter painter(&canvas);
     try {
-        picture->Draw(painter, canvas.rect());
+        Draw(*picture, painter, canvas.rect());
         FAIL() << "no error";
     } catch (const GIFException& error) {
         EXPECT_EQ(error.Message, "handler failed");

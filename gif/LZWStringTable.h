@@ -1,0 +1,147 @@
+#pragma once
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+namespace ostra {
+
+// The LZW string table, kept in two forms that every added entry updates.
+//
+// The chain form is the textbook one: an entry holds the code of its
+// string without the last value (Prefix) and that last value (Suffix), and
+// a string is read back from its end one value per step. The step-by-step
+// decoder uses it for every code.
+//
+// The block form lets the bulk decoder write a string straight into the
+// frame, eight bytes per step. A string is cut into blocks of 8 bytes from
+// its start; an entry keeps the bytes of its last block (Tail, the first
+// byte in the low-order byte) and the entry whose string is everything
+// before that block (BlockPrefix):
+//
+//   a string of 19 bytes:  [ 8 bytes ][ 8 bytes ][ 3 ]
+//                          \_ BlockPrefix's string _/ \_ Tail
+//
+// Writing one starts with the last block and walks back to the first,
+// one table look-up per 8 bytes; every block is stored whole, so up to 7
+// bytes past the string's end are overwritten and must be free to write.
+//
+// Only settled entries have a block form: their prefix is a settled code
+// that was already in the table when the entry was added, so their string
+// can no longer change. An entry added behind a code not yet in the table
+// (or behind itself) is unsettled: its string follows that code's entry
+// as it stands at each expansion, and may even lead back into itself. The
+// step-by-step decoder alone decodes such entries.
+//
+// A clear code leaves the table as it is: entries are added again in code
+// order, and the decoder takes one at or past its next free code for an
+// empty one (prefix 0, value 0), whatever the table still holds there.
+class TLZWStringTable {
+public:
+    static constexpr int kSize = 4096;
+    // At least what any settled string stores, with one value more: a
+    // string's length stays below kSize.
+    static constexpr std::size_t kLongestStore = kSize + 16;
+    static constexpr std::uint16_t kUnsettled = 0xFFFF;
+
+    // Both forms of one entry in one 16-byte slot, so that a look-up or an
+    // addition touches one cache line.
+    struct TEntry {
+        std::uint64_t Tail;
+        std::uint16_t BlockPrefix;
+        // The string's length less one; kUnsettled for an entry without a
+        // block form.
+        std::uint16_t LastIndex;
+        std::uint16_t Prefix;
+        // Kept whole: with a minimum code size above 8, literals pass 255.
+        std::uint16_t Suffix;
+    };
+
+    // Literals hold their own value; the clear and end codes, never added,
+    // hold the two values 0 0 (prefix 0, value 0), should the data use them
+    // as a prefix; they have no block form, and neither has an entry added
+    // behind them. Every other entry is written by Add before it is read.
+    void Initialize(int clearCode)
+    {
+        for (int code = 0; code < clearCode; ++code) {
+            const auto value = static_cast<std::uint16_t>(code);
+            entries_[code] = {static_cast<std::uint8_t>(code), 0, 0, 0, value};
+            first_[code] = value;
+        }
+        entries_[clearCode] = {0, 0, kUnsettled, 0, 0};
+        entries_[clearCode + 1] = {0, 0, kUnsettled, 0, 0};
+        wideValues_ = clearCode > 256;
+    }
+
+    // Entry code = the string of prefix followed by value.
+    void Add(int code, int prefix, int value)
+    {
+        const TEntry& before = entries_[prefix];
+        TEntry entry{0, 0, kUnsettled, static_cast<std::uint16_t>(prefix), static_cast<std::uint16_t>(value)};
+        if (prefix < code && before.LastIndex != kUnsettled) {
+            const unsigned last = before.LastIndex + 1u;
+            const std::uint64_t byte = static_cast<std::uint8_t>(value);
+            // A string whose length before the new value is a whole number
+            // of blocks starts a new block; otherwise the value joins the
+            // last one.
+            const bool newBlock = last % 8 == 0;
+            entry.Tail = newBlock ? byte : before.Tail | byte << (8 * (last % 8));
+            entry.BlockPrefix = newBlock ? static_cast<std::uint16_t>(prefix) : before.BlockPrefix;
+            entry.LastIndex = static_cast<std::uint16_t>(last);
+        }
+        entries_[code] = entry;
+        if (wideValues_)
+            first_[code] = first_[prefix];
+    }
+
+    // Whether values can pass 255 (a minimum code size above 8).
+    bool WideValues() const { return wideValues_; }
+    // The first value of a settled entry's string, whole, when values can
+    // pass 255; otherwise it is the first byte that WriteString stores.
+    int FirstValue(int code) const { return first_[code]; }
+
+    // The chain form of an entry in the table.
+    int Prefix(int code) const { return entries_[code].Prefix; }
+    int Suffix(int code) const { return entries_[code].Suffix; }
+
+    const TEntry& Entry(int code) const { return entries_[code]; }
+
+    // How many bytes WriteString stores for a settled entry: its length
+    // rounded up to whole blocks.
+    static std::size_t BytesStored(const TEntry& entry) { return (entry.LastIndex | 7u) + 1; }
+
+    // Writes the string of a settled entry to out, low 8 bits of each value,
+    // storing BytesStored(entry) bytes. Answers the string's first byte.
+    std::uint8_t WriteString(const TEntry& entry, std::uint8_t* out) const
+    {
+        unsigned offset = entry.LastIndex & ~7u;
+        std::uint64_t block = entry.Tail;
+        storeBlock(out + offset, block);
+        int code = entry.BlockPrefix;
+        while (offset != 0) {
+            offset -= 8;
+            block = entries_[code].Tail;
+            code = entries_[code].BlockPrefix;
+            storeBlock(out + offset, block);
+        }
+        return static_cast<std::uint8_t>(block);
+    }
+
+private:
+    static void storeBlock(std::uint8_t* out, std::uint64_t bytes)
+    {
+        if constexpr (std::endian::native == std::endian::big) {
+            for (int i = 0; i < 8; ++i)
+                out[i] = static_cast<std::uint8_t>(bytes >> (8 * i));
+        } else {
+            std::memcpy(out, &bytes, sizeof bytes);
+        }
+    }
+
+    TEntry entries_[kSize];
+    std::uint16_t first_[kSize];
+    bool wideValues_ = false;
+};
+
+} // namespace ostra
