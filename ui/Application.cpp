@@ -2,13 +2,37 @@
 
 #include <exception>
 
+#include <QDir>
+#include <QIcon>
 #include <QtGlobal>
 
 #include "platform/qt/MessageBoxes.h"
 
 namespace ostra {
 
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+namespace {
+
+// The name of the installed desktop entry, without ".desktop": desktops
+// match a running window to its entry, and so to its menu icon, by it.
+constexpr char kDesktopFileName[] = "example.ostra_video.ConfigUtility";
+
+// The application icon, one picture per size, compiled into the program.
+QIcon applicationIcon()
+{
+    QIcon icon;
+    const QDir folder(QStringLiteral(":/ostra/icons"));
+    for (const QString& name : folder.entryList(QDir::Files))
+        icon.addFile(folder.filePath(name));
+    return icon;
+}
+
+} // namespace
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setWindowIcon(applicationIcon());
+    setDesktopFileName(QString::fromLatin1(kDesktopFileName));
+}
 
 void TApplication::SetTitle(const QString& title)
 {

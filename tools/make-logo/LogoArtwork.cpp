@@ -14,10 +14,6 @@ namespace {
 const QRectF kBadge(0, 0, kWidth, kHeight - 1);
 constexpr qreal kCornerRadius = 7;
 
-const QColor kTopBlue(0x2B, 0x57, 0xA3);
-const QColor kBottomBlue(0x0C, 0x20, 0x4D);
-const QColor kRim(0x06, 0x12, 0x30);
-const QColor kAccent(0xF2, 0x8C, 0x1C);
 const QColor kTagText(0xC8, 0xD6, 0xF0);
 
 QPainterPath badgePath()
@@ -50,16 +46,6 @@ void paintBackground(QPainter& painter)
     painter.drawPath(badgePath());
 }
 
-// Three chevrons pointing right: the selector switching sources.
-void paintEmblem(QPainter& painter)
-{
-    painter.setPen(QPen(kAccent, 3, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-    for (int i = 0; i < 3; ++i) {
-        const qreal x = 11 + 6 * i;
-        painter.drawPolyline(QPolygonF({{x, 13}, {x + 6, 20.5}, {x, 28}}));
-    }
-}
-
 void paintTexts(QPainter& painter)
 {
     painter.setFont(badgeFont(24, 2));
@@ -85,6 +71,18 @@ std::vector<bool> outsidePixels()
 
 } // namespace
 
+void PaintEmblem(QPainter& painter)
+{
+    painter.setPen(QPen(kAccent, kEmblemStroke, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    const qreal step = (kEmblemBox.width() - kChevronDepth) / 2;
+    for (int i = 0; i < 3; ++i) {
+        const qreal x = kEmblemBox.left() + step * i;
+        painter.drawPolyline(QPolygonF({{x, kEmblemBox.top()},
+                                        {x + kChevronDepth, kEmblemBox.center().y()},
+                                        {x, kEmblemBox.bottom()}}));
+    }
+}
+
 Artwork DrawBadge()
 {
     QImage picture(kWidth, kHeight, QImage::Format_RGB32);
@@ -93,7 +91,7 @@ Artwork DrawBadge()
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     paintBackground(painter);
-    paintEmblem(painter);
+    PaintEmblem(painter);
     paintTexts(painter);
     painter.end();
     return {picture, outsidePixels()};

@@ -9,6 +9,11 @@
 // OUT_DIR/Image1.Picture.bin (the picture's class name as one length byte
 // and its characters, then the GIF bytes). The same fonts give the same
 // bytes on every run.
+//
+// It also draws the application icon from the badge at each icon size and
+// writes OUT_DIR/icons/<N>x<N>.png, which the windows and the installed
+// desktop entry show.
+#include "IconArtwork.h"
 #include "LogoArtwork.h"
 #include "MedianCut.h"
 
@@ -17,6 +22,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImageWriter>
 
 #include <cstdio>
 #include <cstdlib>
@@ -95,6 +101,25 @@ bool writeFile(const QString& path, const QByteArray& bytes)
     return true;
 }
 
+bool writeIcons(const QDir& out)
+{
+    const QString folder = out.filePath(QStringLiteral("icons"));
+    if (!QDir().mkpath(folder)) {
+        std::fprintf(stderr, "cannot create %s\n", qUtf8Printable(folder));
+        return false;
+    }
+    for (int size : logo::kIconSizes) {
+        const QString path = QDir(folder).filePath(QStringLiteral("%1x%1.png").arg(size));
+        QImageWriter writer(path, "png");
+        if (!writer.write(logo::DrawIcon(size))) {
+            std::fprintf(stderr, "cannot write %s: %s\n", qUtf8Printable(path), qUtf8Printable(writer.errorString()));
+            return false;
+        }
+        std::printf("%s\n", qUtf8Printable(path));
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -110,6 +135,7 @@ int main(int argc, char** argv)
     const std::vector<std::uint8_t> gif = encodeGif(reduce(logo::DrawBadge()));
     const QByteArray gifBytes(reinterpret_cast<const char*>(gif.data()), static_cast<qsizetype>(gif.size()));
     const bool written = writeFile(out.filePath(QStringLiteral("logo.gif")), gifBytes) &&
-                         writeFile(out.filePath(QStringLiteral("Image1.Picture.bin")), storedPicture(gif));
+                         writeFile(out.filePath(QStringLiteral("Image1.Picture.bin")), storedPicture(gif)) &&
+                         writeIcons(out);
     return written ? 0 : 1;
 }

@@ -1,0 +1,93 @@
+# Shared by the card-test scripts (sourced): the tools they need, the card
+# image, the emulated machine and the reading of what it reported.
+#
+# The machine: Debian's cloud kernel under QEMU's TCG emulator (no KVM
+# needed), one CPU, 256 MiB, the card on a virtio disk. The first serial
+# port is the kernel's console (kept in a log), the second carries the
+# test program's report lines.
+
+harness_folder=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+export MTOOLS_SKIP_CHECK=1
+export LC_ALL=C
+
+skip() {
+  echo "SKIPPED: $*"
+  exit 77
+}
+
+fail() {
+  echo "FAILED: $*"
+  exit 1
+}
+
+# Sizes in KiB: FAT32 needs 65525 clusters at least, which mkfs.fat's
+# 512-byte clusters reach in 64 MiB.
+declare -A card_kib=([16]=32768 [32]=65536)
+
+# Makes sure the tools are there and the machine is prepared; skips with the
+# reason otherwise. Sets machine_folder and guest_program.
+require_machine() {
+  machine_folder=$1
+  guest_program=$2
+  [ -z "${OSTRA_VFAT_UNAVAILABLE:-}" ] || skip "$OSTRA_VFAT_UNAVAILABLE"
+  local tool
+  for tool in qemu-system-x86_64 mkfs.fat fsck.fat mcopy mdir mattrib mmd flock timeout; do
+    command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/install-deps)"
+  done
+  qemu-system-x86_64 -accel help 2>/dev/null | grep -qx tcg || skip "qemu-system-x86_64 cannot run or lacks the TCG emulator"
+  local prepared status=0
+  prepared=$("$harness_folder/prepare-guest.sh" "$machine_folder" "$guest_program" 2>&1) || status=$?
+  [ "$status" -ne 77 ] || { echo "$prepared"; exit 77; }
+  [ "$status" -eq 0 ] || fail "preparing the machine: $prepared"
+}
+
+# make_card IMAGE FAT
+make_card() {
+  rm -f "$1"
+  mkfs.fat -C -F "$2" -n OSTRACARD "$1" "${card_kib[$2]}" >/dev/null 2>&1 || fail "mkfs.fat -F $2 failed"
+}
+
+# put_generation IMAGE GENERATION ::PATH — a file holding that generation.
+put_generation() {
+  local record
+  record=$(mktemp)
+  "$guest_program" --write-generation "$2" "$record"
+  mcopy -o -i "$1" "$record" "$3" || fail "mcopy to $3 failed"
+  rm -f "$record"
+}
+
+# The emulator's command line for one boot, in the array `machine`:
+# machine_command IMAGE SCENARIO REPORT CONSOLE DISK_CACHE [KERNEL_ARGS...]
+machine_command() {
+  local image=$1 scenario=$2 report=$3 console=$4 disk_cache=$5
+  shift 5
+  # qemu64 with RDRAND: the guest's random numbers (temporary file names)
+  # need no wait for entropy, and the kernel boots faster than on "max".
+  machine=(qemu-system-x86_64 -accel tcg,thread=multi -cpu qemu64,+rdrand -smp 1 -m 256
+    -display none -monitor none -nodefaults -no-reboot
+    -kernel "$machine_folder/kernel/vmlinuz" -initrd "$machine_folder/initramfs.cpio"
+    -append "console=ttyS0 quiet panic=-1 ostra.scenario=$scenario $*"
+    -serial "file:$console" -serial "file:$report"
+    -drive "file=$image,format=raw,if=none,id=card,cache=$disk_cache"
+    -device virtio-blk-pci,drive=card)
+}
+
+# What fsck.fat -n finds on IMAGE, except the dirty flag a mounted card
+# carries (and, on FAT32, the copy of that flag that makes the boot
+# sector differ from its backup at offset 65). Empty when nothing.
+fsck_findings() {
+  local output status=0
+  output=$(fsck.fat -n "$1" 2>&1) || status=$?
+  if [ "$status" -gt 1 ]; then
+    echo "fsck.fat could not check the image (exit $status): $output"
+    return
+  fi
+  awk -f "$harness_folder/fsck-findings.awk" <<<"$output"
+}
+
+# mdir's short and long names in ::FOLDER, one "SHORT    EXT|long name"
+# line per file, folders and "." left out.
+card_names() {
+  mdir -a -i "$1" "::$2" 2>&1 |
+    sed -nE 's/^(.{8}) (.{3}) +[0-9]+ [0-9]{4}-[0-9]{2}-[0-9]{2} +[0-9]{1,2}:[0-9]{2} ?(.*)$/\1 \2|\3/p' | sort
+}
