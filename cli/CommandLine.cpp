@@ -99,11 +99,11 @@ ExitStatus runCommandLine(CliContext& context, int argc, const char* const* argv
     app.footer(kExitStatusHelp);
     CommandOptions options;
     std::vector<std::pair<CLI::App*, RunCommand>> commands;
-    for (const CommandSpec& spec : kCommands) {
-        CLI::App* command = app.add_subcommand(spec.Name, spec.Summary);
-        command->footer(spec.Footer);
-        spec.Arguments(*command, options);
-        commands.emplace_back(command, spec.Run);
+    for (const CommandSpec& entry : kCommands) {
+        CLI::App* command = app.add_subcommand(entry.Name, entry.Summary);
+        command->footer(entry.Footer);
+        entry.Arguments(*command, options);
+        commands.emplace_back(command, entry.Run);
     }
     try {
         app.parse(argc, argv);

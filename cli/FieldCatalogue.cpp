@@ -66,26 +66,26 @@ FieldSpec numbered(FieldKind kind, const NumberedGroup& group, int index, const 
                    const std::string& label)
 {
     const std::string number = std::to_string(index);
-    FieldSpec spec{kind, std::string(group.KeyName) + "." + number, "/" + std::string(group.DocumentName) + "/" + number,
+    FieldSpec field{kind, std::string(group.KeyName) + "." + number, "/" + std::string(group.DocumentName) + "/" + number,
                    capitalised(group.Noun) + " " + number};
     if (!member.empty()) {
-        spec.Key += "." + member;
-        spec.Pointer += "/" + member;
+        field.Key += "." + member;
+        field.Pointer += "/" + member;
     }
     if (!label.empty())
-        spec.Label += " " + label;
-    spec.Index = index;
-    return spec;
+        field.Label += " " + label;
+    field.Index = index;
+    return field;
 }
 
 void addNamePanel(std::vector<FieldSpec>& fields, const NumberedGroup& group, const NameColumn (&columns)[2],
                   int index)
 {
     for (const NameColumn& column : columns) {
-        FieldSpec spec = numbered(FieldKind::Text, group, index, column.Member, column.Label);
-        spec.Offset = column.Offset(index);
-        spec.Width = column.Width;
-        fields.push_back(spec);
+        FieldSpec field = numbered(FieldKind::Text, group, index, column.Member, column.Label);
+        field.Offset = column.Offset(index);
+        field.Width = column.Width;
+        fields.push_back(field);
     }
 }
 
