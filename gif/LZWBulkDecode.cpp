@@ -35,17 +35,9 @@ int TLZWDecoder::DecodePixels(std::uint8_t* out, std::size_t count, std::size_t&
     return 0;
 }
 
-// The state lives in locals while codes are decoded: stores into out may
-// alias any member, and would otherwise force the members to be reloaded
-// after each of them. Stops with the stack empty, before a code it leaves
-// to the step-by-step path, or when count values are stored.
-//
-// A string goes out whole or not at all: WriteString stores whole blocks,
-// so a string is taken here only when its blocks fit in what is left of
-// out. The last strings of a run (the end of a row of an interlaced frame,
-// the end of the frame) go through the stack instead.
-// Kept out of line: inlined into its caller, it runs short of registers.
-[[gnu::noinline]] std::size_t TLZWDecoder::decodeRun(std::uint8_t* out, std::size_t count)
+// Stops with the stack empty, before a code it leaves to the step-by-step
+// path, or when count values are stored.
+std::size_t TLZWDecoder::decodeRun(std::uint8_t* out, std::size_t count)
 {
     if (FirstCall || EndCodeSeen)
         return 0;
@@ -55,6 +47,30 @@ int TLZWDecoder::DecodePixels(std::uint8_t* out, std::size_t count, std::size_t&
         if (done == count)
             return done;
     }
+    return done + (Table.WideValues() ? decodeSettledCodes<true>(out + done, count - done)
+                                      : decodeSettledCodes<false>(out + done, count - done));
+}
+
+// Decodes codes while each one's outcome is a settled string; answers how
+// many values it stored. One instance per kind of value, so that the loop
+// tests no flag.
+//
+// The state lives in locals while codes are decoded: stores into out may
+// alias any member, and would otherwise force the members to be reloaded
+// after each of them. The block form of the previous code's entry is kept
+// as well: the next entry extends it, and a code not yet in the table
+// writes it out. It is valid whenever oldCode is below nextFreeCode, the
+// only time it is read (an entry behind a later code is unsettled either
+// way).
+//
+// A string goes out whole or not at all: WriteString stores whole blocks,
+// so a string is taken here only when its blocks fit in what is left of
+// out. The last strings of a run (the end of a row of an interlaced frame,
+// the end of the frame) go through the stack instead.
+// Kept out of line: inlined into its caller, it runs short of registers.
+template <bool WideValues>
+[[gnu::noinline]] std::size_t TLZWDecoder::decodeSettledCodes(std::uint8_t* out, std::size_t count)
+{
     int bitPosition = BitPosition;
     int codeSize = CodeSize;
     int nextFreeCode = NextFreeCode;
@@ -64,11 +80,26 @@ int TLZWDecoder::DecodePixels(std::uint8_t* out, std::size_t count, std::size_t&
     // (at it, the step-by-step path refills first).
     int lastCodeStart = BitLimit - codeSize - 1;
     std::uint32_t codeMask = (1u << codeSize) - 1;
-    std::uint8_t* dst = out + done;
+    std::uint8_t* dst = out;
     // Up to here any settled string fits; past it each one is measured.
     const std::uint8_t* const roomyEnd =
         count > TLZWStringTable::kLongestStore ? out + (count - TLZWStringTable::kLongestStore) : out;
-    const bool wideValues = Table.WideValues();
+    TLZWStringTable::TEntry oldEntry{0, 0, TLZWStringTable::kUnsettled};
+    if (oldCode < nextFreeCode)
+        oldEntry = Table.Entry(oldCode);
+    // As addEntry, with the width's limit kept as the mask below it.
+    // Answers the new entry's block form; oldEntry when the table is full.
+    const auto addEntry = [&]() {
+        if (nextFreeCode >= kTableSize)
+            return oldEntry;
+        const TLZWStringTable::TEntry added = Table.AddAfter<WideValues>(nextFreeCode, oldCode, oldEntry, firstCode);
+        if (++nextFreeCode > static_cast<int>(codeMask) && codeSize < kMaxCodeSize) {
+            ++codeSize;
+            --lastCodeStart;
+            codeMask = (1u << codeSize) - 1;
+        }
+        return added;
+    };
     const auto fits = [&](const TLZWStringTable::TEntry& entry, std::size_t extra) {
         return entry.LastIndex != TLZWStringTable::kUnsettled &&
                (dst < roomyEnd ||
@@ -81,34 +112,30 @@ int TLZWDecoder::DecodePixels(std::uint8_t* out, std::size_t count, std::size_t&
         if (code < nextFreeCode) {
             // A literal or an entry; the clear and end codes and unsettled
             // entries are never settled.
-            const TLZWStringTable::TEntry& entry = Table.Entry(code);
+            const TLZWStringTable::TEntry entry = Table.Entry(code);
             if (!fits(entry, 0))
                 break;
             const std::uint8_t firstByte = Table.WriteString(entry, dst);
             dst += entry.LastIndex + 1u;
-            firstCode = wideValues ? Table.FirstValue(code) : firstByte;
+            firstCode = WideValues ? Table.FirstValue(code) : firstByte;
+            bitPosition += codeSize;
+            addEntry();
+            oldEntry = entry;
         } else {
             // A code not yet in the table: the previous code's string
             // followed by the first value decoded last.
             if (oldCode >= nextFreeCode)
                 break;
-            const TLZWStringTable::TEntry& entry = Table.Entry(oldCode);
+            const TLZWStringTable::TEntry& entry = oldEntry;
             if (!fits(entry, 1))
                 break;
             const std::uint8_t firstByte = Table.WriteString(entry, dst);
             dst[entry.LastIndex + 1] = static_cast<std::uint8_t>(firstCode);
             dst += entry.LastIndex + 2u;
-            firstCode = wideValues ? Table.FirstValue(oldCode) : firstByte;
-        }
-        bitPosition += codeSize;
-        // As addEntry, with the width's limit kept as the mask below it.
-        if (nextFreeCode < kTableSize) {
-            Table.Add(nextFreeCode, oldCode, firstCode);
-            if (++nextFreeCode > static_cast<int>(codeMask) && codeSize < kMaxCodeSize) {
-                ++codeSize;
-                --lastCodeStart;
-                codeMask = (1u << codeSize) - 1;
-            }
+            firstCode = WideValues ? Table.FirstValue(oldCode) : firstByte;
+            bitPosition += codeSize;
+            // Valid as the next oldEntry only when the new entry is code's.
+            oldEntry = addEntry();
         }
         oldCode = code;
     }

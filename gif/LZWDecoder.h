@@ -92,6 +92,8 @@ private:
     }
 
     std::size_t decodeRun(std::uint8_t* out, std::size_t count);
+    template <bool WideValues>
+    std::size_t decodeSettledCodes(std::uint8_t* out, std::size_t count);
     std::size_t popString(std::uint8_t* out, std::size_t count);
     int pushString(int code);
     // The string of oldCode followed by firstValue becomes the next entry

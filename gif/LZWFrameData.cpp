@@ -53,13 +53,16 @@ public:
     }
 
     // Sets every pixel that holds no decoded value: the rest of the current
-    // run and all the runs after it.
+    // run and all the runs after it. A frame without pixels has no buffer
+    // at all (Run is null), and memset may not be given a null pointer even
+    // for no bytes.
     void FillRest(std::uint8_t value)
     {
         if (Stored < Length)
             std::memset(Run + Stored, value, Length - Stored);
         while (Next())
-            std::memset(Run, value, Length);
+            if (Length != 0)
+                std::memset(Run, value, Length);
     }
 
     std::uint8_t* Run = nullptr;

@@ -15,17 +15,22 @@ namespace ostra {
 // decoder uses it for every code.
 //
 // The block form lets the bulk decoder write a string straight into the
-// frame, eight bytes per step. A string is cut into blocks of 8 bytes from
-// its start; an entry keeps the bytes of its last block (Tail, the first
-// byte in the low-order byte) and the entry whose string is everything
-// before that block (BlockPrefix):
+// frame, a block of kBlockBytes bytes per step. A string is cut into
+// blocks from its start; an entry keeps the bytes of its last block (Tail,
+// the first byte in the low-order byte) and the entry whose string is
+// everything before that block (BlockPrefix):
 //
 //   a string of 19 bytes:  [ 8 bytes ][ 8 bytes ][ 3 ]
 //                          \_ BlockPrefix's string _/ \_ Tail
 //
 // Writing one starts with the last block and walks back to the first,
-// one table look-up per 8 bytes; every block is stored whole, so up to 7
-// bytes past the string's end are overwritten and must be free to write.
+// one table look-up per block; every block is stored whole, so up to
+// kBlockBytes - 1 bytes past the string's end are overwritten and must be
+// free to write.
+//
+// The bulk decoder reads the block form for every code, and only writes
+// the chain form: each form lies in arrays of its own, so that the block
+// form of all 4096 entries takes 48 KiB of cache, not 64.
 //
 // Only settled entries have a block form: their prefix is a settled code
 // that was already in the table when the entry was added, so their string
@@ -40,22 +45,20 @@ namespace ostra {
 class TLZWStringTable {
 public:
     static constexpr int kSize = 4096;
+    using TBlock = std::uint64_t;
+    static constexpr unsigned kBlockBytes = sizeof(TBlock);
     // At least what any settled string stores, with one value more: a
     // string's length stays below kSize.
     static constexpr std::size_t kLongestStore = kSize + 16;
     static constexpr std::uint16_t kUnsettled = 0xFFFF;
 
-    // Both forms of one entry in one 16-byte slot, so that a look-up or an
-    // addition touches one cache line.
+    // The block form of one entry.
     struct TEntry {
-        std::uint64_t Tail;
+        TBlock Tail;
         std::uint16_t BlockPrefix;
         // The string's length less one; kUnsettled for an entry without a
         // block form.
         std::uint16_t LastIndex;
-        std::uint16_t Prefix;
-        // Kept whole: with a minimum code size above 8, literals pass 255.
-        std::uint16_t Suffix;
     };
 
     // Literals hold their own value; the clear and end codes, never added,
@@ -66,33 +69,47 @@ public:
     {
         for (int code = 0; code < clearCode; ++code) {
             const auto value = static_cast<std::uint16_t>(code);
-            entries_[code] = {static_cast<std::uint8_t>(code), 0, 0, 0, value};
+            put(code, {static_cast<std::uint8_t>(code), 0, 0});
+            links_[code] = {0, value};
             first_[code] = value;
         }
-        entries_[clearCode] = {0, 0, kUnsettled, 0, 0};
-        entries_[clearCode + 1] = {0, 0, kUnsettled, 0, 0};
+        put(clearCode, {0, 0, kUnsettled});
+        put(clearCode + 1, {0, 0, kUnsettled});
+        links_[clearCode] = links_[clearCode + 1] = {0, 0};
         wideValues_ = clearCode > 256;
     }
 
     // Entry code = the string of prefix followed by value.
     void Add(int code, int prefix, int value)
     {
-        const TEntry& before = entries_[prefix];
-        TEntry entry{0, 0, kUnsettled, static_cast<std::uint16_t>(prefix), static_cast<std::uint16_t>(value)};
+        if (wideValues_)
+            AddAfter<true>(code, prefix, Entry(prefix), value);
+        else
+            AddAfter<false>(code, prefix, Entry(prefix), value);
+    }
+
+    // As Add, given the block form of prefix (before) and whether values
+    // can pass 255 (Wide, as WideValues). Answers the new entry's block form.
+    template <bool Wide>
+    TEntry AddAfter(int code, int prefix, const TEntry& before, int value)
+    {
+        TEntry entry{0, 0, kUnsettled};
         if (prefix < code && before.LastIndex != kUnsettled) {
             const unsigned last = before.LastIndex + 1u;
-            const std::uint64_t byte = static_cast<std::uint8_t>(value);
+            const TBlock byte = static_cast<std::uint8_t>(value);
             // A string whose length before the new value is a whole number
             // of blocks starts a new block; otherwise the value joins the
             // last one.
-            const bool newBlock = last % 8 == 0;
-            entry.Tail = newBlock ? byte : before.Tail | byte << (8 * (last % 8));
+            const bool newBlock = last % kBlockBytes == 0;
+            entry.Tail = newBlock ? byte : before.Tail | byte << (8 * (last % kBlockBytes));
             entry.BlockPrefix = newBlock ? static_cast<std::uint16_t>(prefix) : before.BlockPrefix;
             entry.LastIndex = static_cast<std::uint16_t>(last);
         }
-        entries_[code] = entry;
-        if (wideValues_)
+        put(code, entry);
+        links_[code] = {static_cast<std::uint16_t>(prefix), static_cast<std::uint16_t>(value)};
+        if constexpr (Wide)
             first_[code] = first_[prefix];
+        return entry;
     }
 
     // Whether values can pass 255 (a minimum code size above 8).
@@ -102,44 +119,65 @@ public:
     int FirstValue(int code) const { return first_[code]; }
 
     // The chain form of an entry in the table.
-    int Prefix(int code) const { return entries_[code].Prefix; }
-    int Suffix(int code) const { return entries_[code].Suffix; }
+    int Prefix(int code) const { return links_[code].Prefix; }
+    int Suffix(int code) const { return links_[code].Suffix; }
 
-    const TEntry& Entry(int code) const { return entries_[code]; }
+    TEntry Entry(int code) const { return {tails_[code], shapes_[code].BlockPrefix, shapes_[code].LastIndex}; }
 
     // How many bytes WriteString stores for a settled entry: its length
     // rounded up to whole blocks.
-    static std::size_t BytesStored(const TEntry& entry) { return (entry.LastIndex | 7u) + 1; }
+    static std::size_t BytesStored(const TEntry& entry) { return (entry.LastIndex | (kBlockBytes - 1)) + 1; }
 
     // Writes the string of a settled entry to out, low 8 bits of each value,
     // storing BytesStored(entry) bytes. Answers the string's first byte.
     std::uint8_t WriteString(const TEntry& entry, std::uint8_t* out) const
     {
-        unsigned offset = entry.LastIndex & ~7u;
-        std::uint64_t block = entry.Tail;
+        unsigned offset = entry.LastIndex & ~(kBlockBytes - 1);
+        TBlock block = entry.Tail;
         storeBlock(out + offset, block);
         int code = entry.BlockPrefix;
         while (offset != 0) {
-            offset -= 8;
-            block = entries_[code].Tail;
-            code = entries_[code].BlockPrefix;
+            offset -= kBlockBytes;
+            block = tails_[code];
+            code = shapes_[code].BlockPrefix;
             storeBlock(out + offset, block);
         }
         return static_cast<std::uint8_t>(block);
     }
 
 private:
-    static void storeBlock(std::uint8_t* out, std::uint64_t bytes)
+    static void storeBlock(std::uint8_t* out, TBlock bytes)
     {
         if constexpr (std::endian::native == std::endian::big) {
-            for (int i = 0; i < 8; ++i)
+            for (unsigned i = 0; i < kBlockBytes; ++i)
                 out[i] = static_cast<std::uint8_t>(bytes >> (8 * i));
         } else {
             std::memcpy(out, &bytes, sizeof bytes);
         }
     }
 
-    TEntry entries_[kSize];
+    // The chain form of one entry. Suffix is kept whole: with a minimum
+    // code size above 8, literals pass 255.
+    struct TLink {
+        std::uint16_t Prefix;
+        std::uint16_t Suffix;
+    };
+
+    void put(int code, const TEntry& entry)
+    {
+        tails_[code] = entry.Tail;
+        shapes_[code] = {entry.BlockPrefix, entry.LastIndex};
+    }
+
+    // The block form of every entry, as TEntry without its padding.
+    struct TShape {
+        std::uint16_t BlockPrefix;
+        std::uint16_t LastIndex;
+    };
+
+    TBlock tails_[kSize];
+    TShape shapes_[kSize];
+    TLink links_[kSize];
     std::uint16_t first_[kSize];
     bool wideValues_ = false;
 };

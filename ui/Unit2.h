@@ -1,14 +1,19 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include <QWidget>
 
+#include "config/ConfigRecord.h"
+#include "platform/drives/CardFolderListing.h"
 #include "ui/Anchors.h"
 
 class QComboBox;
 class QLabel;
+class QListWidgetItem;
 class QPushButton;
 
 namespace ostra {
@@ -61,6 +66,19 @@ private:
     void addDriveEntry(char letter);
     void showDriveToolTip();
     bool listSelectedDrive();
+    QListWidgetItem* newFileLine(const std::filesystem::path& folder, const std::string& fileName,
+                                 const TConfigRecord& record) const;
+    void addFileLines(const std::vector<QListWidgetItem*>& items);
+
+    // The first drive FormShow offers, with the listing that found its first
+    // file: the listing that follows in the same showing goes on with it
+    // rather than scanning the folder again.
+    struct ProbedDrive {
+        char Letter;
+        CardFolderListing Listing;
+        CardFile First;
+    };
+    std::optional<ProbedDrive> probed_;
 
     // The editor the browser opens files in.
     ConfigOpener& editor_;

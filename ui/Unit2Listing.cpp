@@ -1,7 +1,10 @@
 // The card file browser's drive scan and file listing.
 #include "ui/Unit2.h"
 
+#include <algorithm>
 #include <optional>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include <QComboBox>
@@ -44,6 +47,8 @@ private:
     QWidget* control_;
 };
 
+static_assert(std::is_same_v<TConfigRecord, decltype(CardFile::Head)>, "a listing reads one record per file");
+
 } // namespace
 
 void TForm2::FormShow()
@@ -51,17 +56,25 @@ void TForm2::FormShow()
     drives_.Rescan();
     ListBox1->clear();
     ComboBox1->clear();
+    probed_.reset();
     for (char letter = kFirstProbedLetter; letter <= kLastProbedLetter; ++letter) {
         const std::string root{letter, ':', '\\'};
         if (drives_.DriveTypeOf(root) != DriveType::Removable)
             continue;
-        // Only drives with at least one plain configuration file are offered.
-        if (!drives_.FindFiles(drives_.RootFolder(letter), kConfigPattern).empty())
-            addDriveEntry(letter);
+        // Only drives with at least one plain configuration file are
+        // offered; finding it reads no further than that file.
+        CardFolderListing listing = drives_.ListCardFolder(drives_.RootFolder(letter), kConfigPattern);
+        std::optional<CardFile> first = listing.Next();
+        if (!first)
+            continue;
+        addDriveEntry(letter);
+        if (!probed_)
+            probed_.emplace(ProbedDrive{letter, std::move(listing), std::move(*first)});
     }
     ComboBox1->setCurrentIndex(ComboBox1->count() > 0 ? 0 : -1);
     showDriveToolTip();
     ComboBox1Change();
+    probed_.reset();
 }
 
 void TForm2::addDriveEntry(char letter)
@@ -104,30 +117,84 @@ void TForm2::ComboBox1Change()
 }
 
 // Lists every file of the selected drive; false when there is no drive or
-// no file. A file that cannot be read raises and ends the listing there.
+// no file. A file that cannot be read raises and ends the listing there,
+// after the lines before it are added.
 bool TForm2::listSelectedDrive()
 {
+    // Whatever is selected, the probe's listing serves one listing at most.
+    std::optional<ProbedDrive> probed = std::exchange(probed_, std::nullopt);
     const QString letter = ComboBox1->currentText();
     if (letter.size() != 1)
         return false;
-    const std::filesystem::path folder = drives_.RootFolder(letter.front().toLatin1());
-    if (folder.empty())
-        return false;
-    const std::vector<std::string> names = drives_.FindFiles(folder, kConfigPattern);
-    for (const std::string& name : names)
-        AddConfigFileLine(folder, name);
-    return !names.empty();
+    const char driveLetter = letter.front().toLatin1();
+
+    std::optional<CardFolderListing> scanned;
+    CardFolderListing* listing = nullptr;
+    std::optional<CardFile> file;
+    if (probed && probed->Letter == driveLetter) {
+        listing = &probed->Listing;
+        file = std::move(probed->First);
+    } else {
+        const std::filesystem::path folder = drives_.RootFolder(driveLetter);
+        if (folder.empty())
+            return false;
+        listing = &scanned.emplace(drives_.ListCardFolder(folder, kConfigPattern));
+        file = listing->Next();
+    }
+
+    std::vector<QListWidgetItem*> items;
+    try {
+        for (; file; file = listing->Next()) {
+            if (file->Failure)
+                std::rethrow_exception(file->Failure);
+            items.push_back(newFileLine(listing->Folder(), file->Name, file->Head));
+        }
+    } catch (...) {
+        addFileLines(items);
+        throw;
+    }
+    addFileLines(items);
+    return !items.empty();
+}
+
+QListWidgetItem* TForm2::newFileLine(const std::filesystem::path& folder, const std::string& fileName,
+                                     const TConfigRecord& record) const
+{
+    auto* item = new QListWidgetItem(CardFileLine(DisplayName(fileName), CardFileDescription(record)));
+    item->setData(FilePathRole, QByteArray::fromStdString((folder / fileName).string()));
+    return item;
+}
+
+void TForm2::addFileLines(const std::vector<QListWidgetItem*>& items)
+{
+    if (!ListBox1->isSortingEnabled()) {
+        for (QListWidgetItem* item : items)
+            ListBox1->addItem(item);
+        return;
+    }
+    // In sorted mode the list would put each line in order as it comes, an
+    // insertion that compares boxed texts each time. The same order is
+    // reached here once: ascending by text and, as each sorted insertion
+    // goes before the equal lines already there, equal lines latest first.
+    // The list is empty at the start of a listing, so appending them in
+    // that order with sorting held off gives the list it would have built.
+    std::vector<std::pair<QString, QListWidgetItem*>> lines;
+    lines.reserve(items.size());
+    for (auto item = items.rbegin(); item != items.rend(); ++item)
+        lines.emplace_back((*item)->text(), *item);
+    std::stable_sort(lines.begin(), lines.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    ListBox1->setSortingEnabled(false);
+    for (const auto& [text, item] : lines)
+        ListBox1->addItem(item);
+    ListBox1->setSortingEnabled(true);
 }
 
 void TForm2::AddConfigFileLine(const std::filesystem::path& folder, const std::string& fileName)
 {
-    const std::filesystem::path file = folder / fileName;
     // A record of the browser's own: the one being edited is never touched.
     TConfigRecord scratch{};
-    ReadConfigFile(file.string(), scratch);
-    auto* item = new QListWidgetItem(CardFileLine(DisplayName(fileName), CardFileDescription(scratch)));
-    item->setData(FilePathRole, QByteArray::fromStdString(file.string()));
-    ListBox1->addItem(item);
+    ReadConfigFile((folder / fileName).string(), scratch);
+    ListBox1->addItem(newFileLine(folder, fileName, scratch));
 }
 
 } // namespace ostra

@@ -4,7 +4,17 @@
 
 namespace ostra {
 
+RemovableDrives::RemovableDrives() : RemovableDrives(SystemCardFileSystem()) {}
+
+RemovableDrives::RemovableDrives(CardFileSystem& cardFiles) : cardFiles_(&cardFiles) {}
+
 RemovableDrives::~RemovableDrives() = default;
+
+CardFolderListing RemovableDrives::ListCardFolder(const std::filesystem::path& folder,
+                                                  std::string_view pattern) const
+{
+    return CardFolderListing(*cardFiles_, folder, pattern);
+}
 
 std::vector<std::string> RemovableDrives::FindFiles(const std::filesystem::path& folder,
                                                     std::string_view pattern) const

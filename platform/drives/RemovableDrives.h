@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/drives/CardFolderListing.h"
+
 namespace ostra {
 
 // Drive types numbered as the platform's drive-type query numbers them.
@@ -54,6 +56,10 @@ public:
     virtual std::vector<std::string> FindFiles(const std::filesystem::path& folder,
                                                std::string_view pattern) const;
 
+    // The same files, each read as the listing reaches it; the folder is
+    // scanned here, once.
+    CardFolderListing ListCardFolder(const std::filesystem::path& folder, std::string_view pattern) const;
+
     // The drive-type query of a root path: "E", "E:", "E:\" or "E:/", in
     // either case.
     DriveType DriveTypeOf(std::string_view rootPath) const;
@@ -63,6 +69,14 @@ public:
     // The drive's root folder, or an empty path when the letter names no
     // drive. A file's path is this folder joined with its name.
     std::filesystem::path RootFolder(char letter) const;
+
+protected:
+    RemovableDrives();
+    // Card folders are listed through `cardFiles`, which must outlive this.
+    explicit RemovableDrives(CardFileSystem& cardFiles);
+
+private:
+    CardFileSystem* cardFiles_;
 };
 
 // The upper-case letter a root path names, if it names one.

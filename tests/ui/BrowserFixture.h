@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include "FormFixture.h"
+#include "platform/drives/CountingCardFiles.h"
 #include "platform/drives/FakeRemovableDrives.h"
 #include "ui/ListBox.h"
 #include "ui/Unit2.h"
@@ -46,7 +47,9 @@ protected:
     void doubleClickEmptyArea();
     void doubleClickAt(QPoint point);
 
-    FakeRemovableDrives drives;
+    // Every listing request the browser makes goes through here.
+    CountingCardFiles cardFiles;
+    FakeRemovableDrives drives{cardFiles};
     TForm2 browser;
 };
 

@@ -1,5 +1,8 @@
 // The card file browser's drive scan and file list: which drives are
 // offered, how each line is built, its order, and a listing that fails.
+#include <functional>
+#include <map>
+
 #include <QComboBox>
 #include <QPushButton>
 
@@ -183,6 +186,47 @@ TEST_F(BrowserListingTest, ShowingRescansOnlyWhenTheWindowWasHidden)
     form->Button2Click();
     EXPECT_EQ(drives.RescanCount, 2);
     EXPECT_EQ(lines().size(), 2);
+}
+
+// A showing scans each offered card once and opens each file once: the
+// scan that offers the first drive also lists it, and the probe of any
+// other drive reads no further than its first file.
+TEST_F(BrowserListingTest, EachListingScansItsCardOnceAndOpensEachFileOnce)
+{
+    const auto cardE = plugCard('E', "cardE");
+    const auto cardF = plugCard('F', "cardF");
+    for (const char* name : {"e1.cfg", "e2.cfg", "e3.cfg"})
+        putConfig(cardE, name, name);
+    for (const char* name : {"f1.cfg", "f2.cfg"})
+        putConfig(cardF, name, name);
+    using Counts = std::map<std::string, int>;
+    struct Row {
+        const char* what;
+        std::function<void()> act;
+        Counts scans;
+        Counts opens;
+        QStringList lines;
+    };
+    const Row rows[] = {
+        {"show", [&] { showBrowser(); }, {{cardE.string(), 1}, {cardF.string(), 1}},
+         {{"e1.cfg", 1}, {"e2.cfg", 1}, {"e3.cfg", 1}, {"f1.cfg", 1}},
+         {"[       e1.cfg]   e1.cfg", "[       e2.cfg]   e2.cfg", "[       e3.cfg]   e3.cfg"}},
+        {"pick F", [&] { browser.ComboBox1->setCurrentIndex(1); browser.ComboBox1Change(); },
+         {{cardF.string(), 1}}, {{"f1.cfg", 1}, {"f2.cfg", 1}},
+         {"[       f1.cfg]   f1.cfg", "[       f2.cfg]   f2.cfg"}},
+        {"refresh", [&] { click(browser.Button3); }, {{cardE.string(), 1}, {cardF.string(), 1}},
+         {{"e1.cfg", 1}, {"e2.cfg", 1}, {"e3.cfg", 1}, {"f1.cfg", 1}},
+         {"[       e1.cfg]   e1.cfg", "[       e2.cfg]   e2.cfg", "[       e3.cfg]   e3.cfg"}},
+    };
+    for (const Row& row : rows) {
+        cardFiles.FolderOpens.clear();
+        cardFiles.Opens.clear();
+        row.act();
+        EXPECT_EQ(cardFiles.FolderOpens, row.scans) << row.what;
+        EXPECT_EQ(cardFiles.Opens, row.opens) << row.what;
+        EXPECT_EQ(lines(), row.lines) << row.what;
+        EXPECT_EQ(cardFiles.OpenDescriptors, 0) << row.what;
+    }
 }
 
 } // namespace
