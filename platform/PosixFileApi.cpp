@@ -12,23 +12,11 @@
 #include <string_view>
 
 #include "platform/InOutError.h"
+#include "platform/PosixCall.h"
 
 namespace ostra {
 
 namespace {
-
-// Runs one system call, retrying while a signal interrupts it.
-template <typename Call>
-FileResult posixCall(Call call)
-{
-    for (;;) {
-        const long long value = call();
-        if (value >= 0)
-            return {value, 0};
-        if (errno != EINTR)
-            return {value, errno};
-    }
-}
 
 class PosixFileApi final : public FileApi {
 public:

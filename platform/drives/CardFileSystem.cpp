@@ -9,26 +9,17 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/PosixCall.h"
+
 namespace ostra {
 
 namespace {
-
-template <typename Call> FileResult retried(Call call)
-{
-    for (;;) {
-        const long long value = call();
-        if (value >= 0)
-            return {value, 0};
-        if (errno != EINTR)
-            return {value, errno};
-    }
-}
 
 class SystemFiles final : public CardFileSystem {
 public:
     FileResult OpenFolder(const std::string& folder) override
     {
-        return retried([&] { return ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); });
+        return posixCall([&] { return ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); });
     }
 
     bool ListFolder(int folderFd, std::vector<FolderEntry>& entries) override
@@ -57,12 +48,12 @@ public:
 
     FileResult Open(int folderFd, const std::string& name, int flags) override
     {
-        return retried([&] { return ::openat(folderFd, name.c_str(), flags); });
+        return posixCall([&] { return ::openat(folderFd, name.c_str(), flags); });
     }
 
     FileResult Read(int fd, void* buffer, std::size_t count) override
     {
-        return retried([&] { return ::read(fd, buffer, count); });
+        return posixCall([&] { return ::read(fd, buffer, count); });
     }
 
     std::optional<std::uint32_t> FatAttributes(int fd) override
