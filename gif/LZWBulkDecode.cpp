@@ -5,6 +5,7 @@
 #include "gif/LZWDecoder.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace ostra {
 
@@ -52,101 +53,143 @@ std::size_t TLZWDecoder::decodeRun(std::uint8_t* out, std::size_t count)
 }
 
 // Decodes codes while each one's outcome is a settled string; answers how
-// many values it stored. One instance per kind of value, so that the loop
-// tests no flag.
+// many values it stored. One instance per kind of value, so that the loops
+// test no flag.
 //
-// The state lives in locals while codes are decoded: stores into out may
-// alias any member, and would otherwise force the members to be reloaded
-// after each of them. The block form of the previous code's entry is kept
-// as well: the next entry extends it, and a code not yet in the table
-// writes it out. It is valid whenever oldCode is below nextFreeCode, the
-// only time it is read (an entry behind a later code is unsettled either
-// way).
+// Codes are taken in runs that need no bounds checks of their own: a run
+// holds the codes of the current width that end before the last buffered
+// bit (at it, the step-by-step path refills first), and ends with the code
+// whose new entry makes the width grow, if that comes sooner. A full table
+// takes no entries and keeps its width.
 //
-// A string goes out whole or not at all: WriteString stores whole blocks,
-// so a string is taken here only when its blocks fit in what is left of
-// out. The last strings of a run (the end of a row of an interlaced frame,
-// the end of the frame) go through the stack instead.
-// Kept out of line: inlined into its caller, it runs short of registers.
+// A string that does not fit in what is left of out (the end of a row of
+// an interlaced frame, the end of the frame) is decoded into Spill; what
+// fits goes to out and the rest onto the stack, where the step-by-step
+// path would have left it. With values above 255, whose whole values the
+// stack keeps, such a code is left to the step-by-step path instead.
 template <bool WideValues>
-[[gnu::noinline]] std::size_t TLZWDecoder::decodeSettledCodes(std::uint8_t* out, std::size_t count)
+std::size_t TLZWDecoder::decodeSettledCodes(std::uint8_t* out, std::size_t count)
 {
-    int bitPosition = BitPosition;
+    const int startPosition = BitPosition;
+    TBulkState state{startPosition, NextFreeCode, OldCode, FirstCode, out};
+    std::uint8_t* const end = out + count;
     int codeSize = CodeSize;
-    int nextFreeCode = NextFreeCode;
-    int firstCode = FirstCode;
-    int oldCode = OldCode;
-    // A code is taken here only when it ends before the last buffered bit
-    // (at it, the step-by-step path refills first).
-    int lastCodeStart = BitLimit - codeSize - 1;
-    std::uint32_t codeMask = (1u << codeSize) - 1;
-    std::uint8_t* dst = out;
-    // Up to here any settled string fits; past it each one is measured.
-    const std::uint8_t* const roomyEnd =
-        count > TLZWStringTable::kLongestStore ? out + (count - TLZWStringTable::kLongestStore) : out;
-    TLZWStringTable::TEntry oldEntry{0, 0, TLZWStringTable::kUnsettled};
-    if (oldCode < nextFreeCode)
-        oldEntry = Table.Entry(oldCode);
-    // As addEntry, with the width's limit kept as the mask below it.
-    // Answers the new entry's block form; oldEntry when the table is full.
-    const auto addEntry = [&]() {
-        if (nextFreeCode >= kTableSize)
-            return oldEntry;
-        const TLZWStringTable::TEntry added = Table.AddAfter<WideValues>(nextFreeCode, oldCode, oldEntry, firstCode);
-        if (++nextFreeCode > static_cast<int>(codeMask) && codeSize < kMaxCodeSize) {
-            ++codeSize;
-            --lastCodeStart;
-            codeMask = (1u << codeSize) - 1;
-        }
-        return added;
-    };
-    const auto fits = [&](const TLZWStringTable::TEntry& entry, std::size_t extra) {
-        return entry.LastIndex != TLZWStringTable::kUnsettled &&
-               (dst < roomyEnd ||
-                TLZWStringTable::BytesStored(entry) + extra <= count - static_cast<std::size_t>(dst - out));
-    };
 
-    // An exhausted output leaves room for no string: the room checks end the loop.
-    while (bitPosition <= lastCodeStart) {
-        const int code = static_cast<int>((loadCodeBits(Buffer, bitPosition) >> (bitPosition & 7)) & codeMask);
-        if (code < nextFreeCode) {
-            // A literal or an entry; the clear and end codes and unsettled
-            // entries are never settled.
-            const TLZWStringTable::TEntry entry = Table.Entry(code);
-            if (!fits(entry, 0))
-                break;
-            const std::uint8_t firstByte = Table.WriteString(entry, dst);
-            dst += entry.LastIndex + 1u;
-            firstCode = WideValues ? Table.FirstValue(code) : firstByte;
-            bitPosition += codeSize;
-            addEntry();
-            oldEntry = entry;
-        } else {
-            // A code not yet in the table: the previous code's string
-            // followed by the first value decoded last.
-            if (oldCode >= nextFreeCode)
-                break;
-            const TLZWStringTable::TEntry& entry = oldEntry;
-            if (!fits(entry, 1))
-                break;
-            const std::uint8_t firstByte = Table.WriteString(entry, dst);
-            dst[entry.LastIndex + 1] = static_cast<std::uint8_t>(firstCode);
-            dst += entry.LastIndex + 2u;
-            firstCode = WideValues ? Table.FirstValue(oldCode) : firstByte;
-            bitPosition += codeSize;
-            // Valid as the next oldEntry only when the new entry is code's.
-            oldEntry = addEntry();
+    for (;;) {
+        const int lastCodeStart = BitLimit - codeSize - 1;
+        if (state.BitPosition > lastCodeStart)
+            break;
+        int codes = (lastCodeStart - state.BitPosition) / codeSize + 1;
+        const bool adding = state.NextFreeCode < kTableSize;
+        if (adding)
+            codes = std::min(codes, std::max(1, (1 << codeSize) - state.NextFreeCode));
+        const int runEnd = state.BitPosition + codes * codeSize;
+        const auto decode = [&](int stop, std::uint8_t* last) {
+            return adding ? decodeCodeRun<WideValues, true>(state, codeSize, stop, last)
+                          : decodeCodeRun<WideValues, false>(state, codeSize, stop, last);
+        };
+
+        const TRunEnd ending = decode(runEnd, end);
+        if (ending == TRunEnd::NoRoom && !WideValues && state.Dst != end) {
+            // The one code without room, whole into Spill, then cut.
+            std::uint8_t* const target = state.Dst;
+            state.Dst = Spill;
+            decode(state.BitPosition + codeSize, Spill + sizeof Spill);
+            const auto length = static_cast<std::size_t>(state.Dst - Spill);
+            const std::size_t stored = std::min(length, static_cast<std::size_t>(end - target));
+            std::memcpy(target, Spill, stored);
+            StackTop = kStackSize - static_cast<int>(length - stored);
+            std::copy(Spill + stored, Spill + length, Stack + StackTop);
+            state.Dst = target + stored;
+        } else if (ending != TRunEnd::Complete) {
+            break;
+        }
+        // The width grows right after entry 2^codeSize - 1 is added.
+        if (state.NextFreeCode >= (1 << codeSize) && codeSize < kMaxCodeSize)
+            ++codeSize;
+    }
+
+    if (state.BitPosition != startPosition) {
+        BitPosition = state.BitPosition;
+        CodeSize = codeSize;
+        CodeLimit = 1 << codeSize;
+        NextFreeCode = state.NextFreeCode;
+        FirstCode = state.FirstValue;
+        OldCode = state.OldCode;
+    }
+    return static_cast<std::size_t>(state.Dst - out);
+}
+
+// Decodes the codes of width codeSize up to bit stop, each a settled string
+// written to state.Dst, as long as its blocks and one byte more fit before
+// end. Adding: whether each code adds an entry (the table is not full).
+//
+// The previous code must be a settled entry, so that every entry added
+// here is settled too: the run stops at once otherwise, and before a code
+// past the next free one (whose entry would not be).
+//
+// The state lives in locals while codes are decoded: stores into the
+// output may alias any member, and would otherwise force the members to be
+// reloaded after each of them. Nothing here calls out, so that all of it
+// stays in registers.
+template <bool WideValues, bool Adding>
+[[gnu::noinline]] TLZWDecoder::TRunEnd TLZWDecoder::decodeCodeRun(TBulkState& state, int codeSize, int stop,
+                                                                   std::uint8_t* end)
+{
+    using TEntry = TLZWStringTable::TEntry;
+    auto bitPosition = static_cast<unsigned>(state.BitPosition);
+    auto nextFreeCode = static_cast<unsigned>(state.NextFreeCode);
+    auto oldCode = static_cast<unsigned>(state.OldCode);
+    std::uint8_t* dst = state.Dst;
+    const std::uint32_t codeMask = (1u << codeSize) - 1;
+    // A string's blocks and the byte behind them fit while its first byte
+    // plus (LastIndex | 7) lies before this.
+    const std::uintptr_t roomEnd = reinterpret_cast<std::uintptr_t>(end) - 1;
+    if (Adding && (oldCode >= nextFreeCode || Table.Entry(static_cast<int>(oldCode)).LastIndex == TLZWStringTable::kUnsettled))
+        return TRunEnd::Unsettled;
+
+    TRunEnd ending = TRunEnd::Complete;
+    while (bitPosition != static_cast<unsigned>(stop)) {
+        const std::uint32_t code = (loadCodeBits(Buffer, static_cast<int>(bitPosition)) >> (bitPosition & 7)) & codeMask;
+        // A literal or an entry; or, for the next free code, the previous
+        // code's string followed by its own first value. The clear and end
+        // codes and unsettled entries are never settled.
+        if (code > nextFreeCode) {
+            ending = TRunEnd::Unsettled;
+            break;
+        }
+        const bool known = code < nextFreeCode;
+        const TEntry entry = Table.Entry(static_cast<int>(known ? code : oldCode));
+        const unsigned last = entry.LastIndex;
+        if (last == TLZWStringTable::kUnsettled) {
+            ending = TRunEnd::Unsettled;
+            break;
+        }
+        if (reinterpret_cast<std::uintptr_t>(dst) + (last | (TLZWStringTable::kBlockBytes - 1)) >= roomEnd) {
+            ending = TRunEnd::NoRoom;
+            break;
+        }
+        const std::uint8_t firstByte = Table.WriteString(entry, dst);
+        dst += last + 1;
+        if (!known)
+            *dst++ = firstByte;
+        bitPosition += static_cast<unsigned>(codeSize);
+        // The new entry: the previous string followed by this one's first
+        // value.
+        if constexpr (Adding) {
+            const int firstValue = WideValues ? Table.FirstValue(static_cast<int>(known ? code : oldCode)) : firstByte;
+            const auto previous = static_cast<int>(oldCode);
+            Table.AddSettled<WideValues>(static_cast<int>(nextFreeCode++), previous, Table.Entry(previous), firstValue);
         }
         oldCode = code;
     }
 
-    BitPosition = bitPosition;
-    CodeSize = codeSize;
-    CodeLimit = 1 << codeSize;
-    NextFreeCode = nextFreeCode;
-    FirstCode = firstCode;
-    OldCode = oldCode;
-    return static_cast<std::size_t>(dst - out);
+    if (bitPosition != static_cast<unsigned>(state.BitPosition)) {
+        const auto previous = static_cast<int>(oldCode);
+        const int firstValue = WideValues ? Table.FirstValue(previous) : Table.FirstByte(previous);
+        state = {static_cast<int>(bitPosition), static_cast<int>(nextFreeCode), previous, firstValue, dst};
+    }
+    return ending;
 }
 
 } // namespace ostra

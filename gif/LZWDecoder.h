@@ -95,6 +95,19 @@ private:
     template <bool WideValues>
     std::size_t decodeSettledCodes(std::uint8_t* out, std::size_t count);
     std::size_t popString(std::uint8_t* out, std::size_t count);
+    // The decoder's state while decodeCodeRun takes codes.
+    struct TBulkState {
+        int BitPosition;
+        int NextFreeCode;
+        int OldCode;
+        int FirstValue;
+        std::uint8_t* Dst;
+    };
+    // Why decodeCodeRun stopped: all codes of the run taken; a code that is
+    // not settled; a string without room in the output.
+    enum class TRunEnd { Complete, Unsettled, NoRoom };
+    template <bool WideValues, bool Adding>
+    TRunEnd decodeCodeRun(TBulkState& state, int codeSize, int stop, std::uint8_t* end);
     int pushString(int code);
     // The string of oldCode followed by firstValue becomes the next entry
     // while the table has room. The width grows right after entry
@@ -135,6 +148,9 @@ private:
     // pixel order. StackTop == kStackSize: empty. Values are kept whole.
     std::uint16_t Stack[kStackSize];
     int StackTop = kStackSize;
+    // Where a string without room in the output is decoded whole before
+    // it is cut.
+    std::uint8_t Spill[TLZWStringTable::kLongestStore];
 
     std::uint8_t Buffer[kBufferSize + kBufferPadding] = {};
     int BufferEnd = 2;

@@ -70,46 +70,41 @@ public:
         for (int code = 0; code < clearCode; ++code) {
             const auto value = static_cast<std::uint16_t>(code);
             put(code, {static_cast<std::uint8_t>(code), 0, 0});
-            links_[code] = {0, value};
+            links_[code] = pack(0, value);
             first_[code] = value;
         }
         put(clearCode, {0, 0, kUnsettled});
         put(clearCode + 1, {0, 0, kUnsettled});
-        links_[clearCode] = links_[clearCode + 1] = {0, 0};
+        links_[clearCode] = links_[clearCode + 1] = 0;
         wideValues_ = clearCode > 256;
     }
 
     // Entry code = the string of prefix followed by value.
     void Add(int code, int prefix, int value)
     {
+        const TEntry before = Entry(prefix);
+        const bool settled = prefix < code && before.LastIndex != kUnsettled;
         if (wideValues_)
-            AddAfter<true>(code, prefix, Entry(prefix), value);
+            settled ? AddSettled<true>(code, prefix, before, value) : addUnsettled<true>(code, prefix, value);
         else
-            AddAfter<false>(code, prefix, Entry(prefix), value);
+            settled ? AddSettled<false>(code, prefix, before, value) : addUnsettled<false>(code, prefix, value);
     }
 
-    // As Add, given the block form of prefix (before) and whether values
-    // can pass 255 (Wide, as WideValues). Answers the new entry's block form.
+    // As Add, for a settled prefix below code whose block form is before;
+    // Wide as WideValues.
     template <bool Wide>
-    TEntry AddAfter(int code, int prefix, const TEntry& before, int value)
+    void AddSettled(int code, int prefix, const TEntry& before, int value)
     {
-        TEntry entry{0, 0, kUnsettled};
-        if (prefix < code && before.LastIndex != kUnsettled) {
-            const unsigned last = before.LastIndex + 1u;
-            const TBlock byte = static_cast<std::uint8_t>(value);
-            // A string whose length before the new value is a whole number
-            // of blocks starts a new block; otherwise the value joins the
-            // last one.
-            const bool newBlock = last % kBlockBytes == 0;
-            entry.Tail = newBlock ? byte : before.Tail | byte << (8 * (last % kBlockBytes));
-            entry.BlockPrefix = newBlock ? static_cast<std::uint16_t>(prefix) : before.BlockPrefix;
-            entry.LastIndex = static_cast<std::uint16_t>(last);
-        }
-        put(code, entry);
-        links_[code] = {static_cast<std::uint16_t>(prefix), static_cast<std::uint16_t>(value)};
+        const unsigned last = before.LastIndex + 1u;
+        const TBlock byte = static_cast<std::uint8_t>(value);
+        // A string whose length before the new value is a whole number of
+        // blocks starts a new block; otherwise the value joins the last one.
+        const bool newBlock = last % kBlockBytes == 0;
+        tails_[code] = newBlock ? byte : before.Tail | byte << (8 * (last % kBlockBytes));
+        shapes_[code] = pack(newBlock ? static_cast<unsigned>(prefix) : before.BlockPrefix, last);
+        links_[code] = pack(static_cast<unsigned>(prefix), static_cast<unsigned>(value));
         if constexpr (Wide)
             first_[code] = first_[prefix];
-        return entry;
     }
 
     // Whether values can pass 255 (a minimum code size above 8).
@@ -119,10 +114,23 @@ public:
     int FirstValue(int code) const { return first_[code]; }
 
     // The chain form of an entry in the table.
-    int Prefix(int code) const { return links_[code].Prefix; }
-    int Suffix(int code) const { return links_[code].Suffix; }
+    int Prefix(int code) const { return static_cast<int>(links_[code] & 0xFFFF); }
+    int Suffix(int code) const { return static_cast<int>(links_[code] >> 16); }
 
-    TEntry Entry(int code) const { return {tails_[code], shapes_[code].BlockPrefix, shapes_[code].LastIndex}; }
+    TEntry Entry(int code) const
+    {
+        return {tails_[code], static_cast<std::uint16_t>(shapes_[code] & 0xFFFF),
+                static_cast<std::uint16_t>(shapes_[code] >> 16)};
+    }
+
+    // The first byte of a settled entry's string: the low-order byte of
+    // its first block.
+    std::uint8_t FirstByte(int code) const
+    {
+        while ((shapes_[code] >> 16) >= kBlockBytes)
+            code = static_cast<int>(shapes_[code] & 0xFFFF);
+        return static_cast<std::uint8_t>(tails_[code]);
+    }
 
     // How many bytes WriteString stores for a settled entry: its length
     // rounded up to whole blocks.
@@ -139,7 +147,7 @@ public:
         while (offset != 0) {
             offset -= kBlockBytes;
             block = tails_[code];
-            code = shapes_[code].BlockPrefix;
+            code = static_cast<int>(shapes_[code] & 0xFFFF);
             storeBlock(out + offset, block);
         }
         return static_cast<std::uint8_t>(block);
@@ -156,28 +164,31 @@ private:
         }
     }
 
-    // The chain form of one entry. Suffix is kept whole: with a minimum
-    // code size above 8, literals pass 255.
-    struct TLink {
-        std::uint16_t Prefix;
-        std::uint16_t Suffix;
-    };
+    // An entry without a block form.
+    template <bool Wide>
+    void addUnsettled(int code, int prefix, int value)
+    {
+        put(code, {0, 0, kUnsettled});
+        links_[code] = pack(static_cast<unsigned>(prefix), static_cast<unsigned>(value));
+        if constexpr (Wide)
+            first_[code] = first_[prefix];
+    }
 
     void put(int code, const TEntry& entry)
     {
         tails_[code] = entry.Tail;
-        shapes_[code] = {entry.BlockPrefix, entry.LastIndex};
+        shapes_[code] = pack(entry.BlockPrefix, entry.LastIndex);
     }
 
-    // The block form of every entry, as TEntry without its padding.
-    struct TShape {
-        std::uint16_t BlockPrefix;
-        std::uint16_t LastIndex;
-    };
+    // Two 16-bit fields in one word, so that each goes with one store.
+    static std::uint32_t pack(unsigned low, unsigned high) { return (low & 0xFFFF) | high << 16; }
 
+    // The block form of every entry: Tail, and BlockPrefix | LastIndex << 16.
+    // The chain form: Prefix | Suffix << 16, Suffix kept whole (with a
+    // minimum code size above 8, literals pass 255).
     TBlock tails_[kSize];
-    TShape shapes_[kSize];
-    TLink links_[kSize];
+    std::uint32_t shapes_[kSize];
+    std::uint32_t links_[kSize];
     std::uint16_t first_[kSize];
     bool wideValues_ = false;
 };
