@@ -2,6 +2,8 @@
 
 #include "ui/CodePage.h"
 
+#include <algorithm>
+
 namespace ostra {
 
 namespace {
@@ -21,8 +23,16 @@ QString CardFileDescription(const TConfigRecord& record)
 
 QString CardFileLine(const QString& fileName, const QString& description)
 {
-    return QLatin1Char('[') + fileName.rightJustified(kNameColumns, QLatin1Char(' ')) + QStringLiteral("]   ")
-        + description;
+    // Built in one buffer: a card of thousands of files makes as many lines.
+    const qsizetype padding = std::max<qsizetype>(0, kNameColumns - fileName.size());
+    QString line;
+    line.reserve(1 + padding + fileName.size() + 4 + description.size());
+    line += QLatin1Char('[');
+    line.append(QString(padding, QLatin1Char(' ')));
+    line += fileName;
+    line += QLatin1String("]   ");
+    line += description;
+    return line;
 }
 
 } // namespace ostra

@@ -65,10 +65,15 @@ private:
     void connectHandlers();
     void addDriveEntry(char letter);
     void showDriveToolTip();
-    bool listSelectedDrive();
+    // What a listing left in the list: nothing, lines in their final order,
+    // or lines that the list's own sort must order.
+    enum class Listing { NoFiles, InOrder, NeedsSorting };
+    Listing listSelectedDrive();
     QListWidgetItem* newFileLine(const std::filesystem::path& folder, const std::string& fileName,
                                  const TConfigRecord& record) const;
-    void addFileLines(const std::vector<QListWidgetItem*>& items);
+    // Appends one listing's lines to the empty list; answers whether they
+    // already stand as the list's sort would put them.
+    bool addFileLines(const std::vector<QListWidgetItem*>& items, bool complete);
 
     // The first drive FormShow offers, with the listing that found its first
     // file: the listing that follows in the same showing goes on with it

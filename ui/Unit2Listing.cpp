@@ -2,6 +2,7 @@
 #include "ui/Unit2.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <type_traits>
 #include <utility>
@@ -45,6 +46,22 @@ public:
 
 private:
     QWidget* control_;
+};
+
+// A line of the file list that keeps its file's path itself rather than
+// as item data: thousands of lines are made per listing.
+class CardFileItem : public QListWidgetItem {
+public:
+    CardFileItem(const QString& text, QByteArray path) : QListWidgetItem(text), path_(std::move(path)) {}
+
+    QVariant data(int role) const override
+    {
+        return role == TForm2::FilePathRole ? QVariant(path_) : QListWidgetItem::data(role);
+    }
+    QListWidgetItem* clone() const override { return new CardFileItem(*this); }
+
+private:
+    QByteArray path_;
 };
 
 static_assert(std::is_same_v<TConfigRecord, decltype(CardFile::Head)>, "a listing reads one record per file");
@@ -95,18 +112,19 @@ void TForm2::ComboBox1Change()
     ListBox1->clear();
     setWindowTitle("Populating...");
     const RedrawLock lock(ListBox1);
-    bool listed = false;
+    Listing listed = Listing::NoFiles;
     try {
         listed = listSelectedDrive();
     } catch (...) {
         // Any failure ends the listing; the lines added before it stay.
-        listed = false;
+        listed = Listing::NoFiles;
     }
-    if (listed) {
+    if (listed != Listing::NoFiles) {
         // Sorted from the first successful listing on: later listings then
         // insert each line in order.
         ListBox1->setSortingEnabled(true);
-        ListBox1->sortItems(Qt::AscendingOrder);
+        if (listed == Listing::NeedsSorting)
+            ListBox1->sortItems(Qt::AscendingOrder);
         ListBox1->SetItemIndex(0);
         setWindowTitle("Open Configuration File");
     } else {
@@ -116,16 +134,16 @@ void TForm2::ComboBox1Change()
     }
 }
 
-// Lists every file of the selected drive; false when there is no drive or
+// Lists every file of the selected drive; NoFiles when there is no drive or
 // no file. A file that cannot be read raises and ends the listing there,
 // after the lines before it are added.
-bool TForm2::listSelectedDrive()
+TForm2::Listing TForm2::listSelectedDrive()
 {
     // Whatever is selected, the probe's listing serves one listing at most.
     std::optional<ProbedDrive> probed = std::exchange(probed_, std::nullopt);
     const QString letter = ComboBox1->currentText();
     if (letter.size() != 1)
-        return false;
+        return Listing::NoFiles;
     const char driveLetter = letter.front().toLatin1();
 
     std::optional<CardFolderListing> scanned;
@@ -137,7 +155,7 @@ bool TForm2::listSelectedDrive()
     } else {
         const std::filesystem::path folder = drives_.RootFolder(driveLetter);
         if (folder.empty())
-            return false;
+            return Listing::NoFiles;
         listing = &scanned.emplace(drives_.ListCardFolder(folder, kConfigPattern));
         file = listing->Next();
     }
@@ -150,43 +168,93 @@ bool TForm2::listSelectedDrive()
             items.push_back(newFileLine(listing->Folder(), file->Name, file->Head));
         }
     } catch (...) {
-        addFileLines(items);
+        addFileLines(items, false);
         throw;
     }
-    addFileLines(items);
-    return !items.empty();
+    if (items.empty())
+        return Listing::NoFiles;
+    return addFileLines(items, true) ? Listing::InOrder : Listing::NeedsSorting;
 }
 
 QListWidgetItem* TForm2::newFileLine(const std::filesystem::path& folder, const std::string& fileName,
                                      const TConfigRecord& record) const
 {
-    auto* item = new QListWidgetItem(CardFileLine(DisplayName(fileName), CardFileDescription(record)));
-    item->setData(FilePathRole, QByteArray::fromStdString((folder / fileName).string()));
-    return item;
+    // The folder and a bare file name joined as path's operator/ would, in
+    // one buffer.
+    const std::string& folderPath = folder.native();
+    QByteArray path;
+    path.reserve(static_cast<qsizetype>(folderPath.size() + 1 + fileName.size()));
+    path.append(folderPath.data(), static_cast<qsizetype>(folderPath.size()));
+    if (!folderPath.empty() && folderPath.back() != '/')
+        path.append('/');
+    path.append(fileName.data(), static_cast<qsizetype>(fileName.size()));
+    return new CardFileItem(CardFileLine(DisplayName(fileName), CardFileDescription(record)), std::move(path));
 }
 
-void TForm2::addFileLines(const std::vector<QListWidgetItem*>& items)
+namespace {
+
+using FileLines = std::vector<std::pair<QString, QListWidgetItem*>>;
+
+// Whether the lines stand in strictly ascending order by the comparison
+// the list's sort makes of items' texts (their collation): the sort would
+// then leave them as they are.
+bool strictlyAscending(const FileLines& lines)
 {
-    if (!ListBox1->isSortingEnabled()) {
-        for (QListWidgetItem* item : items)
-            ListBox1->addItem(item);
-        return;
-    }
+    return std::adjacent_find(lines.begin(), lines.end(), [](const auto& a, const auto& b) {
+               return QString::localeAwareCompare(a.first, b.first) >= 0;
+           }) == lines.end();
+}
+
+template <typename Less>
+FileLines sortedLines(FileLines lines, Less less)
+{
+    std::stable_sort(lines.begin(), lines.end(), [&](const auto& a, const auto& b) { return less(a.first, b.first); });
+    return lines;
+}
+
+} // namespace
+
+bool TForm2::addFileLines(const std::vector<QListWidgetItem*>& items, bool complete)
+{
     // In sorted mode the list would put each line in order as it comes, an
-    // insertion that compares boxed texts each time. The same order is
-    // reached here once: ascending by text and, as each sorted insertion
-    // goes before the equal lines already there, equal lines latest first.
-    // The list is empty at the start of a listing, so appending them in
-    // that order with sorting held off gives the list it would have built.
-    std::vector<std::pair<QString, QListWidgetItem*>> lines;
+    // insertion that compares boxed texts each time. Much the same order
+    // is reached here once: ascending by text and, as each sorted
+    // insertion goes before the equal lines already there, equal lines
+    // latest first. Before the first complete listing the list is unsorted
+    // and keeps the files' order. The list is empty at the start of a
+    // listing, so appending the lines in the order chosen, with sorting
+    // held off, gives the list it would have built.
+    const bool sorted = ListBox1->isSortingEnabled();
+    FileLines lines;
     lines.reserve(items.size());
-    for (auto item = items.rbegin(); item != items.rend(); ++item)
-        lines.emplace_back((*item)->text(), *item);
-    std::stable_sort(lines.begin(), lines.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (QListWidgetItem* item : items)
+        lines.emplace_back(item->text(), item);
+    if (sorted)
+        std::reverse(lines.begin(), lines.end());
+    FileLines byText = sortedLines(lines, std::less<QString>());
+    FileLines arranged = sorted ? byText : lines;
+
+    // A complete listing is sorted by the list's own sort afterwards, which
+    // compares items by their texts' collation, one boxed text at a time:
+    // slow for thousands of lines. When the lines can be put in an order
+    // that the list's comparison finds strictly ascending, that sort would
+    // leave them as they are, and it is not needed.
+    bool inOrder = false;
+    if (complete) {
+        if (!strictlyAscending(byText))
+            byText = sortedLines(lines, [](const QString& a, const QString& b) {
+                return QString::localeAwareCompare(a, b) < 0;
+            });
+        if (strictlyAscending(byText)) {
+            arranged = std::move(byText);
+            inOrder = true;
+        }
+    }
     ListBox1->setSortingEnabled(false);
-    for (const auto& [text, item] : lines)
-        ListBox1->addItem(item);
-    ListBox1->setSortingEnabled(true);
+    for (const auto& line : arranged)
+        ListBox1->addItem(line.second);
+    ListBox1->setSortingEnabled(sorted);
+    return inOrder;
 }
 
 void TForm2::AddConfigFileLine(const std::filesystem::path& folder, const std::string& fileName)

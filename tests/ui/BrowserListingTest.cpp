@@ -2,8 +2,10 @@
 // offered, how each line is built, its order, and a listing that fails.
 #include <functional>
 #include <map>
+#include <set>
 
 #include <QComboBox>
+#include <QLocale>
 #include <QPushButton>
 
 #include "BrowserFixture.h"
@@ -186,6 +188,45 @@ TEST_F(BrowserListingTest, ShowingRescansOnlyWhenTheWindowWasHidden)
     form->Button2Click();
     EXPECT_EQ(drives.RescanCount, 2);
     EXPECT_EQ(lines().size(), 2);
+}
+
+// The lines end in the order the list's own sort gives, in the first
+// (unsorted) listing and in a later (sorted) one, also where that order
+// (the texts' collation) differs from the order of their code units, and
+// for lines that read the same.
+TEST_F(BrowserListingTest, LinesEndInTheOrderOfTheListsOwnSort)
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    struct Row {
+        const char* what;
+        std::vector<std::string> names;
+    };
+    const Row rows[] = {
+        {"code-unit order", {"C.CFG", "A.CFG", "B.CFG"}},
+        {"case against collation", {"a.cfg", "B.CFG", "b.cfg", "A.CFG"}},
+        {"punctuation", {"_x.cfg", "x-y.cfg", "xy.cfg", "~x.cfg"}},
+        {"lines that read the same", {"\xFF.cfg", "\xFE.cfg", "a.cfg"}},
+    };
+    for (const Row& row : rows) {
+        const auto card = plugCard('E', row.what);
+        for (const std::string& name : row.names)
+            putConfig(card, name, "Same");
+        for (const char* listing : {"first", "later"}) {
+            listing == std::string("first") ? showBrowser() : click(browser.Button3);
+            const QStringList listed = lines();
+            ASSERT_EQ(listed.size(), static_cast<qsizetype>(row.names.size())) << row.what;
+            std::set<QByteArray> paths;
+            for (int i = 0; i < browser.ListBox1->count(); ++i)
+                paths.insert(browser.ListBox1->item(i)->data(TForm2::FilePathRole).toByteArray());
+            browser.ListBox1->sortItems(Qt::AscendingOrder);
+            EXPECT_EQ(listed, lines()) << row.what << ", " << listing << " listing";
+            EXPECT_EQ(paths.size(), row.names.size()) << row.what;
+        }
+        browser.hide();
+        drives.Unplug('E');
+    }
+    QLocale::setDefault(before);
 }
 
 // A showing scans each offered card once and opens each file once: the
