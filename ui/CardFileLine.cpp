@@ -28,7 +28,7 @@ QString CardFileLine(const QString& fileName, const QString& description)
     QString line;
     line.reserve(1 + padding + fileName.size() + 4 + description.size());
     line += QLatin1Char('[');
-    line.append(QString(padding, QLatin1Char(' ')));
+    line.resize(1 + padding, QLatin1Char(' '));
     line += fileName;
     line += QLatin1String("]   ");
     line += description;

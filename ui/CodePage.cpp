@@ -4,10 +4,10 @@ namespace ostra {
 
 QString CodePage::Decode(std::string_view bytes) const
 {
-    QString text;
-    text.reserve(static_cast<qsizetype>(bytes.size()));
+    QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+    QChar* out = text.data();
     for (char byte : bytes)
-        text.append(QChar(characters_.Character(static_cast<std::uint8_t>(byte))));
+        *out++ = QChar(characters_.Character(static_cast<std::uint8_t>(byte)));
     return text;
 }
 
