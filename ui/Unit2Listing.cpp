@@ -48,19 +48,25 @@ private:
     QWidget* control_;
 };
 
-// A line of the file list that keeps its file's path itself rather than
-// as item data: thousands of lines are made per listing.
+// A line of the file list that keeps its text and its file's path itself
+// rather than as item data: thousands of lines are made per listing. The
+// lines are never edited.
 class CardFileItem : public QListWidgetItem {
 public:
-    CardFileItem(const QString& text, QByteArray path) : QListWidgetItem(text), path_(std::move(path)) {}
+    CardFileItem(QString text, QByteArray path) : text_(std::move(text)), path_(std::move(path)) {}
 
     QVariant data(int role) const override
     {
-        return role == TForm2::FilePathRole ? QVariant(path_) : QListWidgetItem::data(role);
+        if (role == Qt::DisplayRole || role == Qt::EditRole)
+            return text_;
+        if (role == TForm2::FilePathRole)
+            return path_;
+        return QListWidgetItem::data(role);
     }
     QListWidgetItem* clone() const override { return new CardFileItem(*this); }
 
 private:
+    QString text_;
     QByteArray path_;
 };
 
