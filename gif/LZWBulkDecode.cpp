@@ -94,13 +94,15 @@ std::size_t TLZWDecoder::decodeSettledCodes(std::uint8_t* out, std::size_t count
             // The one code without room, whole into Spill, then cut.
             std::uint8_t* const target = state.Dst;
             state.Dst = Spill;
-            decode(state.BitPosition + codeSize, Spill + sizeof Spill);
+            const TRunEnd spilled = decode(state.BitPosition + codeSize, Spill + sizeof Spill);
             const auto length = static_cast<std::size_t>(state.Dst - Spill);
             const std::size_t stored = std::min(length, static_cast<std::size_t>(end - target));
             std::memcpy(target, Spill, stored);
             StackTop = kStackSize - static_cast<int>(length - stored);
             std::copy(Spill + stored, Spill + length, Stack + StackTop);
             state.Dst = target + stored;
+            if (spilled != TRunEnd::Complete)
+                break;
         } else if (ending != TRunEnd::Complete) {
             break;
         }
@@ -145,12 +147,14 @@ template <bool WideValues, bool Adding>
     // A string's blocks and the byte behind them fit while its first byte
     // plus (LastIndex | 7) lies before this.
     const std::uintptr_t roomEnd = reinterpret_cast<std::uintptr_t>(end) - 1;
-    if (Adding && (oldCode >= nextFreeCode || Table.Entry(static_cast<int>(oldCode)).LastIndex == TLZWStringTable::kUnsettled))
+    if (Adding && (oldCode >= nextFreeCode ||
+                   Table.Entry(static_cast<int>(oldCode)).LastIndex == TLZWStringTable::kUnsettled))
         return TRunEnd::Unsettled;
 
     TRunEnd ending = TRunEnd::Complete;
     while (bitPosition != static_cast<unsigned>(stop)) {
-        const std::uint32_t code = (loadCodeBits(Buffer, static_cast<int>(bitPosition)) >> (bitPosition & 7)) & codeMask;
+        const std::uint32_t code =
+            (loadCodeBits(Buffer, static_cast<int>(bitPosition)) >> (bitPosition & 7)) & codeMask;
         // A literal or an entry; or, for the next free code, the previous
         // code's string followed by its own first value. The clear and end
         // codes and unsettled entries are never settled.

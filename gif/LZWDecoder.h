@@ -26,9 +26,11 @@ void DecodeFrameData(TGIFSubImage& frame, TStream& stream);
 // a string is expanded along its prefix chain onto a stack and leaves it
 // one value per request. DecodePixels does the same work in bulk and gives
 // the same values, warnings, errors and stream positions: it writes the
-// strings of settled table entries straight into the output and hands
-// every other code (clear and end codes, sub-block refills, unsettled
-// entries, strings without room behind them) to the step-by-step path.
+// strings of settled table entries straight into the output (one cut by
+// the end of the output goes on from the stack, as a step-by-step string
+// would) and hands every other code (clear and end codes, sub-block
+// refills, unsettled entries, and with values above 255 a string without
+// room behind it) to the step-by-step path.
 class TLZWDecoder {
 public:
     static constexpr int kMaxCodeSize = 12;

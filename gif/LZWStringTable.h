@@ -132,12 +132,9 @@ public:
         return static_cast<std::uint8_t>(tails_[code]);
     }
 
-    // How many bytes WriteString stores for a settled entry: its length
-    // rounded up to whole blocks.
-    static std::size_t BytesStored(const TEntry& entry) { return (entry.LastIndex | (kBlockBytes - 1)) + 1; }
-
     // Writes the string of a settled entry to out, low 8 bits of each value,
-    // storing BytesStored(entry) bytes. Answers the string's first byte.
+    // storing its length rounded up to whole blocks. Answers the string's
+    // first byte.
     std::uint8_t WriteString(const TEntry& entry, std::uint8_t* out) const
     {
         unsigned offset = entry.LastIndex & ~(kBlockBytes - 1);
