@@ -26,6 +26,12 @@ struct DiffCase {
     ExitStatus Status;
 };
 
+// Test listings name the case, not its bytes.
+void PrintTo(const DiffCase& row, std::ostream* out)
+{
+    *out << row.Name;
+}
+
 const DiffCase kDiffCases[] = {
     {"Nothing", [](TConfigRecord&) {}, "", ExitStatus::Done},
     {"OneText", [](TConfigRecord& r) { WriteConfigText(r, 158 + 13 * 2, 13, "Study"); },
@@ -64,6 +70,11 @@ struct FileErrorCase {
     std::vector<std::string> Arguments; // "@" stands for the scratch folder
     const char* Message;
 };
+
+void PrintTo(const FileErrorCase& row, std::ostream* out)
+{
+    *out << row.Name;
+}
 
 const FileErrorCase kFileErrors[] = {
     {"ShowMissingFile", {"show", "@/missing.cfg"}, "@/missing.cfg: File not found"},

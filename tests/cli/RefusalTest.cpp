@@ -15,6 +15,12 @@ struct RefusedInput {
     const char* Message;
 };
 
+// Test listings name the case, not its bytes.
+void PrintTo(const RefusedInput& row, std::ostream* out)
+{
+    *out << row.Name;
+}
+
 const char* const kValid = R"({"format": "ostra-cfg/1"})";
 
 const RefusedInput kRefused[] = {

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "IconArtwork.h"
+#include "support/PictureCompare.h"
 #include "ui/Application.h"
 
 namespace ostra::test {
@@ -20,30 +21,14 @@ QImage committedIcon(int size)
     return QImage(path).convertToFormat(QImage::Format_ARGB32);
 }
 
-// The first pixel where two pictures of the same size differ, for the
-// failure message; "none" when they are equal.
-QString firstDifference(const QImage& expected, const QImage& actual)
-{
-    for (int y = 0; y < expected.height(); ++y)
-        for (int x = 0; x < expected.width(); ++x)
-            if (expected.pixel(x, y) != actual.pixel(x, y))
-                return QStringLiteral("(%1, %2): %3 against %4")
-                    .arg(x)
-                    .arg(y)
-                    .arg(expected.pixel(x, y), 8, 16, QLatin1Char('0'))
-                    .arg(actual.pixel(x, y), 8, 16, QLatin1Char('0'));
-    return QStringLiteral("none");
-}
-
 TEST(ApplicationIcon, CommittedPicturesAreWhatTheLogoToolDraws)
 {
     for (int size : logo::kIconSizes) {
         SCOPED_TRACE(size);
         const QImage committed = committedIcon(size);
         ASSERT_EQ(committed.size(), QSize(size, size)) << "run tools/make-logo/make-logo";
-        const QImage drawn = logo::DrawIcon(size).convertToFormat(QImage::Format_ARGB32);
-        EXPECT_TRUE(committed == drawn) << "first difference at " << qPrintable(firstDifference(drawn, committed))
-                                        << "; run tools/make-logo/make-logo";
+        const auto difference = pictureDifference(committed, logo::DrawIcon(size));
+        EXPECT_FALSE(difference) << *difference << "; run tools/make-logo/make-logo";
     }
 }
 
@@ -68,9 +53,65 @@ TEST(ApplicationIcon, WindowsShowTheCommittedPictureAtEverySize)
     for (int size : logo::kIconSizes) {
         SCOPED_TRACE(size);
         EXPECT_TRUE(available.contains(QSize(size, size)));
-        const QImage shown = icon.pixmap(QSize(size, size)).toImage().convertToFormat(QImage::Format_ARGB32);
-        const QImage committed = committedIcon(size);
-        EXPECT_TRUE(shown == committed) << "first difference at " << qPrintable(firstDifference(committed, shown));
+        const auto difference = pictureDifference(committedIcon(size), icon.pixmap(QSize(size, size)).toImage());
+        EXPECT_FALSE(difference) << *difference;
+    }
+}
+
+// The comparison the tests above rely on, on a committed icon with one
+// pixel changed: a unit of rounding passes, a real change of three units
+// or of a pixel's full coverage fails.
+struct PixelChange {
+    const char* Name;
+    int MinAlpha; // the changed pixel is the first whose alpha lies in
+    int MaxAlpha; // [MinAlpha, MaxAlpha] and whose colours can move by 3
+    int Alpha, Red, Green, Blue;
+    bool Alike;
+};
+
+const PixelChange kPixelChanges[] = {
+    {"red +1 on an opaque pixel", 255, 255, 0, 1, 0, 0, true},
+    {"green -1 on an opaque pixel", 255, 255, 0, 0, -1, 0, true},
+    {"blue +1 on a partly covered pixel", 3, 252, 0, 0, 0, 1, true},
+    {"alpha -1 on a partly covered pixel", 3, 252, -1, 0, 0, 0, true},
+    {"red +3 on an opaque pixel", 255, 255, 0, 3, 0, 0, false},
+    {"green -3 on an opaque pixel", 255, 255, 0, 0, -3, 0, false},
+    {"blue +3 on an opaque pixel", 255, 255, 0, 0, 0, 3, false},
+    {"alpha +3 on a partly covered pixel", 3, 252, 3, 0, 0, 0, false},
+    {"an opaque pixel made barely see-through", 255, 255, -1, 0, 0, 0, false},
+    {"a clear pixel made barely visible", 0, 0, 1, 0, 0, 0, false},
+};
+
+bool canMove(QRgb pixel, int minAlpha, int maxAlpha)
+{
+    const auto within = [](int channel) { return channel >= 3 && channel <= 252; };
+    if (qAlpha(pixel) < minAlpha || qAlpha(pixel) > maxAlpha)
+        return false;
+    return maxAlpha == 0 || (within(qRed(pixel)) && within(qGreen(pixel)) && within(qBlue(pixel)));
+}
+
+TEST(ApplicationIcon, PictureComparisonPassesRoundingAndCatchesARealChange)
+{
+    const QImage committed = committedIcon(24);
+    ASSERT_FALSE(committed.isNull());
+    for (const PixelChange& change : kPixelChanges) {
+        SCOPED_TRACE(change.Name);
+        QImage changed = committed.copy();
+        QPoint at(-1, -1);
+        for (int y = 0; y < changed.height() && at.x() < 0; ++y)
+            for (int x = 0; x < changed.width() && at.x() < 0; ++x)
+                if (canMove(changed.pixel(x, y), change.MinAlpha, change.MaxAlpha))
+                    at = QPoint(x, y);
+        ASSERT_GE(at.x(), 0) << "the icon has no such pixel";
+        const QRgb was = changed.pixel(at);
+        changed.setPixel(at, qRgba(qRed(was) + change.Red, qGreen(was) + change.Green, qBlue(was) + change.Blue,
+                                   qAlpha(was) + change.Alpha));
+        const auto difference = pictureDifference(committed, changed);
+        EXPECT_EQ(!difference, change.Alike) << difference.value_or("alike");
+        if (difference) {
+            const std::string where = "(" + std::to_string(at.x()) + ", " + std::to_string(at.y()) + ")";
+            EXPECT_NE(difference->find(where), std::string::npos) << *difference << " should name " << where;
+        }
     }
 }
 

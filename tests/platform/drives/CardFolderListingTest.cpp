@@ -42,6 +42,12 @@ struct ListingCase {
     std::vector<std::string> listed;
 };
 
+// Test listings name the case, not its bytes.
+void PrintTo(const ListingCase& row, std::ostream* out)
+{
+    *out << row.what;
+}
+
 const std::string kRecordA = std::string(2048, 'a');
 const std::string kRecordB = std::string(2048, 'b');
 
