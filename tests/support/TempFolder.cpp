@@ -25,15 +25,27 @@ TempFolder::TempFolder()
     path_ = fs::canonical(pattern);
 }
 
-// A test that failed half-way may leave an immutable file behind, which
-// even root cannot remove until the attribute is cleared.
 TempFolder::~TempFolder()
 {
+    removeTree(path_);
+}
+
+// A test that failed half-way may leave an immutable file behind, which
+// even root cannot remove until the attribute is cleared; an ordinary user
+// cannot empty a folder without write permission, so each folder gets it
+// back before its entries go.
+void removeTree(const fs::path& root)
+{
     std::error_code ignored;
-    for (const auto& entry : fs::recursive_directory_iterator(path_, ignored))
-        if (entry.is_regular_file(ignored))
-            setImmutable(entry.path().string(), false);
-    fs::remove_all(path_, ignored);
+    ::chmod(root.c_str(), 0700);
+    for (auto entry = fs::recursive_directory_iterator(root, ignored); entry != fs::recursive_directory_iterator();
+         entry.increment(ignored)) {
+        if (entry->is_directory(ignored) && !entry->is_symlink(ignored))
+            ::chmod(entry->path().c_str(), 0700);
+        else if (entry->is_regular_file(ignored))
+            setImmutable(entry->path().string(), false);
+    }
+    fs::remove_all(root, ignored);
 }
 
 std::vector<std::string> TempFolder::entries() const

@@ -27,6 +27,10 @@ private:
     std::filesystem::path path_;
 };
 
+// Removes a tree of files and folders as a test may leave it: names that
+// are not valid text, folders without write permission, immutable files.
+void removeTree(const std::filesystem::path& root);
+
 // Sets or clears the file's immutable attribute (chattr +i); the reason
 // when the file system refuses.
 std::optional<std::string> setImmutable(const std::string& path, bool immutable);

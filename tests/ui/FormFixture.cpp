@@ -9,6 +9,7 @@
 #include <QStyleOptionViewItem>
 #include <QTest>
 
+#include "support/TempFolder.h"
 #include "ui/CheckListBox.h"
 
 namespace ostra::test {
@@ -17,6 +18,13 @@ FormFixture::FormFixture(std::function<void()> showCardBrowser)
     : form(std::make_unique<TForm1>(dialogs, boxes, shell, std::move(showCardBrowser)))
 {
     EXPECT_TRUE(folder.isValid());
+    folder.setAutoRemove(false);
+}
+
+FormFixture::~FormFixture()
+{
+    form.reset();
+    removeTree(folder.path().toStdString());
 }
 
 void FormFixture::writeFile(const QString& file, const std::vector<unsigned char>& bytes) const

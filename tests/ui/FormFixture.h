@@ -30,6 +30,7 @@ namespace ostra::test {
 class FormFixture : public ::testing::Test {
 protected:
     explicit FormFixture(std::function<void()> showCardBrowser = {});
+    ~FormFixture() override;
 
     QString path(const char* name) const { return folder.filePath(QString::fromLatin1(name)); }
     // The same path as the bytes the window keeps.
@@ -45,6 +46,8 @@ protected:
     FakeMessageBoxes boxes;
     FakeShell shell;
     std::unique_ptr<TForm1> form;
+    // Removed by the fixture, which also copes with names that are not
+    // valid text and with folders a test made read-only.
     QTemporaryDir folder;
 };
 
