@@ -15,7 +15,7 @@ public:
     // Opens the card file at path (its exact bytes); when it was read,
     // plain Save writes to it from then on.
     virtual void OpenConfigFromCard(const std::string& path) = 0;
-    // Advanced Load, its file dialog above dialogOwner.
+    // Advanced Load, its file dialog and any error box above dialogOwner.
     virtual void OpenConfigMap(QWidget* dialogOwner) = 0;
 };
 

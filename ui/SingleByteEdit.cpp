@@ -1,5 +1,15 @@
 #include "ui/SingleByteEdit.h"
 
+#include <algorithm>
+#include <optional>
+
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QValidator>
 
 #include "ui/CodePage.h"
@@ -29,6 +39,47 @@ private:
     const CodePage& codePage_;
 };
 
+struct PaddedInsertion {
+    QString Text;
+    int Cursor;
+};
+
+// The text after inserting input over [start, start + removed) when that
+// only fits by dropping trailing spaces:
+//
+//   "SAT " + "E" at 3 or 4, width 4  ->  "SATE"
+//   "AB  " + "X" at 1, width 4       ->  "AXB "
+//   "    " + "H" at 4, width 4       ->  "H   "
+//
+// The spaces go from the end. The padding cannot be seen, so a cursor at
+// the very end of the text stands at the end of what is seen: the input
+// follows the last other character. Input that still does not fit is
+// cut, as the line edit cuts a paste into a box with some room.
+std::optional<PaddedInsertion> paddedInsertion(QString text, int start, int removed, const QString& input,
+                                               int maxLength)
+{
+    text.remove(start, removed);
+    const qsizetype excess = text.size() + input.size() - maxLength;
+    if (excess <= 0)
+        return std::nullopt;
+    qsizetype padding = 0;
+    while (padding < text.size() && text.at(text.size() - 1 - padding) == QLatin1Char(' '))
+        ++padding;
+    if (padding == 0)
+        return std::nullopt;
+    qsizetype at = start == text.size() ? text.size() - padding : start;
+    text.chop(std::min(padding, excess));
+    at = std::min(at, text.size());
+    const QString fitting = input.left(maxLength - text.size());
+    text.insert(at, fitting);
+    return PaddedInsertion{text, static_cast<int>(at + fitting.size())};
+}
+
+bool isPrintable(const QString& input)
+{
+    return !input.isEmpty() && std::all_of(input.begin(), input.end(), [](QChar c) { return c.isPrint(); });
+}
+
 } // namespace
 
 SingleByteEdit::SingleByteEdit(const CodePage& codePage, QWidget* parent)
@@ -49,6 +100,69 @@ std::string SingleByteEdit::Bytes() const
     // The validator keeps every character encodable; text set from code is
     // decoded from bytes, so the fallback below is never taken in use.
     return codePage_.Encode(text()).value_or(std::string());
+}
+
+bool SingleByteEdit::insertIntoPadding(const QString& input)
+{
+    if (isReadOnly() || !isPrintable(input) || !codePage_.Encode(input))
+        return false;
+    const int start = hasSelectedText() ? selectionStart() : cursorPosition();
+    const auto result = paddedInsertion(text(), start, static_cast<int>(selectedText().size()), input, maxLength());
+    if (!result)
+        return false;
+    // One replacement of the whole text: a single step to undo, and the
+    // same textEdited signal as typing.
+    selectAll();
+    insert(result->Text);
+    setCursorPosition(result->Cursor);
+    return true;
+}
+
+void SingleByteEdit::pasteIntoPadding()
+{
+    if (!insertIntoPadding(QGuiApplication::clipboard()->text()))
+        paste();
+}
+
+void SingleByteEdit::keyPressEvent(QKeyEvent* event)
+{
+    const bool typed = !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
+    if (event->matches(QKeySequence::Paste)) {
+        pasteIntoPadding();
+        event->accept();
+        return;
+    }
+    if (typed && insertIntoPadding(event->text())) {
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+// A middle click pastes the window system's selection at the cursor, as
+// the line edit does, with trailing spaces counting as room.
+void SingleByteEdit::mouseReleaseEvent(QMouseEvent* event)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (event->button() == Qt::MiddleButton && clipboard->supportsSelection()) {
+        deselect();
+        if (insertIntoPadding(clipboard->text(QClipboard::Selection))) {
+            event->accept();
+            return;
+        }
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void SingleByteEdit::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu* menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    if (QAction* pasteAction = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+        disconnect(pasteAction, &QAction::triggered, nullptr, nullptr);
+        connect(pasteAction, &QAction::triggered, this, &SingleByteEdit::pasteIntoPadding);
+    }
+    menu->popup(event->globalPos());
 }
 
 } // namespace ostra

@@ -12,6 +12,12 @@ class CodePage;
 // A one-line edit box over a fixed-width text field of the record. Each
 // character is one byte of the box's code page; a character typed, pasted
 // or dropped that has no byte there is refused, never replaced.
+//
+// The record pads its texts with spaces to the field's width, so a box
+// filled from a file is usually full. Trailing spaces therefore count as
+// room: text typed or pasted into a full box takes the place of as many
+// of them as it needs, instead of being refused. A box full of other
+// characters refuses as any full box does.
 class SingleByteEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -21,7 +27,18 @@ public:
     std::string Bytes() const;
     const CodePage& Page() const { return codePage_; }
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
 private:
+    // Inserts input at the cursor (over the selection) in the room that
+    // trailing spaces give; false, having changed nothing, when the box
+    // needs no such room or has none, so the line edit handles it as usual.
+    bool insertIntoPadding(const QString& input);
+    void pasteIntoPadding();
+
     const CodePage& codePage_;
 };
 

@@ -10,12 +10,14 @@
 #include <QTimer>
 
 #include "gif/GIFImage.h"
+#include "ui/AccessibleRoles.h"
 #include "ui/CheckListBox.h"
 #include "ui/ClassicStyle.h"
 #include "ui/CodePage.h"
 #include "ui/Fonts.h"
 #include "ui/HelpMemo.h"
 #include "ui/HelpText.h"
+#include "ui/KeyboardCommands.h"
 #include "ui/LogoImage.h"
 #include "ui/SingleByteEdit.h"
 #include "ui/Unit1Tables.h"
@@ -75,6 +77,7 @@ TForm1::TForm1(FileDialogs& fileDialogs, MessageBoxes& messageBoxes, Shell& shel
       shell_(shell),
       showCardBrowser_(std::move(showCardBrowser))
 {
+    InstallAccessibleRoles();
     setObjectName("Form1");
     setWindowTitle("Ostra Configuration Utility");
     setFixedSize(588, 506);
@@ -90,6 +93,8 @@ TForm1::TForm1(FileDialogs& fileDialogs, MessageBoxes& messageBoxes, Shell& shel
     setTabOrder();
     ApplyClassicStyle(*this);
     connectHandlers();
+    bindKeys();
+    nameForScreenReaders();
     FormCreate();
 }
 
@@ -99,12 +104,8 @@ void TForm1::createFrames()
 {
     // Sunken outlines that draw no background and take no clicks; created
     // first so every other control lies above them.
-    for (const FrameSpec& row : kFrames) {
-        auto* frame = new QFrame(this);
-        frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
-        frame->setAttribute(Qt::WA_TransparentForMouseEvents);
-        this->*row.Frame.Member = place(frame, row.Frame.Name, row.Rect);
-    }
+    for (const FrameSpec& row : kFrames)
+        this->*row.Frame.Member = place(new GroupFrame(this), row.Frame.Name, row.Rect);
 }
 
 void TForm1::createHeadings()
@@ -193,6 +194,7 @@ void TForm1::createCommandControls()
     for (const ButtonSpec& row : kButtons) {
         auto* button = place(new QPushButton(row.Caption, this), row.Button.Name, row.Rect);
         button->setAutoDefault(false);
+        ClickOnEnter(*button);
         this->*row.Button.Member = button;
         addTabStop(row.TabOrder, button);
     }

@@ -62,14 +62,16 @@ public:
 
     // The two ways of opening a file; both report their own failures, and
     // a failed open changes nothing but shows its error. OpenConfig answers
-    // whether the file was read; dialogOwner is the window the dialog of
-    // OpenConfigMap stays above (this window when none is given).
-    bool OpenConfig(const std::string& path);
+    // whether the file was read; dialogOwner is the window the dialog and
+    // the error box of OpenConfigMap stay above (this window when none is
+    // given), and messageOwner that of OpenConfig's error box.
+    bool OpenConfig(const std::string& path, QWidget* messageOwner = nullptr);
     void OpenConfigMap(QWidget* dialogOwner) override;
     void OpenConfigMap() { OpenConfigMap(this); }
     void OpenConfigFromCard(const std::string& path) override;
 
-    void ShowErrorMessage(const QString& text);
+    // An error box above owner, or above this window when none is given.
+    void ShowErrorMessage(const QString& text, QWidget* owner = nullptr);
 
     // Event handlers.
     void FormCreate();
@@ -119,6 +121,9 @@ private:
     void connectHandlers();
     void setTabOrder();
     void addTabStop(int tabOrder, QWidget* control);
+    void bindKeys();
+    void nameForScreenReaders();
+    void setHelpShown(bool shown);
 
     void startTimer1();
     void showTitle(const char* prefix, const std::string& path);

@@ -35,9 +35,9 @@ TConfigRecord readConfigForEditing(const std::string& path)
 
 } // namespace
 
-void TForm1::ShowErrorMessage(const QString& text)
+void TForm1::ShowErrorMessage(const QString& text, QWidget* owner)
 {
-    messageBoxes_.ShowError(this, "Error", text);
+    messageBoxes_.ShowError(owner != nullptr ? owner : this, "Error", text);
 }
 
 void TForm1::showTitle(const char* prefix, const std::string& path)
@@ -49,7 +49,7 @@ void TForm1::showTitle(const char* prefix, const std::string& path)
 // the record, the controls, the title and both file names as they were:
 // otherwise plain Save would write this unit's settings into the file that
 // failed to open.
-bool TForm1::OpenConfig(const std::string& path)
+bool TForm1::OpenConfig(const std::string& path, QWidget* messageOwner)
 {
     try {
         const TConfigRecord read = readConfigForEditing(path);
@@ -60,7 +60,7 @@ bool TForm1::OpenConfig(const std::string& path)
         ConfigToForm();
         return true;
     } catch (const Exception& error) {
-        ShowErrorMessage(messageOf(error));
+        ShowErrorMessage(messageOf(error), messageOwner);
         return false;
     }
 }
@@ -76,7 +76,7 @@ void TForm1::OpenConfigMap(QWidget* dialogOwner)
     if (!OpenDialog1.Execute(dialogOwner))
         return;
     const std::string chosen = OpenDialog1.FileName();
-    if (OpenConfig(chosen))
+    if (OpenConfig(chosen, dialogOwner))
         CurrentFilePath = chosen;
 }
 
@@ -133,19 +133,12 @@ void TForm1::Button4Click()
 
 void TForm1::Button3Click()
 {
-    Memo1->setVisible(Memo1->isHidden());
-    if (!Memo1->isHidden()) {
-        Button3->setText("Close Help");
-        Memo1->setFocus();
-    } else {
-        Button3->setText("Help");
-    }
+    setHelpShown(Memo1->isHidden());
 }
 
 void TForm1::Memo1Click()
 {
-    Memo1->hide();
-    Button3->setText("Help");
+    setHelpShown(false);
 }
 
 void TForm1::Image1Click()

@@ -21,16 +21,23 @@ template <typename Control> struct Named {
 using NamedEdit = Named<SingleByteEdit>;
 using NamedLabel = Named<QLabel>;
 
+// Each frame outlines a group of controls; screen readers name the group
+// after what it frames.
 struct FrameSpec {
     Named<QFrame> Frame;
     QRect Rect;
+    const char* GroupName;
 };
 
 inline constexpr FrameSpec kFrames[] = {
-    {CONTROL(Bevel5), {4, 5, 281, 69}},    {CONTROL(Bevel6), {288, 5, 297, 69}},
-    {CONTROL(Bevel7), {292, 24, 169, 25}}, {CONTROL(Bevel3), {4, 77, 281, 205}},
-    {CONTROL(Bevel4), {288, 77, 297, 205}}, {CONTROL(Bevel1), {4, 285, 281, 153}},
-    {CONTROL(Bevel2), {288, 285, 233, 153}}, {CONTROL(Bevel8), {524, 285, 61, 153}},
+    {CONTROL(Bevel5), {4, 5, 281, 69}, "Unit description"},
+    {CONTROL(Bevel6), {288, 5, 297, 69}, "Options"},
+    {CONTROL(Bevel7), {292, 24, 169, 25}, "Normal screen mode"},
+    {CONTROL(Bevel3), {4, 77, 281, 205}, "Custom source names"},
+    {CONTROL(Bevel4), {288, 77, 297, 205}, "Custom zone names"},
+    {CONTROL(Bevel1), {4, 285, 281, 153}, "Installer information"},
+    {CONTROL(Bevel2), {288, 285, 233, 153}, "Remote zones and their wallplates"},
+    {CONTROL(Bevel8), {524, 285, 61, 153}, "Main output"},
 };
 
 struct HeadingSpec {
@@ -115,6 +122,7 @@ struct NamePanel {
     int FirstTabOrder;
     int (*ShortNameOffset)(int);
     int (*FullNameOffset)(int);
+    const char* RowNoun; // "Source 3 short name" for screen readers
 };
 
 inline constexpr NamePanel kSourcePanel = {
@@ -124,7 +132,7 @@ inline constexpr NamePanel kSourcePanel = {
      {CONTROL(Label8), CONTROL(Edit8), CONTROL(Edit9)},
      {CONTROL(Label9), CONTROL(Edit10), CONTROL(Edit11)},
      {CONTROL(Label10), CONTROL(Edit12), CONTROL(Edit13)}},
-    10, 40, 160, 1, layout::sourceShortNameOffset, layout::sourceFullNameOffset,
+    10, 40, 160, 1, layout::sourceShortNameOffset, layout::sourceFullNameOffset, "Source",
 };
 
 inline constexpr NamePanel kZonePanel = {
@@ -134,7 +142,7 @@ inline constexpr NamePanel kZonePanel = {
      {CONTROL(Label21), CONTROL(Edit24), CONTROL(Edit25)},
      {CONTROL(Label22), CONTROL(Edit26), CONTROL(Edit27)},
      {CONTROL(Label23), CONTROL(Edit28), CONTROL(Edit29)}},
-    296, 328, 459, 22, layout::zoneShortNameOffset, layout::zoneFullNameOffset,
+    296, 328, 459, 22, layout::zoneShortNameOffset, layout::zoneFullNameOffset, "Zone",
 };
 
 inline constexpr int kNameRowTop = 129;

@@ -4,15 +4,18 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QShowEvent>
 
+#include "ui/AccessibleRoles.h"
 #include "ui/ClassicStyle.h"
-#include "ui/Fonts.h"
-#include "ui/ListBox.h"
 #include "ui/ConfigOpener.h"
+#include "ui/Fonts.h"
+#include "ui/KeyboardCommands.h"
+#include "ui/ListBox.h"
 
 namespace ostra {
 
@@ -39,6 +42,7 @@ TForm2::TForm2(ConfigOpener& editor, RemovableDrives& drives, QWidget* parent)
       drives_(drives),
       anchors_(kClientSize)
 {
+    InstallAccessibleRoles();
     setObjectName("Form2");
     setWindowTitle("Open Configuration File");
     setFont(WindowFont());
@@ -64,8 +68,13 @@ void TForm2::createControls()
     Button3 = place(new QPushButton("Refresh", this), "Button3", {201, 268, 75, 25});
     Button4 = place(new QPushButton("Browse...", this), "Button4", {120, 268, 75, 25});
     Label1 = place(new QLabel("Drive:", this), "Label1", {5, 272, 28, 13});
-    for (QPushButton* button : {Button1, Button2, Button3, Button4})
+    for (QPushButton* button : {Button1, Button2, Button3, Button4}) {
         button->setAutoDefault(false);
+        ClickOnEnter(*button);
+    }
+    ListBox1->setAccessibleName("Configuration files on the card");
+    ComboBox1->setAccessibleName("Drive");
+    Label1->setBuddy(ComboBox1);
 
     anchors_.Add(ListBox1, Anchors::Left | Anchors::Top | Anchors::Right | Anchors::Bottom);
     anchors_.Add(ComboBox1, Anchors::Left | Anchors::Bottom);
@@ -90,8 +99,11 @@ void TForm2::connectHandlers()
     // runs no handler.
     connect(ComboBox1, &QComboBox::activated, this, &TForm2::ComboBox1Change);
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TForm2::showDriveToolTip);
-    // A double-click anywhere in the list opens, on a line or not.
+    // A double-click anywhere in the list opens, on a line or not; Enter
+    // in the list opens as a double-click does.
     ListBox1->viewport()->installEventFilter(this);
+    ListBox1->installEventFilter(this);
+    BindKeys(*this, QKeySequence(Qt::Key_Escape), [this] { Button1Click(); });
 }
 
 void TForm2::showEvent(QShowEvent* event)
@@ -114,6 +126,13 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event)
     if (watched == ListBox1->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         Button2Click();
         return true;
+    }
+    if (watched == ListBox1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Button2Click();
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -237,24 +237,25 @@ bool TForm2::addFileLines(const std::vector<QListWidgetItem*>& items, bool compl
         lines.emplace_back(item->text(), item);
     if (sorted)
         std::reverse(lines.begin(), lines.end());
-    FileLines byText = sortedLines(lines, std::less<QString>());
-    FileLines arranged = sorted ? byText : lines;
+    FileLines arranged = lines;
 
-    // A complete listing is sorted by the list's own sort afterwards, which
-    // compares items by their texts' collation, one boxed text at a time:
-    // slow for thousands of lines. When the lines can be put in an order
-    // that the list's comparison finds strictly ascending, that sort would
-    // leave them as they are, and it is not needed.
+    // The list's own sort compares items by their texts' collation, one
+    // boxed text at a time: slow for thousands of lines. Code-unit order
+    // usually agrees with it and is cheap, so it is tried first and the
+    // collation sort made only when it does not. A complete listing whose
+    // lines then stand strictly ascending needs no sort by the list; a
+    // partial one into a sorted list is never sorted by the list, so its
+    // lines go in the collation order whatever it finds.
     bool inOrder = false;
-    if (complete) {
+    if (sorted || complete) {
+        FileLines byText = sortedLines(lines, std::less<QString>());
         if (!strictlyAscending(byText))
             byText = sortedLines(lines, [](const QString& a, const QString& b) {
                 return QString::localeAwareCompare(a, b) < 0;
             });
-        if (strictlyAscending(byText)) {
+        inOrder = complete && strictlyAscending(byText);
+        if (sorted || inOrder)
             arranged = std::move(byText);
-            inOrder = true;
-        }
     }
     ListBox1->setSortingEnabled(false);
     for (const auto& line : arranged)

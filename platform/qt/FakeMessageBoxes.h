@@ -12,11 +12,12 @@ public:
     struct Shown {
         QString Caption;
         QString Text;
+        QWidget* Owner = nullptr;
     };
 
-    void ShowError(QWidget* /*owner*/, const QString& caption, const QString& text) override
+    void ShowError(QWidget* owner, const QString& caption, const QString& text) override
     {
-        Boxes.push_back({caption, text});
+        Boxes.push_back({caption, text, owner});
     }
 
     std::vector<Shown> Boxes;

@@ -169,5 +169,52 @@ TEST_F(BrowserCommandsTest, WindowIsTopmostAndGrowsWithItsListButNeverShrinks)
     EXPECT_EQ(browser.size(), design);
 }
 
+// Keys in the browser: Enter in the list opens the selected line as a
+// double-click does, Enter on a focused button clicks it, Escape closes.
+TEST_F(BrowserCommandsTest, EnterOpensOrClicksAndEscapeCloses)
+{
+    const auto card = plugCard('E', "card");
+    putConfig(card, "hall.cfg", "Hall");
+    showBrowser();
+    browser.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&browser));
+
+    putConfig(card, "den.cfg", "Den");
+    browser.Button3->setFocus();
+    QTest::keyClick(browser.Button3, Qt::Key_Return);
+    EXPECT_EQ(lines().size(), 2) << "Enter on Refresh lists again";
+
+    QTest::keyClick(&browser, Qt::Key_Escape);
+    EXPECT_FALSE(browser.isVisible());
+
+    showBrowser();
+    browser.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&browser));
+    const QStringList listed = lines();
+    const auto hall = std::find_if(listed.begin(), listed.end(), [](const QString& line) { return line.contains("hall.cfg"); });
+    ASSERT_NE(hall, listed.end());
+    browser.ListBox1->SetItemIndex(static_cast<int>(hall - listed.begin()));
+    browser.ListBox1->setFocus();
+    QTest::keyClick(browser.ListBox1, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_FALSE(browser.isVisible());
+    EXPECT_EQ(form->CurrentFilePath, (card / "hall.cfg").string());
+}
+
+// Browse... runs while the browser stays on top of the main window: its
+// dialog and the error box of a failed open both belong to the browser,
+// or the box would stay hidden behind it.
+TEST_F(BrowserCommandsTest, BrowseShowsItsDialogAndErrorsAboveTheBrowser)
+{
+    showBrowser();
+    writeFile(path("short.cfg"), {1, 2, 3});
+    dialogs.Replies.push_back(path("short.cfg"));
+    click(browser.Button4);
+    ASSERT_EQ(dialogs.Owners.size(), 1u);
+    EXPECT_EQ(dialogs.Owners.back(), &browser);
+    ASSERT_EQ(boxes.Boxes.size(), 1u);
+    EXPECT_EQ(boxes.Boxes.back().Text, "Read beyond end of file");
+    EXPECT_EQ(boxes.Boxes.back().Owner, &browser);
+}
+
 } // namespace
 } // namespace ostra::test

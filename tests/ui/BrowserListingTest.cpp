@@ -229,6 +229,29 @@ TEST_F(BrowserListingTest, LinesEndInTheOrderOfTheListsOwnSort)
     QLocale::setDefault(before);
 }
 
+// A listing cut short by an unreadable file, after a complete listing has
+// made the list sorted, leaves its lines in the list's own sort order too.
+TEST_F(BrowserListingTest, APartialListingKeepsTheListsSortOrder)
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    const auto card = plugCard('E', "card");
+    putConfig(card, "c.cfg", "Same");
+    showBrowser();
+    std::filesystem::remove(card / "c.cfg");
+    // Listed by name bytes: "B.cfg", "a.cfg", then the short "z.cfg" fails.
+    putConfig(card, "a.cfg", "Same");
+    putConfig(card, "B.cfg", "Same");
+    putBytes(card, "z.cfg", "short");
+    click(browser.Button3);
+    const QStringList listed = lines();
+    ASSERT_EQ(listed.size(), 2);
+    EXPECT_TRUE(listed.front().contains("a.cfg")) << listed.join('\n').toStdString();
+    browser.ListBox1->sortItems(Qt::AscendingOrder);
+    EXPECT_EQ(listed, lines());
+    QLocale::setDefault(before);
+}
+
 // A showing scans each offered card once and opens each file once: the
 // scan that offers the first drive also lists it, and the probe of any
 // other drive reads no further than its first file.

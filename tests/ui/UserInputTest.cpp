@@ -79,6 +79,7 @@ TEST_F(UserInputTest, SettingControlsFromCodeRunsNoHandler)
 
 TEST_F(UserInputTest, TheUsersActionsRunTheHandlers)
 {
+    form->Memo1Click(); // the help covers the lists
     clickItem(form->ListBox1, 2);
     EXPECT_TRUE(form->CheckListBox1->Checked(1)); // ListBox1Click read zone 3
     EXPECT_FALSE(form->CheckListBox1->Checked(0));
@@ -86,6 +87,7 @@ TEST_F(UserInputTest, TheUsersActionsRunTheHandlers)
     EXPECT_EQ(form->ConfigRecord[254], 0x12); // CheckListBox1Click wrote zone 3
     QTest::mouseClick(form->Image1, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     EXPECT_EQ(shell.Opened.size(), 1);
+    form->Button3Click();
     QTest::mouseClick(form->Memo1->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
     EXPECT_FALSE(form->Memo1->isVisible());
 }

@@ -1,0 +1,67 @@
+// The main window from the keyboard: shortcuts and mnemonics for the
+// commands, Escape to leave the help text, and the controls under the
+// help text kept from the keyboard while it shows.
+#include "ui/Unit1.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+
+#include "ui/HelpMemo.h"
+#include "ui/KeyboardCommands.h"
+
+namespace ostra {
+
+namespace {
+
+// The keys of each command button: the platform's standard keys for it,
+// the usual desktop key where the platform gives none, and a mnemonic
+// letter (Alt+letter) that leaves the caption as it is.
+struct CommandKeys {
+    QPushButton* TForm1::*Button;
+    QKeySequence::StandardKey Standard;
+    const char* Own;
+    Qt::Key Mnemonic;
+};
+
+const CommandKeys kCommandKeys[] = {
+    {&TForm1::Button2, QKeySequence::Open, "Ctrl+O", Qt::Key_L},
+    {&TForm1::Button1, QKeySequence::Save, "Ctrl+S", Qt::Key_S},
+    {&TForm1::Button3, QKeySequence::HelpContents, "F1", Qt::Key_H},
+    {&TForm1::Button4, QKeySequence::UnknownKey, "", Qt::Key_C},
+};
+
+constexpr Qt::Key kAdvancedModeMnemonic = Qt::Key_A;
+
+} // namespace
+
+void TForm1::bindKeys()
+{
+    for (const CommandKeys& row : kCommandKeys) {
+        QPushButton* button = this->*row.Button;
+        BindCommandKeys(*this, row.Standard, QKeySequence::fromString(row.Own, QKeySequence::PortableText),
+                        [button] { button->click(); });
+        BindMnemonic(*this, *button, row.Mnemonic);
+    }
+    BindMnemonic(*this, *CheckBox5, kAdvancedModeMnemonic);
+    BindKeys(*this, QKeySequence(Qt::Key_Escape), [this] {
+        if (Memo1->isVisible())
+            Memo1Click();
+    });
+}
+
+// The help text lies over the controls above the advanced-mode box; while
+// it shows they take neither the focus nor keys. The commands below it
+// stay usable.
+void TForm1::setHelpShown(bool shown)
+{
+    const QRect helpArea = Memo1->geometry();
+    for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (control != Memo1 && control->focusPolicy() != Qt::NoFocus && helpArea.contains(control->geometry()))
+            control->setEnabled(!shown);
+    Memo1->setVisible(shown);
+    Button3->setText(shown ? "Close Help" : "Help");
+    if (shown)
+        Memo1->setFocus();
+}
+
+} // namespace ostra
