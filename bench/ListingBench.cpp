@@ -40,6 +40,7 @@ class NoEditor : public ostra::ConfigOpener {
 public:
     void OpenConfigFromCard(const std::string&) override {}
     void OpenConfigMap(QWidget*) override {}
+    bool SettleUnsavedEdits(QWidget*) override { return true; }
 };
 
 // The least work a listing of the folder can do; returns the files read so

@@ -2,6 +2,7 @@
 
 #include "platform/FileRead.h"
 #include "platform/FileSave.h"
+#include "platform/FileTail.h"
 
 namespace ostra {
 
@@ -13,9 +14,15 @@ void ReadConfigFile(FileApi& files, const std::string& path, TConfigRecord& reco
     readFileHead(files, path, record);
 }
 
+// A file longer than a record (not a configuration file, or one with more
+// behind it) keeps every byte after the record: the save writes the record
+// followed by the file's own tail, so nothing the editor never showed is
+// lost.
 void WriteConfigFile(FileApi& files, const std::string& path, const TConfigRecord& record)
 {
-    saveFileSafely(files, path, record);
+    std::vector<std::uint8_t> bytes = readFileBeyond(files, path, record.size());
+    bytes.insert(bytes.begin(), record.begin(), record.end());
+    saveFileSafely(files, path, bytes);
 }
 
 void ReadConfigFile(const std::string& path, TConfigRecord& record)

@@ -17,6 +17,9 @@ public:
     virtual void OpenConfigFromCard(const std::string& path) = 0;
     // Advanced Load, its file dialog and any error box above dialogOwner.
     virtual void OpenConfigMap(QWidget* dialogOwner) = 0;
+    // Before a card file replaces what the editor shows: asks, above owner,
+    // whether to save unsaved edits; false when the user chose to stay.
+    virtual bool SettleUnsavedEdits(QWidget* owner) = 0;
 };
 
 } // namespace ostra

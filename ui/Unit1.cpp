@@ -96,6 +96,7 @@ TForm1::TForm1(FileDialogs& fileDialogs, MessageBoxes& messageBoxes, Shell& shel
     bindKeys();
     nameForScreenReaders();
     FormCreate();
+    noteKept();
 }
 
 TForm1::~TForm1() = default;

@@ -57,8 +57,9 @@ public:
     // Fill, gather and the two saves.
     void ConfigToForm();
     void FormToConfig();
-    void SaveConfig();
-    void SaveConfigMap();
+    // Both saves answer whether the file was written.
+    bool SaveConfig();
+    bool SaveConfigMap();
 
     // The two ways of opening a file; both report their own failures, and
     // a failed open changes nothing but shows its error. OpenConfig answers
@@ -69,6 +70,10 @@ public:
     void OpenConfigMap(QWidget* dialogOwner) override;
     void OpenConfigMap() { OpenConfigMap(this); }
     void OpenConfigFromCard(const std::string& path) override;
+    // Asks, above owner, whether to save edits that are about to be lost;
+    // answers whether to go on (saved or discarded) or stop (cancelled, or
+    // the save did not happen). Without edits it asks nothing.
+    bool SettleUnsavedEdits(QWidget* owner) override;
 
     // An error box above owner, or above this window when none is given.
     void ShowErrorMessage(const QString& text, QWidget* owner = nullptr);
@@ -85,6 +90,10 @@ public:
     void ListBox1Click();
     void CheckListBox1Click();
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+public:
     // Controls, named as the window's layout names them.
     QFrame *Bevel1, *Bevel2, *Bevel3, *Bevel4, *Bevel5, *Bevel6, *Bevel7, *Bevel8;
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9, *Label10;
@@ -124,6 +133,9 @@ private:
     void bindKeys();
     void nameForScreenReaders();
     void setHelpShown(bool shown);
+    bool hasUnsavedEdits();
+    // Remembers what the window shows as opened, saved or cleared.
+    void noteKept();
 
     void startTimer1();
     void showTitle(const char* prefix, const std::string& path);
@@ -138,6 +150,8 @@ private:
     // What gathering gives right after Clear, while nothing has been
     // edited since: only then does a save keep the blank marker.
     std::optional<TConfigRecord> gatheredAfterClear_;
+    // What gathering gave after the last open, save or Clear.
+    TConfigRecord keptRecord_{};
 };
 
 } // namespace ostra

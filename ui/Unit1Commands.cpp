@@ -58,6 +58,7 @@ bool TForm1::OpenConfig(const std::string& path, QWidget* messageOwner)
         ConfigRecord = read;
         gatheredAfterClear_.reset();
         ConfigToForm();
+        noteKept();
         return true;
     } catch (const Exception& error) {
         ShowErrorMessage(messageOf(error), messageOwner);
@@ -73,6 +74,8 @@ void TForm1::OpenConfigFromCard(const std::string& path)
 
 void TForm1::OpenConfigMap(QWidget* dialogOwner)
 {
+    if (!SettleUnsavedEdits(dialogOwner))
+        return;
     if (!OpenDialog1.Execute(dialogOwner))
         return;
     const std::string chosen = OpenDialog1.FileName();
@@ -80,30 +83,36 @@ void TForm1::OpenConfigMap(QWidget* dialogOwner)
         CurrentFilePath = chosen;
 }
 
-void TForm1::SaveConfig()
+bool TForm1::SaveConfig()
 {
     try {
         FormToConfig();
         WriteConfigFile(CurrentFilePath, ConfigRecord);
         showTitle("Saved: ", CurrentFilePath);
         startTimer1();
+        noteKept();
+        return true;
     } catch (const Exception& error) {
         ShowErrorMessage(messageOf(error));
+        return false;
     }
 }
 
-void TForm1::SaveConfigMap()
+bool TForm1::SaveConfigMap()
 {
     if (!SaveDialog1.Execute())
-        return;
+        return false;
     try {
         const std::string chosen = SaveDialog1.FileName();
         FormToConfig();
         WriteConfigFile(chosen, ConfigRecord);
         showTitle("Saved: ", chosen);
         startTimer1();
+        noteKept();
+        return true;
     } catch (const Exception& error) {
         ShowErrorMessage(messageOf(error));
+        return false;
     }
 }
 
@@ -126,9 +135,12 @@ void TForm1::Button2Click()
 
 void TForm1::Button4Click()
 {
+    if (!SettleUnsavedEdits(this))
+        return;
     BlankConfig(ConfigRecord);
     ConfigToForm();
     gatheredAfterClear_ = gatheredCopy();
+    keptRecord_ = *gatheredAfterClear_;
 }
 
 void TForm1::Button3Click()

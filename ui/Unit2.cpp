@@ -147,7 +147,7 @@ void TForm2::Button2Click()
     // Without a selected line there is nothing to open, and the window
     // stays as it is.
     const int row = ListBox1->ItemIndex();
-    if (row < 0)
+    if (row < 0 || !editor_.SettleUnsavedEdits(this))
         return;
     hide();
     editor_.OpenConfigFromCard(ListBox1->item(row)->data(FilePathRole).toByteArray().toStdString());

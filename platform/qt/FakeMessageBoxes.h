@@ -1,12 +1,14 @@
 #pragma once
 
+#include <deque>
 #include <vector>
 
 #include "platform/qt/MessageBoxes.h"
 
 namespace ostra {
 
-// Records each box instead of showing it.
+// Records each box instead of showing it; questions take the next queued
+// answer, or Discard (going on as if nobody asked) when none is queued.
 class FakeMessageBoxes final : public MessageBoxes {
 public:
     struct Shown {
@@ -20,7 +22,19 @@ public:
         Boxes.push_back({caption, text, owner});
     }
 
+    SaveChoice AskToSave(QWidget* owner, const QString& caption, const QString& question) override
+    {
+        Questions.push_back({caption, question, owner});
+        if (Answers.empty())
+            return SaveChoice::Discard;
+        const SaveChoice answer = Answers.front();
+        Answers.pop_front();
+        return answer;
+    }
+
     std::vector<Shown> Boxes;
+    std::vector<Shown> Questions;
+    std::deque<SaveChoice> Answers;
 };
 
 } // namespace ostra

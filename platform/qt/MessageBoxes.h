@@ -6,12 +6,17 @@ class QWidget;
 
 namespace ostra {
 
-// Modal message boxes with the error icon and one OK button, no help.
-// Show returns when the user has closed the box.
+// What the user answers when unsaved edits are about to be given up.
+enum class SaveChoice { Save, Discard, Cancel };
+
+// Modal message boxes. ShowError has the error icon and one OK button, no
+// help; AskToSave asks a question with Save, Discard and Cancel (closing
+// the box cancels). Each returns when the user has closed the box.
 class MessageBoxes {
 public:
     virtual ~MessageBoxes();
     virtual void ShowError(QWidget* owner, const QString& caption, const QString& text) = 0;
+    virtual SaveChoice AskToSave(QWidget* owner, const QString& caption, const QString& question) = 0;
 };
 
 } // namespace ostra

@@ -7,6 +7,7 @@ namespace ostra {
 class QtMessageBoxes final : public MessageBoxes {
 public:
     void ShowError(QWidget* owner, const QString& caption, const QString& text) override;
+    SaveChoice AskToSave(QWidget* owner, const QString& caption, const QString& question) override;
 };
 
 } // namespace ostra

@@ -117,10 +117,11 @@ INSTANTIATE_TEST_SUITE_P(RealFiles, ReadConfig, ::testing::Values(
 
 class WriteConfig : public ConfigFileCase {};
 
-TEST_P(WriteConfig, LeavesExactlyTheRecordOrRaisesTheTableError)
+TEST_P(WriteConfig, LeavesTheRecordAndAnyLongerTailOrRaisesTheTableError)
 {
     const FileCase& row = GetParam();
     const std::string path = prepare(row);
+    const std::vector<unsigned char> old = row.place == Place::File ? readBytes(path) : std::vector<unsigned char>{};
     TConfigRecord record;
     std::ranges::copy(patternBytes(layout::kRecordSize, 9), record.begin());
     const TConfigRecord before = record;
@@ -130,7 +131,10 @@ TEST_P(WriteConfig, LeavesExactlyTheRecordOrRaisesTheTableError)
     EXPECT_EQ(message, row.message);
     EXPECT_EQ(record, before);
     if (message.empty()) {
-        EXPECT_EQ(readBytes(path), bytesOf(record));
+        std::vector<unsigned char> expected = bytesOf(record);
+        if (old.size() > expected.size())
+            expected.insert(expected.end(), old.begin() + layout::kRecordSize, old.end());
+        EXPECT_EQ(readBytes(path), expected);
     }
     const Names expectedEntries = row.place == Place::FileOnThePath ? Names{"plain"}
         : row.place == Place::MissingFolder                        ? Names{}
@@ -149,6 +153,27 @@ INSTANTIATE_TEST_SUITE_P(RealFiles, WriteConfig, ::testing::Values(
     FileCase{"OverLong3000", Place::File, 3000, ""},
     FileCase{"OverLong5000", Place::File, 5000, ""}),
     [](const auto& info) { return info.param.name; });
+
+// A file with a second name is written in place rather than replaced; a
+// longer one keeps its tail there too, under both names.
+TEST(WriteConfigInPlace, KeepsTheTailOfALongerFileUnderEveryName)
+{
+    test::TempFolder folder;
+    const std::string path = folder.file("unit.cfg");
+    const std::string other = folder.file("copy.cfg");
+    const Bytes old = patternBytes(3000, 5);
+    writeBytes(path, old);
+    ASSERT_EQ(::link(path.c_str(), other.c_str()), 0);
+    TConfigRecord record;
+    std::ranges::copy(patternBytes(layout::kRecordSize, 9), record.begin());
+
+    WriteConfigFile(path, record);
+
+    Bytes expected(record.begin(), record.end());
+    expected.insert(expected.end(), old.begin() + layout::kRecordSize, old.end());
+    EXPECT_EQ(readBytes(path), expected);
+    EXPECT_EQ(readBytes(other), expected) << "written in place, not replaced";
+}
 
 // A file this user may not write can be neither loaded nor saved, and a
 // refused save leaves it as it was.

@@ -216,5 +216,25 @@ TEST_F(BrowserCommandsTest, BrowseShowsItsDialogAndErrorsAboveTheBrowser)
     EXPECT_EQ(boxes.Boxes.back().Owner, &browser);
 }
 
+// Opening a line over unsaved edits asks above the browser; Cancel keeps
+// the browser and the edits, Discard opens the line.
+TEST_F(BrowserCommandsTest, OpeningALineOverUnsavedEditsAsksAboveTheBrowser)
+{
+    const auto card = plugCard('E', "card");
+    putConfig(card, "hall.cfg", "Hall");
+    typeText(form->Edit1, "Typed");
+    showBrowser();
+    boxes.Answers = {SaveChoice::Cancel, SaveChoice::Discard};
+    click(browser.Button2);
+    ASSERT_EQ(boxes.Questions.size(), 1u);
+    EXPECT_EQ(boxes.Questions.back().Owner, &browser);
+    EXPECT_TRUE(browser.isVisible());
+    EXPECT_TRUE(form->Edit1->text().startsWith("Typed"));
+
+    click(browser.Button2);
+    EXPECT_FALSE(browser.isVisible());
+    EXPECT_EQ(form->CurrentFilePath, (card / "hall.cfg").string());
+}
+
 } // namespace
 } // namespace ostra::test

@@ -1,0 +1,60 @@
+// Unsaved edits are kept or given up on purpose: before the window closes,
+// opens another file or clears, it asks whether to save what was edited
+// since the last open, save or Clear. Without edits nothing asks.
+#include "ui/Unit1.h"
+
+#include <filesystem>
+
+#include <QCheckBox>
+#include <QCloseEvent>
+
+#include "platform/qt/MessageBoxes.h"
+#include "ui/DisplayText.h"
+
+namespace ostra {
+
+// What the window would save now, against what it last opened, saved or
+// cleared: an edit undone by hand is no edit.
+bool TForm1::hasUnsavedEdits()
+{
+    return gatheredCopy() != keptRecord_;
+}
+
+void TForm1::noteKept()
+{
+    keptRecord_ = gatheredCopy();
+}
+
+bool TForm1::SettleUnsavedEdits(QWidget* owner)
+{
+    if (!hasUnsavedEdits())
+        return true;
+    const QString name = CurrentFilePath.empty()
+                             ? QStringLiteral("the unsaved settings")
+                             : DisplayName(std::filesystem::path(CurrentFilePath).filename().string());
+    switch (messageBoxes_.AskToSave(owner != nullptr ? owner : this, QStringLiteral("Ostra Configuration Utility"),
+                                    QStringLiteral("Save changes to %1?").arg(name))) {
+    case SaveChoice::Save:
+        // As the Save command saves, except that without a file to save to
+        // the Advanced Save dialog asks for one; cancelling it, or a failed
+        // save, keeps everything as it is.
+        if (CheckBox5->isChecked() || CurrentFilePath.empty())
+            return SaveConfigMap();
+        return SaveConfig();
+    case SaveChoice::Discard:
+        return true;
+    case SaveChoice::Cancel:
+        return false;
+    }
+    return false;
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    if (SettleUnsavedEdits(this))
+        event->accept();
+    else
+        event->ignore();
+}
+
+} // namespace ostra
