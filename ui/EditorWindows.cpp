@@ -17,6 +17,12 @@ void EditorWindows::showCardBrowser()
     Form2.activateWindow();
 }
 
+void EditorWindows::Open(const std::string& path)
+{
+    if (Form1.OpenConfig(path))
+        Form1.CurrentFilePath = path;
+}
+
 void EditorWindows::Show()
 {
     CentreOnScreen(Form1);

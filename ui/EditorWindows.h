@@ -18,6 +18,9 @@ struct EditorWindows {
 
     // Shows the main window, centred on the screen.
     void Show();
+    // Opens the file at path as Advanced Load opens the file it is given:
+    // errors in the usual box, and plain Save writes there from then on.
+    void Open(const std::string& path);
 
     // First: the main window reads its logo through the GIF library.
     GIFStartUp GIFLibrary;

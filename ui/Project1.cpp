@@ -3,9 +3,12 @@
 // the program.
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "ui/Application.h"
 #include "ui/EditorWindows.h"
+#include "ui/StartupArguments.h"
 
 namespace {
 
@@ -27,6 +30,15 @@ bool hasDisplay()
 
 int main(int argc, char** argv)
 {
+    // Help and version need no display: they are answered before one is
+    // looked for.
+    const ostra::StartupRequest request =
+        ostra::ParseStartupArguments(std::vector<std::string>(argv + 1, argv + argc), OSTRA_VERSION);
+    if (!request.ShowWindow) {
+        std::fputs(request.Output.c_str(), stdout);
+        std::fputs(request.Error.c_str(), stderr);
+        return request.ExitStatus;
+    }
     if (!hasDisplay()) {
         std::fputs("ostra-config-utility: no display to show the window on "
                    "(neither DISPLAY nor WAYLAND_DISPLAY is set)\n",
@@ -38,5 +50,7 @@ int main(int argc, char** argv)
     ostra::EditorWindows windows;
     application.SetErrorBoxes(&windows.MessageBoxes);
     windows.Show();
+    if (!request.File.empty())
+        windows.Open(request.File);
     return application.exec();
 }
