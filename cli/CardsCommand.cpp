@@ -48,7 +48,7 @@ CardFile readCardFile(CliContext& context, const std::filesystem::path& folder, 
     file.Path = (folder / name).string();
     try {
         // A record of the listing's own, read as the browser reads it.
-        const TConfigRecord record = readRecordFile(context, file.Path);
+        const TConfigRecord record = readRecordFile(context, file.Path, FileAccess::ReadOnly);
         file.Blank = IsBlankConfig(record);
         file.Description = file.Blank ? kBlankDescription
                                       : decodeText(ReadConfigText(record, layout::kDescriptionOffset,

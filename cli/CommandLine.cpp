@@ -31,6 +31,11 @@ void addTruncate(CLI::App& command, CommandOptions& options)
     command.add_flag("--truncate", options.Truncate, "cut texts longer than their field instead of refusing them");
 }
 
+void addForce(CLI::App& command, CommandOptions& options)
+{
+    command.add_flag("--force", options.Force, "replace the file when it exists");
+}
+
 constexpr const char* kKeysHelp =
     "Keys: description, mode (residential|professional), options.disable_autoselect,\n"
     "options.disable_front_panel, options.disable_front_ir, options.blanking (on|off),\n"
@@ -59,6 +64,7 @@ const CommandSpec kCommands[] = {
          addOneFile(command, options, "IN", "JSON document, or - for standard input");
          command.add_option("-o,--output", options.Output, "configuration file to write (default: IN with .cfg)");
          addTruncate(command, options);
+         addForce(command, options);
      },
      runImport},
     {"set", "Edit settings of a file in place, as a save from the editor would",
@@ -81,7 +87,10 @@ const CommandSpec kCommands[] = {
      },
      runCards},
     {"blank", "Write a blank configuration file, as the editor's Clear leaves it", "",
-     [](CLI::App& command, CommandOptions& options) { addOneFile(command, options, "FILE", "file to write"); },
+     [](CLI::App& command, CommandOptions& options) {
+         addOneFile(command, options, "FILE", "file to write");
+         addForce(command, options);
+     },
      runBlank},
 };
 

@@ -75,8 +75,11 @@ ExitStatus runDiff(CliContext& context, const CommandOptions& options)
     const std::string& pathA = options.Files.at(0);
     const std::string& pathB = options.Files.at(1);
     return reportingFailures(context, pathA, [&] {
-        const TConfigRecord recordA = onFile(pathA, [&] { return readRecordFile(context, pathA); });
-        const TConfigRecord recordB = onFile(pathB, [&] { return readRecordFile(context, pathB); });
+        const auto read = [&](const std::string& path) {
+            return onFile(path, [&] { return readRecordFile(context, path, FileAccess::ReadOnly); });
+        };
+        const TConfigRecord recordA = read(pathA);
+        const TConfigRecord recordB = read(pathB);
         const RecordModel a = splitRecord(recordA);
         const RecordModel b = splitRecord(recordB);
         if (a.Blank != b.Blank) {

@@ -44,7 +44,7 @@ ExitStatus runExport(CliContext& context, const CommandOptions& options)
     const std::string& path = options.File;
     const std::string output = options.Output.empty() ? kStandardStream : options.Output;
     return reportingFailures(context, path, [&] {
-        const TConfigRecord record = onFile(path, [&] { return readRecordFile(context, path); });
+        const TConfigRecord record = onFile(path, [&] { return readRecordFile(context, path, FileAccess::ReadOnly); });
         // Characters of file names that are not UTF-8 are replaced rather
         // than refused; texts of the record are always valid.
         const std::string text = recordToDocument(record).dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
@@ -61,6 +61,10 @@ ExitStatus runImport(CliContext& context, const CommandOptions& options)
         return ExitStatus::WrongUsage;
     }
     const std::string output = options.Output.empty() ? defaultRecordPath(input) : options.Output;
+    // Checked before the document is read, so that standard input is left
+    // unread when nothing would be written.
+    if (refuseReplacing(context, output, options.Force))
+        return ExitStatus::WrongUsage;
     return reportingFailures(context, input, [&] {
         const std::string text = onFile(input, [&] { return readDocumentFile(context, input); });
         const OverlongText overlong = options.Truncate ? OverlongText::Truncate : OverlongText::Refuse;

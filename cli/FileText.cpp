@@ -72,10 +72,10 @@ void writeDocumentFile(CliContext& context, const std::string& path, const std::
     saveFileSafely(context.Files, path, std::span(bytes, text.size()));
 }
 
-TConfigRecord readRecordFile(CliContext& context, const std::string& path)
+TConfigRecord readRecordFile(CliContext& context, const std::string& path, FileAccess access)
 {
     TConfigRecord record{};
-    ReadConfigFile(context.Files, path, record);
+    ReadConfigFile(context.Files, path, record, access);
     return record;
 }
 
@@ -87,6 +87,19 @@ void writeRecordFile(CliContext& context, const std::string& path, const TConfig
 void reportFileError(CliContext& context, const std::string& path, const std::string& message)
 {
     context.Err << "ostra-cfg: " << terminalSafe(path) << ": " << message << '\n';
+}
+
+bool refuseReplacing(CliContext& context, const std::string& path, bool replace)
+{
+    if (replace)
+        return false;
+    // lstat: a dangling symbolic link is a name taken too; the save would
+    // create the file it points to.
+    struct stat status {};
+    if (context.Files.lstat(path, status).failed())
+        return false;
+    context.Err << "ostra-cfg: " << terminalSafe(path) << ": already exists; use --force to replace it\n";
+    return true;
 }
 
 } // namespace ostra::cli

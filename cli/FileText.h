@@ -4,6 +4,7 @@
 
 #include "cli/CliContext.h"
 #include "config/ConfigRecord.h"
+#include "platform/FileRead.h"
 
 namespace ostra::cli {
 
@@ -20,11 +21,20 @@ std::string readDocumentFile(CliContext& context, const std::string& path);
 void writeDocumentFile(CliContext& context, const std::string& path, const std::string& text);
 
 // The record of a configuration file, read as the editor reads it (the
-// blank marker kept). Raises EInOutError.
-TConfigRecord readRecordFile(CliContext& context, const std::string& path);
+// blank marker kept). Commands that only look at a file read it ReadOnly;
+// set reads ReadWrite, as the editor loads a file it will save back.
+// Raises EInOutError.
+TConfigRecord readRecordFile(CliContext& context, const std::string& path, FileAccess access);
 void writeRecordFile(CliContext& context, const std::string& path, const TConfigRecord& record);
 
 // "ostra-cfg: PATH: MESSAGE" on standard error.
 void reportFileError(CliContext& context, const std::string& path, const std::string& message);
+
+// For commands that create a file: true, with "ostra-cfg: PATH: already
+// exists; use --force to replace it" on standard error, when something is
+// at path (a file, a folder, a symbolic link even to nothing) and replace
+// is false. A path that cannot be looked at counts as free; the write then
+// reports why it fails.
+bool refuseReplacing(CliContext& context, const std::string& path, bool replace);
 
 } // namespace ostra::cli

@@ -1,4 +1,5 @@
-// set and blank: edits written back as the editor's save writes them.
+// set and blank: edits written back as the editor's save writes them. set
+// edits a file in place; blank replaces one only when told to (--force).
 #include "cli/Assignments.h"
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
@@ -13,7 +14,7 @@ ExitStatus runSet(CliContext& context, const CommandOptions& options)
         // nothing.
         const std::vector<Assignment> assignments = parseAssignments(
             options.Assignments, options.Truncate ? OverlongText::Truncate : OverlongText::Refuse);
-        const TConfigRecord loaded = onFile(path, [&] { return readRecordFile(context, path); });
+        const TConfigRecord loaded = onFile(path, [&] { return readRecordFile(context, path, FileAccess::ReadWrite); });
         const TConfigRecord edited = applyAssignments(loaded, assignments);
         onFile(path, [&] { writeRecordFile(context, path, edited); });
         return ExitStatus::Done;
@@ -23,6 +24,8 @@ ExitStatus runSet(CliContext& context, const CommandOptions& options)
 ExitStatus runBlank(CliContext& context, const CommandOptions& options)
 {
     const std::string& path = options.File;
+    if (refuseReplacing(context, path, options.Force))
+        return ExitStatus::WrongUsage;
     return reportingFailures(context, path, [&] {
         TConfigRecord record{};
         BlankConfig(record);

@@ -38,7 +38,8 @@ ExitStatus runShow(CliContext& context, const CommandOptions& options)
     bool first = true;
     for (const std::string& path : options.Files) {
         const ExitStatus shown = reportingFailures(context, path, [&] {
-            const TConfigRecord record = onFile(path, [&] { return readRecordFile(context, path); });
+            const TConfigRecord record =
+                onFile(path, [&] { return readRecordFile(context, path, FileAccess::ReadOnly); });
             context.Out << (first ? "" : "\n") << terminalSafe(path) << '\n';
             showRecord(context.Out, record);
             first = false;

@@ -35,4 +35,10 @@ void WriteConfigFile(const std::string& path, const TConfigRecord& record)
     WriteConfigFile(systemFileApi(), path, record);
 }
 
+void ReadConfigFile(FileApi& files, const std::string& path, TConfigRecord& record, FileAccess access)
+{
+    ZeroConfig(record);
+    readFileHead(files, path, record, access);
+}
+
 } // namespace ostra

@@ -4,6 +4,7 @@
 
 #include "config/ConfigRecord.h"
 #include "platform/FileApi.h"
+#include "platform/FileRead.h"
 
 namespace ostra {
 
@@ -12,5 +13,10 @@ namespace ostra {
 // the operating system's files.
 void ReadConfigFile(FileApi& files, const std::string& path, TConfigRecord& record);
 void WriteConfigFile(FileApi& files, const std::string& path, const TConfigRecord& record);
+
+// ReadConfigFile opening the file as access says: the command-line tool's
+// readers pass FileAccess::ReadOnly, so that a file they may not write can
+// still be shown, exported or compared.
+void ReadConfigFile(FileApi& files, const std::string& path, TConfigRecord& record, FileAccess access);
 
 } // namespace ostra

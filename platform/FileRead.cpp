@@ -7,11 +7,25 @@
 
 namespace ostra {
 
-void readFileHead(FileApi& files, const std::string& path, std::span<std::uint8_t> buffer)
+namespace {
+
+int accessFlag(FileAccess access)
 {
-    // O_NONBLOCK: a pipe that nobody writes reports EAGAIN instead of
-    // hanging the editor; regular files ignore it.
-    const FileResult opened = files.open(path, O_RDWR | O_NOCTTY | O_CLOEXEC | O_NONBLOCK, 0);
+    switch (access) {
+    case FileAccess::ReadWrite: return O_RDWR;
+    case FileAccess::ReadOnly: return O_RDONLY;
+    }
+    return O_RDWR;
+}
+
+} // namespace
+
+void readFileHead(FileApi& files, const std::string& path, std::span<std::uint8_t> buffer, FileAccess access)
+{
+    // O_NONBLOCK: a pipe that nobody writes reports EAGAIN (read-write) or
+    // an empty read (read-only) instead of hanging the editor; regular files
+    // ignore it.
+    const FileResult opened = files.open(path, accessFlag(access) | O_NOCTTY | O_CLOEXEC | O_NONBLOCK, 0);
     if (opened.failed())
         throw pathError(files, path, opened.error);
     OpenFile file(files, static_cast<int>(opened.value));

@@ -8,12 +8,19 @@
 
 namespace ostra {
 
+// How readFileHead opens the file. The editor opens for reading and writing,
+// so that a file it could not save back is refused when it is loaded; a
+// reader that never writes opens for reading alone, so that a write-protected
+// card or archive can be read.
+enum class FileAccess { ReadWrite, ReadOnly };
+
 // Fills buffer from the start of the existing file at path with one read
-// request. The file is opened for reading and writing, so a file that cannot
-// be written cannot be read either. Raises EInOutError: the open's mapped
-// error, the read's, "Read beyond end of file" when the file is shorter than
-// the buffer (the delivered bytes stay in front), or the close's "I/O error N".
-// A longer file is read no further than the buffer.
-void readFileHead(FileApi& files, const std::string& path, std::span<std::uint8_t> buffer);
+// request. The file is opened as access says; with ReadWrite a file that
+// cannot be written cannot be read either. Raises EInOutError: the open's
+// mapped error, the read's, "Read beyond end of file" when the file is
+// shorter than the buffer (the delivered bytes stay in front), or the
+// close's "I/O error N". A longer file is read no further than the buffer.
+void readFileHead(FileApi& files, const std::string& path, std::span<std::uint8_t> buffer,
+                  FileAccess access = FileAccess::ReadWrite);
 
 } // namespace ostra

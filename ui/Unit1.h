@@ -75,8 +75,9 @@ public:
     // the save did not happen). Without edits it asks nothing.
     bool SettleUnsavedEdits(QWidget* owner) override;
 
-    // An error box above owner, or above this window when none is given.
-    void ShowErrorMessage(const QString& text, QWidget* owner = nullptr);
+    // An error box above owner, or above this window when none is given;
+    // detail (where, and what to check) stands under the text.
+    void ShowErrorMessage(const QString& text, QWidget* owner = nullptr, const QString& detail = QString());
 
     // Event handlers.
     void FormCreate();

@@ -10,6 +10,7 @@
 #include "platform/qt/MessageBoxes.h"
 #include "platform/qt/Shell.h"
 #include "ui/DisplayText.h"
+#include "ui/ErrorAdvice.h"
 #include "ui/HelpMemo.h"
 
 namespace ostra {
@@ -35,9 +36,9 @@ TConfigRecord readConfigForEditing(const std::string& path)
 
 } // namespace
 
-void TForm1::ShowErrorMessage(const QString& text, QWidget* owner)
+void TForm1::ShowErrorMessage(const QString& text, QWidget* owner, const QString& detail)
 {
-    messageBoxes_.ShowError(owner != nullptr ? owner : this, "Error", text);
+    messageBoxes_.ShowError(owner != nullptr ? owner : this, "Error", text, detail);
 }
 
 void TForm1::showTitle(const char* prefix, const std::string& path)
@@ -61,7 +62,7 @@ bool TForm1::OpenConfig(const std::string& path, QWidget* messageOwner)
         noteKept();
         return true;
     } catch (const Exception& error) {
-        ShowErrorMessage(messageOf(error), messageOwner);
+        ShowErrorMessage(messageOf(error), messageOwner, ErrorAdvice(error, FileTask::Open, path));
         return false;
     }
 }
@@ -93,7 +94,7 @@ bool TForm1::SaveConfig()
         noteKept();
         return true;
     } catch (const Exception& error) {
-        ShowErrorMessage(messageOf(error));
+        ShowErrorMessage(messageOf(error), nullptr, ErrorAdvice(error, FileTask::Save, CurrentFilePath));
         return false;
     }
 }
@@ -102,8 +103,8 @@ bool TForm1::SaveConfigMap()
 {
     if (!SaveDialog1.Execute())
         return false;
+    const std::string chosen = SaveDialog1.FileName();
     try {
-        const std::string chosen = SaveDialog1.FileName();
         FormToConfig();
         WriteConfigFile(chosen, ConfigRecord);
         showTitle("Saved: ", chosen);
@@ -111,7 +112,7 @@ bool TForm1::SaveConfigMap()
         noteKept();
         return true;
     } catch (const Exception& error) {
-        ShowErrorMessage(messageOf(error));
+        ShowErrorMessage(messageOf(error), nullptr, ErrorAdvice(error, FileTask::Save, chosen));
         return false;
     }
 }

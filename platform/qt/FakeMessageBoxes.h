@@ -15,11 +15,13 @@ public:
         QString Caption;
         QString Text;
         QWidget* Owner = nullptr;
+        QString Detail;
     };
 
-    void ShowError(QWidget* owner, const QString& caption, const QString& text) override
+    using MessageBoxes::ShowError;
+    void ShowError(QWidget* owner, const QString& caption, const QString& text, const QString& detail) override
     {
-        Boxes.push_back({caption, text, owner});
+        Boxes.push_back({caption, text, owner, detail});
     }
 
     SaveChoice AskToSave(QWidget* owner, const QString& caption, const QString& question) override

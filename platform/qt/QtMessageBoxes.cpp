@@ -4,10 +4,13 @@
 
 namespace ostra {
 
-void QtMessageBoxes::ShowError(QWidget* owner, const QString& caption, const QString& text)
+void QtMessageBoxes::ShowError(QWidget* owner, const QString& caption, const QString& text, const QString& detail)
 {
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, owner);
     box.setTextFormat(Qt::PlainText);
+    // Shown under the text at once, not behind a button: it says what to do.
+    if (!detail.isEmpty())
+        box.setInformativeText(detail.toHtmlEscaped().replace(QLatin1Char('\n'), QLatin1String("<br>")));
     box.exec();
 }
 

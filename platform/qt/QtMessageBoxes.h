@@ -6,7 +6,8 @@ namespace ostra {
 
 class QtMessageBoxes final : public MessageBoxes {
 public:
-    void ShowError(QWidget* owner, const QString& caption, const QString& text) override;
+    using MessageBoxes::ShowError;
+    void ShowError(QWidget* owner, const QString& caption, const QString& text, const QString& detail) override;
     SaveChoice AskToSave(QWidget* owner, const QString& caption, const QString& question) override;
 };
 

@@ -10,12 +10,34 @@ namespace ostra::test {
 
 CliRun CliFixture::run(const std::vector<std::string>& arguments, const std::string& input)
 {
+    return run(systemFileApi(), arguments, input);
+}
+
+CliRun CliFixture::run(FileApi& files, const std::vector<std::string>& arguments, const std::string& input)
+{
     std::istringstream in(input);
     std::ostringstream out;
     std::ostringstream err;
-    cli::CliContext context{systemFileApi(), drives, in, out, err};
+    cli::CliContext context{files, drives, in, out, err};
     const cli::ExitStatus status = cli::runCommandLine(context, arguments);
     return {status, out.str(), err.str()};
+}
+
+std::string CliFixture::expand(const std::string& text) const
+{
+    std::string result = text;
+    const std::string folderPath = folder.path().string();
+    for (std::size_t at = result.find('@'); at != std::string::npos; at = result.find('@', at + folderPath.size()))
+        result.replace(at, 1, folderPath);
+    return result;
+}
+
+std::vector<std::string> CliFixture::expand(const std::vector<std::string>& arguments) const
+{
+    std::vector<std::string> result;
+    for (const std::string& argument : arguments)
+        result.push_back(expand(argument));
+    return result;
 }
 
 void CliFixture::writeRecord(const std::string& name, const TConfigRecord& record) const

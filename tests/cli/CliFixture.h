@@ -10,6 +10,7 @@
 #include "support/TempFolder.h"
 #include "cli/CliContext.h"
 #include "config/ConfigRecord.h"
+#include "platform/FileApi.h"
 #include "platform/drives/FakeRemovableDrives.h"
 
 namespace ostra::test {
@@ -26,8 +27,13 @@ struct CliRun {
 class CliFixture : public ::testing::Test {
 protected:
     CliRun run(const std::vector<std::string>& arguments, const std::string& input = {});
+    // The same over another file layer, such as one that refuses some opens.
+    CliRun run(FileApi& files, const std::vector<std::string>& arguments, const std::string& input = {});
 
     std::string path(const std::string& name) const { return folder.file(name); }
+    // text with each "@" standing for the scratch folder's path.
+    std::string expand(const std::string& text) const;
+    std::vector<std::string> expand(const std::vector<std::string>& arguments) const;
     void writeRecord(const std::string& name, const TConfigRecord& record) const;
     void writeBytes(const std::string& name, const std::string& bytes) const;
     std::string readBytes(const std::string& name) const;

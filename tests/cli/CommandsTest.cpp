@@ -85,24 +85,12 @@ const FileErrorCase kFileErrors[] = {
     {"BlankIntoMissingFolder", {"blank", "@/no/blank.cfg"}, "@/no/blank.cfg: Invalid filename"},
 };
 
-class FileErrorTest : public CliFixture, public ::testing::WithParamInterface<FileErrorCase> {
-protected:
-    std::string expand(const std::string& text) const
-    {
-        std::string result = text;
-        for (std::size_t at = result.find('@'); at != std::string::npos; at = result.find('@', at + 1))
-            result.replace(at, 1, folder.path().string());
-        return result;
-    }
-};
+class FileErrorTest : public CliFixture, public ::testing::WithParamInterface<FileErrorCase> {};
 
 TEST_P(FileErrorTest, ReportsTheEditorsMessageAndThePath)
 {
     writeBytes("short.cfg", std::string(100, 'x'));
-    std::vector<std::string> arguments;
-    for (const std::string& argument : GetParam().Arguments)
-        arguments.push_back(expand(argument));
-    const CliRun result = run(arguments);
+    const CliRun result = run(expand(GetParam().Arguments));
     EXPECT_EQ(result.Status, ExitStatus::FileFailed);
     EXPECT_EQ(result.Err, "ostra-cfg: " + expand(GetParam().Message) + "\n");
     EXPECT_EQ(folder.entries(), std::vector<std::string>{"short.cfg"});
@@ -165,7 +153,7 @@ TEST_F(CardsTest, NoCardSaysSoAsTheBrowserDoes)
 TEST_F(CliFixture, BlankWritesClearsPatternAndShowSaysSo)
 {
     writeRecord("unit.cfg", unitRecord());
-    ASSERT_EQ(run({"blank", path("unit.cfg")}).Status, ExitStatus::Done);
+    ASSERT_EQ(run({"blank", "--force", path("unit.cfg")}).Status, ExitStatus::Done);
     TConfigRecord cleared{};
     BlankConfig(cleared);
     EXPECT_EQ(readRecord("unit.cfg"), cleared);

@@ -65,7 +65,7 @@ TEST_F(ExportImportCommands, FilesSurviveExportAndImportThroughTheCommandLine)
         const TConfigRecord record = randomRecord(random);
         writeRecord("unit.cfg", record);
         ASSERT_EQ(run({"export", path("unit.cfg"), "-o", path("unit.json")}).Status, ExitStatus::Done);
-        ASSERT_EQ(run({"import", path("unit.json"), "-o", path("copy.cfg")}).Status, ExitStatus::Done);
+        ASSERT_EQ(run({"import", path("unit.json"), "-o", path("copy.cfg"), "--force"}).Status, ExitStatus::Done);
         EXPECT_EQ(readRecord("copy.cfg"), record);
     }
     // Without -o: standard output, and the document's name with ".cfg".
@@ -74,7 +74,7 @@ TEST_F(ExportImportCommands, FilesSurviveExportAndImportThroughTheCommandLine)
     const CliRun imported = run({"import", "-", "-o", path("stdin.cfg")}, exported.Out);
     ASSERT_EQ(imported.Status, ExitStatus::Done) << imported.Err;
     EXPECT_EQ(readBytes("stdin.cfg"), readBytes("unit.cfg"));
-    ASSERT_EQ(run({"import", path("unit.json")}).Status, ExitStatus::Done);
+    ASSERT_EQ(run({"import", path("unit.json"), "--force"}).Status, ExitStatus::Done);
     EXPECT_EQ(readBytes("unit.cfg"), readBytes("copy.cfg"));
 }
 

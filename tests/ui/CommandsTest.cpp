@@ -323,5 +323,38 @@ TEST_F(CommandsTest, LoadShowsTheCardFileBrowserUnlessAdvanced)
     EXPECT_EQ(dialogs.Requests.size(), 1u);
 }
 
+// Each error box keeps its text and adds, under it, the path concerned and
+// what to check.
+struct ErrorDetailCase {
+    const char* What;
+    bool Save;         // Advanced Save, else Advanced Load
+    const char* File;  // under the scratch folder
+    const char* Text;
+    const char* Advice; // part of the sentence under the path
+};
+
+const ErrorDetailCase kErrorDetails[] = {
+    {"opening a short file", false, "short.cfg", "Read beyond end of file", "shorter than a configuration file"},
+    {"opening a missing file", false, "missing.cfg", "File not found", "may have been moved"},
+    {"saving into a missing folder", true, "gone/unit.cfg", "Invalid filename", "Check that the folder exists"},
+};
+
+TEST_F(CommandsTest, ErrorBoxesNameThePathAndWhatToCheck)
+{
+    writeFile(path("short.cfg"), {1, 2, 3});
+    setAdvanced(true);
+    for (const ErrorDetailCase& row : kErrorDetails) {
+        SCOPED_TRACE(row.What);
+        boxes.Boxes.clear();
+        dialogs.Replies = {path(row.File)};
+        click(row.Save ? form->Button1 : form->Button2);
+        ASSERT_EQ(boxes.Boxes.size(), 1u);
+        EXPECT_EQ(boxes.Boxes.back().Text, row.Text);
+        const QString detail = boxes.Boxes.back().Detail;
+        EXPECT_TRUE(detail.startsWith(path(row.File) + "\n")) << detail.toStdString();
+        EXPECT_TRUE(detail.contains(row.Advice)) << detail.toStdString();
+    }
+}
+
 } // namespace
 } // namespace ostra::test

@@ -1,0 +1,108 @@
+// Files the user may read but not write: the commands that only look at a
+// file read it; set, which writes it back, is refused as before.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "CliFixture.h"
+#include "platform/files/FaultyFileApi.h"
+
+namespace ostra::test {
+namespace {
+
+using cli::ExitStatus;
+
+// The real files, except that one of them cannot be opened for writing:
+// EROFS as on a card with its lock switch set, EACCES as for a file without
+// write permission.
+class WriteProtectingFiles : public FaultyFileApi {
+public:
+    WriteProtectingFiles(std::string protectedPath, int error) : protected_(std::move(protectedPath)), error_(error) {}
+
+    FileResult open(const std::string& path, int flags, mode_t mode) override
+    {
+        if (path == protected_ && (flags & O_ACCMODE) != O_RDONLY)
+            return {-1, error_};
+        return FaultyFileApi::open(path, flags, mode);
+    }
+
+private:
+    std::string protected_;
+    int error_;
+};
+
+struct ProtectedCase {
+    const char* Name;
+    std::vector<std::string> Arguments; // "@" stands for the scratch folder
+    ExitStatus Status;
+    const char* Shows; // a text standard output holds
+    const char* Err;
+};
+
+void PrintTo(const ProtectedCase& row, std::ostream* out)
+{
+    *out << row.Name;
+}
+
+// The protected file is @/e/UNIT.CFG, on the card in drive E.
+const ProtectedCase kProtectedCases[] = {
+    {"Show", {"show", "@/e/UNIT.CFG"}, ExitStatus::Done, "  Description:             Hall", ""},
+    {"Export", {"export", "@/e/UNIT.CFG"}, ExitStatus::Done, "\"description\": \"Hall", ""},
+    {"DiffAgainstItself", {"diff", "@/e/UNIT.CFG", "@/e/UNIT.CFG"}, ExitStatus::Done, "", ""},
+    {"Cards", {"cards"}, ExitStatus::Done, "[     UNIT.CFG]   Hall", ""},
+    {"SetStillNeedsToWrite", {"set", "@/e/UNIT.CFG", "description=Den"}, ExitStatus::FileFailed, "",
+     "ostra-cfg: @/e/UNIT.CFG: File access denied\n"},
+};
+
+class WriteProtectedTest : public CliFixture, public ::testing::WithParamInterface<ProtectedCase> {
+protected:
+    void SetUp() override
+    {
+        std::filesystem::create_directories(folder.path() / "e");
+        TConfigRecord record{};
+        WriteConfigText(record, 0, 32, "Hall");
+        writeRecord("e/UNIT.CFG", record);
+        drives.PlugIn('E', folder.path() / "e", "CARD");
+        bytesBefore = readBytes("e/UNIT.CFG");
+    }
+
+    void runAndCheck(FileApi& files)
+    {
+        const ProtectedCase& row = GetParam();
+        const CliRun result = run(files, expand(row.Arguments));
+        EXPECT_EQ(result.Status, row.Status) << result.Err;
+        EXPECT_NE(result.Out.find(row.Shows), std::string::npos) << result.Out;
+        EXPECT_EQ(result.Err, expand(row.Err));
+        EXPECT_EQ(readBytes("e/UNIT.CFG"), bytesBefore);
+        EXPECT_EQ(folder.entries(), std::vector<std::string>{"e"});
+    }
+
+    std::string bytesBefore;
+};
+
+TEST_P(WriteProtectedTest, OnALockedCardOrWithoutWritePermission)
+{
+    for (const int error : {EROFS, EACCES}) {
+        SCOPED_TRACE(std::strerror(error));
+        WriteProtectingFiles files(path("e/UNIT.CFG"), error);
+        runAndCheck(files);
+    }
+}
+
+TEST_P(WriteProtectedTest, WithMode0444OnTheRealFileSystem)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root opens a file for writing whatever its permission bits";
+    std::filesystem::permissions(path("e/UNIT.CFG"), std::filesystem::perms::owner_read
+                                                         | std::filesystem::perms::group_read
+                                                         | std::filesystem::perms::others_read);
+    runAndCheck(systemFileApi());
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, WriteProtectedTest, ::testing::ValuesIn(kProtectedCases),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+} // namespace
+} // namespace ostra::test
