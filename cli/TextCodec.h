@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "config/CodePage.h"
+#include "config/ByteCharacterSet.h"
 
 namespace ostra::cli {
 

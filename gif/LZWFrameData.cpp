@@ -1,6 +1,7 @@
 // A frame's image data into its PixelData: the pixel buffer walked in the
 // order the data stores the pixels, decoded in bulk, and whatever the data
 // does not reach set to the fill value.
+#include "gif/GIFException.h"
 #include "gif/GIFSubImage.h"
 #include "gif/LZWDecoder.h"
 #include "gif/Stream.h"
@@ -119,11 +120,11 @@ void decodeRuns(TLZWDecoder& decoder, TPixelRuns& runs, std::uint8_t fill)
             if (decoder.DecodePixels(runs.Run, runs.Length, runs.Stored) != 0)
                 break;
         }
-    } catch (...) {
+    } catch (const EInvalidGraphic&) {
         runs.FillRest(fill);
         try {
             decoder.NextPixelValue();
-        } catch (...) {
+        } catch (const EInvalidGraphic&) {
             // The first error is the one to report.
         }
         throw;

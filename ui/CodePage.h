@@ -6,13 +6,13 @@
 
 #include <QString>
 
-#include "config/CodePage.h"
+#include "config/ByteCharacterSet.h"
 
 namespace ostra {
 
 // A single-byte character set seen through the toolkit's strings: each byte
 // value stands for one character. The tables themselves live with the
-// record (config/CodePage.h), so tools without the toolkit read and write
+// record (config/ByteCharacterSet.h), so tools without the toolkit read and write
 // the same characters.
 class CodePage {
 public:

@@ -12,6 +12,7 @@
 #include <QPushButton>
 
 #include "config/ConfigRecord.h"
+#include "platform/Exception.h"
 #include "platform/drives/RemovableDrives.h"
 #include "ui/CardFileLine.h"
 #include "ui/DisplayText.h"
@@ -121,8 +122,9 @@ void TForm2::ComboBox1Change()
     Listing listed = Listing::NoFiles;
     try {
         listed = listSelectedDrive();
-    } catch (...) {
-        // Any failure ends the listing; the lines added before it stay.
+    } catch (const Exception&) {
+        // A file that cannot be read ends the listing; the lines added
+        // before it stay. Anything else is a fault and goes on up.
         listed = Listing::NoFiles;
     }
     if (listed != Listing::NoFiles) {
@@ -173,7 +175,7 @@ TForm2::Listing TForm2::listSelectedDrive()
                 std::rethrow_exception(file->Failure);
             items.push_back(newFileLine(listing->Folder(), file->Name, file->Head));
         }
-    } catch (...) {
+    } catch (const Exception&) {
         addFileLines(items, false);
         throw;
     }

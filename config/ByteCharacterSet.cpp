@@ -1,4 +1,4 @@
-#include "config/CodePage.h"
+#include "config/ByteCharacterSet.h"
 
 namespace ostra {
 
