@@ -26,7 +26,7 @@ public:
 
     SaveChoice AskToSave(QWidget* owner, const QString& caption, const QString& question) override
     {
-        Questions.push_back({caption, question, owner});
+        Questions.push_back({caption, question, owner, QString()});
         if (Answers.empty())
             return SaveChoice::Discard;
         const SaveChoice answer = Answers.front();
