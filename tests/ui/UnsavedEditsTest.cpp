@@ -90,8 +90,9 @@ TEST_F(UnsavedEditsTest, EachActionAsksOnlyAfterAnEditAndFollowsTheAnswer)
         }
         EXPECT_EQ(wentOn, row.WentOn);
         EXPECT_EQ(descriptionIn("unit.cfg"), row.Saved ? "Edited" : "Stored");
-        if (!row.WentOn)
+        if (!row.WentOn) {
             EXPECT_EQ(form->Edit1->text().left(6), "Edited") << "cancel leaves the edit in place";
+        }
         EXPECT_TRUE(boxes.Boxes.empty());
     }
 }
