@@ -58,7 +58,7 @@ void TGIFGraphicControlExtension::LoadFromStream(TStream& stream)
                                        static_cast<std::uint8_t>(Delay >> 8),
                                        TransparentColorIndex,
                                        Terminator};
-    const std::size_t arrived = stream.Read(record.data(), record.size());
+    const std::size_t arrived = ReadUpTo(stream, record.data(), record.size());
     BlockSize = record[0];
     PackedFields = record[1];
     Delay = LittleEndian16(&record[2]);

@@ -37,9 +37,9 @@ const TGIFExtensionClass* resolveApplication(const TGIFExtensionClass& self, TSt
         return nullptr;
     TGIFApplicationExtension::TIdentifier identifier{};
     if (size == 10)
-        return stream.Read(identifier.data(), 10) == 10 ? &TGIFUnknownAppExtension::Class() : nullptr;
+        return ReadUpTo(stream, identifier.data(), 10) == 10 ? &TGIFUnknownAppExtension::Class() : nullptr;
     if (size == TGIFApplicationExtension::kIdentifierSize &&
-        stream.Read(identifier.data(), identifier.size()) == identifier.size()) {
+        ReadUpTo(stream, identifier.data(), identifier.size()) == identifier.size()) {
         const TGIFExtensionClass* found = TAppExtensionList::Find(identifier);
         return found != nullptr ? found : &TGIFUnknownAppExtension::Class();
     }

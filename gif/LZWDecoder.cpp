@@ -5,13 +5,12 @@
 #include "gif/LZWDecoder.h"
 
 #include "gif/GIFException.h"
-#include "gif/GIFSubImage.h"
 #include "gif/Stream.h"
 
 namespace ostra {
 
-TLZWDecoder::TLZWDecoder(TGIFSubImage& frame, TStream& stream, std::uint8_t minimumCodeSize)
-    : frame_(frame), stream_(stream), MinimumCodeSize(minimumCodeSize)
+TLZWDecoder::TLZWDecoder(TStream& stream, std::uint8_t minimumCodeSize, WarningSink warnings)
+    : warnings_(std::move(warnings)), stream_(stream), MinimumCodeSize(minimumCodeSize)
 {
     if (minimumCodeSize > kMaxMinimumCodeSize)
         throw GIFException("Invalid LZW code size");
@@ -21,6 +20,12 @@ TLZWDecoder::TLZWDecoder(TGIFSubImage& frame, TStream& stream, std::uint8_t mini
     CodeLimit = 2 * ClearCode;
     CodeSize = MinimumCodeSize + 1;
     Table.Initialize(ClearCode);
+}
+
+void TLZWDecoder::warn(const char* text)
+{
+    if (warnings_)
+        warnings_(1, text);
 }
 
 // Pushes the string of code onto the stack, last value first. A code not
@@ -83,7 +88,7 @@ int TLZWDecoder::readCodeAfterRefill(int width)
 {
     if (DataExhausted) {
         if (BitPosition >= BitLimit)
-            frame_.ReportWarning(1, "Decoder bit buffer under-run");
+            warn("Decoder bit buffer under-run");
         return -1;
     }
     do {
@@ -111,7 +116,7 @@ bool TLZWDecoder::refillBuffer()
     } else {
         const std::int64_t left = stream_.Remaining();
         if (left < count) {
-            frame_.ReportWarning(1, "Premature end of data");
+            warn("Premature end of data");
             count = static_cast<std::uint8_t>(left);
         }
         if (count != 0)

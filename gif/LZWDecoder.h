@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "gif/LZWStringTable.h"
 
 #include <bit>
@@ -38,9 +40,14 @@ public:
     static constexpr int kStackSize = 2 * kTableSize;
     static constexpr int kMaxMinimumCodeSize = 11;
 
-    // Raises GIFException "Invalid LZW code size" above 11: a larger clear
-    // code would index past the 4096-entry tables.
-    TLZWDecoder(TGIFSubImage& frame, TStream& stream, std::uint8_t minimumCodeSize);
+    // Where the decoder reports what it tolerates (a level and a text):
+    // data that ends inside a sub-block or before a code is complete.
+    using WarningSink = std::function<void(int level, const char* text)>;
+
+    // Reads the sub-blocks of one frame's data from stream; knows nothing
+    // of the frame itself. Raises GIFException "Invalid LZW code size"
+    // above 11: a larger clear code would index past the 4096-entry tables.
+    TLZWDecoder(TStream& stream, std::uint8_t minimumCodeSize, WarningSink warnings = {});
 
     // The next code of width bits, or -1 when no more data can be had. The
     // first call answers the clear code without reading.
@@ -131,8 +138,9 @@ private:
     int decodeClearCode();
     int decodeEndCode();
     void skipDataSubBlocks();
+    void warn(const char* text);
 
-    TGIFSubImage& frame_;
+    WarningSink warnings_;
     TStream& stream_;
 
     std::uint8_t MinimumCodeSize;

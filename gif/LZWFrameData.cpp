@@ -150,7 +150,8 @@ void DecodeFrameData(TGIFSubImage& frame, TStream& stream)
     }
     if (minimumCodeSize > TLZWDecoder::kMaxMinimumCodeSize)
         runs.FillRest(fill); // the decoder refuses it
-    TLZWDecoder decoder(frame, stream, minimumCodeSize);
+    TLZWDecoder decoder(stream, minimumCodeSize,
+                        [&frame](int level, const char* text) { frame.ReportWarning(level, text); });
     decodeRuns(decoder, runs, fill);
 }
 

@@ -63,9 +63,24 @@ void TFileStream::SetPosition(std::int64_t position)
     std::fseek(file_, static_cast<long>(std::max<std::int64_t>(0, position)), SEEK_SET);
 }
 
+// A stream may deliver fewer bytes than asked before its end (a pipe, a
+// network source): only a read that delivers nothing is the end.
+std::size_t ReadUpTo(TStream& stream, void* buffer, std::size_t count)
+{
+    auto* bytes = static_cast<std::uint8_t*>(buffer);
+    std::size_t done = 0;
+    while (done < count) {
+        const std::size_t arrived = stream.Read(bytes + done, count - done);
+        if (arrived == 0)
+            break;
+        done += arrived;
+    }
+    return done;
+}
+
 void ReadExact(TStream& stream, void* buffer, std::size_t count)
 {
-    if (stream.Read(buffer, count) != count)
+    if (ReadUpTo(stream, buffer, count) != count)
         throw GIFException("Premature end of data");
 }
 

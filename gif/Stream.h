@@ -66,8 +66,12 @@ private:
     std::int64_t size_ = 0;
 };
 
-// Reads exactly count bytes; raises GIFException "Premature end of data"
-// when fewer arrive.
+// Reads count bytes, asking again after each short read; answers how many
+// arrived before the end of the stream.
+std::size_t ReadUpTo(TStream& stream, void* buffer, std::size_t count);
+
+// Reads exactly count bytes, however many reads that takes; raises
+// GIFException "Premature end of data" when the stream ends first.
 void ReadExact(TStream& stream, void* buffer, std::size_t count);
 
 // One-byte look-ahead and reads that may meet the end of the stream.

@@ -107,7 +107,7 @@ Outcome stepByStep(const FrameShape& shape, const Bytes& data)
     std::uint8_t minimumCodeSize = 0;
     try {
         if (ReadByte(stream, minimumCodeSize)) {
-            TLZWDecoder decoder(t.Frame, stream, minimumCodeSize);
+            TLZWDecoder decoder(stream, minimumCodeSize, [&t](int level, const char* text) { t.Frame.ReportWarning(level, text); });
             try {
                 decodeByValues(decoder, shape, outcome.Pixels);
             } catch (const GIFException&) {

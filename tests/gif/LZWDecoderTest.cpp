@@ -176,12 +176,10 @@ TEST(LZWDecoderTest, ValuesAbove255ComeWholeFromNextPixelValue)
                                       {clear + 4, width}, {clear + 1, width}};
         const Bytes data = imageData(minimumCodeSize, codes);
 
-        TGIFImage picture;
-        TGIFSubImage frame(&picture);
         TMemoryStream stream{std::span<const std::uint8_t>(data)};
         std::uint8_t codeSize = 0;
         ASSERT_TRUE(ReadByte(stream, codeSize));
-        TLZWDecoder decoder(frame, stream, codeSize);
+        TLZWDecoder decoder(stream, codeSize);
         std::vector<int> values;
         for (int i = 0; i < 8; ++i)
             values.push_back(decoder.NextPixelValue());
@@ -341,10 +339,8 @@ TEST(LZWDecoderTest, MissingMinimumCodeSizeLeavesTheFillValue)
 TEST(LZWDecoderTest, NextPixelValueReportsTheEndCodeAndStaysThere)
 {
     const Bytes data = Join({SubBlocks(PackCodes({{4, 3}, {2, 3}, {3, 3}, {6, 3}, {5, 4}}), 255), {0x3B}});
-    TGIFImage picture;
-    TGIFSubImage frame(&picture);
     TMemoryStream stream{std::span<const std::uint8_t>(data)};
-    TLZWDecoder decoder(frame, stream, 2);
+    TLZWDecoder decoder(stream, 2);
     std::vector<int> values;
     for (int i = 0; i < 6; ++i)
         values.push_back(decoder.NextPixelValue());
