@@ -188,5 +188,21 @@ TEST_F(CliFixture, HelpAndVersionExitDoneAndWrongUsageExitsTwo)
     EXPECT_EQ(run({"set", path("a.cfg")}).Status, ExitStatus::WrongUsage);
 }
 
+// set writes a file longer than a record back as the editor does: the
+// record's bytes changed, every byte after them kept.
+TEST_F(CliFixture, SetOnALongerFileKeepsItsTail)
+{
+    std::string bytes(3000, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>('a' + i % 26);
+    writeBytes("long.cfg", bytes);
+    const CliRun result = run({"set", path("long.cfg"), "description=Kept tail"});
+    ASSERT_EQ(result.Status, cli::ExitStatus::Done) << result.Err;
+    const std::string saved = readBytes("long.cfg");
+    ASSERT_EQ(saved.size(), bytes.size());
+    EXPECT_EQ(saved.substr(0, 9), "Kept tail");
+    EXPECT_EQ(saved.substr(2048), bytes.substr(2048));
+}
+
 } // namespace
 } // namespace ostra::test
