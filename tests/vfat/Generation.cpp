@@ -55,6 +55,24 @@ TConfigRecord generationRecord(std::uint32_t generation)
     return record;
 }
 
+ContentVerdict judgeContent(std::span<const std::uint8_t> bytes, std::uint32_t before, std::uint32_t after)
+{
+    if (bytes.size() != layout::kRecordSize)
+        return ContentVerdict::Neither;
+    bool anyOld = false;
+    bool anyNew = false;
+    for (std::size_t line = 0; line < kLineCount; ++line) {
+        const std::string text(bytes.begin() + line * kLineLength, bytes.begin() + (line + 1) * kLineLength);
+        if (text == lineText(before, line))
+            anyOld = true;
+        else if (text == lineText(after, line))
+            anyNew = true;
+        else
+            return ContentVerdict::Neither;
+    }
+    return anyOld && anyNew ? ContentVerdict::Mixed : anyOld ? ContentVerdict::Old : ContentVerdict::New;
+}
+
 Inspection inspectGeneration(std::span<const std::uint8_t> bytes)
 {
     if (bytes.empty())

@@ -38,6 +38,13 @@ struct CutOutcome {
 
 CutOutcome judgeCut(const Inspection& file, std::uint32_t lastCompleted);
 
+// A file found after a crash in the middle of the save that replaced
+// generation before with generation after: one of the two whole, a mix of
+// their lines (a plausible but wrong set-up), or anything else.
+enum class ContentVerdict { Old, New, Mixed, Neither };
+
+ContentVerdict judgeContent(std::span<const std::uint8_t> bytes, std::uint32_t before, std::uint32_t after);
+
 // The same when every save creates a new file, named after its generation
 // ("G0000042.CFG"): each completed save's file must be there, complete; the
 // file of the save under way may be missing but not damaged. files maps
