@@ -10,8 +10,7 @@ namespace {
 
 // A piece of an epoch that reaches the medium whole or not at all.
 struct Unit {
-    std::size_t Offset;
-    std::span<const std::uint8_t> Bytes;
+    Patch Bytes;
     std::string Label;
 };
 
@@ -38,22 +37,14 @@ std::vector<Unit> unitsOf(const Epoch& epoch, std::uint32_t sectorSize, bool tor
         const LoggedRequest& write = *epoch[w];
         const std::size_t offset = write.Sector * sectorSize;
         if (!torn) {
-            units.push_back({offset, write.Data, "w" + std::to_string(w)});
+            units.push_back({{offset, write.Data}, "w" + std::to_string(w)});
             continue;
         }
         for (std::size_t s = 0; s * sectorSize < write.Data.size(); ++s)
-            units.push_back({offset + s * sectorSize,
-                             std::span(write.Data).subspan(s * sectorSize, sectorSize),
+            units.push_back({{offset + s * sectorSize, std::span(write.Data).subspan(s * sectorSize, sectorSize)},
                              "w" + std::to_string(w) + "s" + std::to_string(s)});
     }
     return units;
-}
-
-void apply(std::vector<std::uint8_t>& image, const Unit& unit)
-{
-    if (unit.Offset + unit.Bytes.size() > image.size())
-        throw WriteLogError("a write lies beyond the image");
-    std::copy(unit.Bytes.begin(), unit.Bytes.end(), image.begin() + static_cast<std::ptrdiff_t>(unit.Offset));
 }
 
 using Choice = std::vector<bool>; // one flag per unit: reached the medium
@@ -103,16 +94,15 @@ std::string describe(std::size_t epoch, const std::vector<Unit>& units, const Ch
     return any ? name : name + " none";
 }
 
-std::vector<CrashState> prefixStates(std::span<const std::uint8_t> image, std::span<const LoggedRequest> requests,
-                                     std::uint32_t sectorSize)
+std::vector<CrashState> prefixStates(std::span<const LoggedRequest> requests, std::uint32_t sectorSize)
 {
-    std::vector<CrashState> states{{"first 0 writes", {image.begin(), image.end()}}};
+    std::vector<CrashState> states{{"first 0 writes", {}}};
     std::size_t written = 0;
     for (const LoggedRequest& request : requests) {
         if (request.What != LoggedRequest::Kind::Write)
             continue;
-        CrashState next{"first " + std::to_string(++written) + " writes", states.back().Image};
-        apply(next.Image, {request.Sector * sectorSize, request.Data, {}});
+        CrashState next{"first " + std::to_string(++written) + " writes", states.back().Patches};
+        next.Patches.push_back({request.Sector * sectorSize, request.Data});
         states.push_back(std::move(next));
     }
     return states;
@@ -130,14 +120,24 @@ const char* modelName(CrashModel model)
     return "?";
 }
 
-std::vector<CrashState> buildCrashStates(std::span<const std::uint8_t> image,
-                                         std::span<const LoggedRequest> requests, std::uint32_t sectorSize,
+std::vector<std::uint8_t> stateImage(std::span<const std::uint8_t> before, const CrashState& state)
+{
+    std::vector<std::uint8_t> image(before.begin(), before.end());
+    for (const Patch& patch : state.Patches) {
+        if (patch.Offset + patch.Bytes.size() > image.size())
+            throw WriteLogError("a write lies beyond the image");
+        std::copy(patch.Bytes.begin(), patch.Bytes.end(), image.begin() + static_cast<std::ptrdiff_t>(patch.Offset));
+    }
+    return image;
+}
+
+std::vector<CrashState> buildCrashStates(std::span<const LoggedRequest> requests, std::uint32_t sectorSize,
                                          CrashModel model, const StateLimits& limits)
 {
     if (model == CrashModel::Prefix)
-        return prefixStates(image, requests, sectorSize);
+        return prefixStates(requests, sectorSize);
     std::vector<CrashState> states;
-    std::vector<std::uint8_t> durable(image.begin(), image.end());
+    std::vector<Patch> durable;
     const std::vector<Epoch> epochs = splitAtFlushes(requests);
     for (std::size_t e = 0; e < epochs.size(); ++e) {
         const std::vector<Unit> units = unitsOf(epochs[e], sectorSize, model == CrashModel::Torn);
@@ -148,11 +148,11 @@ std::vector<CrashState> buildCrashStates(std::span<const std::uint8_t> image,
             CrashState state{describe(e, units, choice), durable};
             for (std::size_t u = 0; u < units.size(); ++u)
                 if (choice[u])
-                    apply(state.Image, units[u]);
+                    state.Patches.push_back(units[u].Bytes);
             states.push_back(std::move(state));
         }
         for (const Unit& unit : units)
-            apply(durable, unit);
+            durable.push_back(unit.Bytes);
     }
     return states;
 }

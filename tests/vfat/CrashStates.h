@@ -22,11 +22,23 @@ enum class CrashModel {
 
 const char* modelName(CrashModel model);
 
-// One state the medium may be found in after a crash.
+// Bytes that reached the medium at an offset.
+struct Patch {
+    std::size_t Offset;
+    std::span<const std::uint8_t> Bytes;
+};
+
+// One state the medium may be found in after a crash: the image before the
+// operation with these patches laid on it in order. Cards are large and the
+// states many, so a state is its patches, not a copy of the card; they view
+// the requests' data, which must outlive them.
 struct CrashState {
     std::string Name; // which writes (or sectors) of which flush epoch
-    std::vector<std::uint8_t> Image;
+    std::vector<Patch> Patches;
 };
+
+// The image a state leaves. Raises WriteLogError when a patch lies beyond it.
+std::vector<std::uint8_t> stateImage(std::span<const std::uint8_t> before, const CrashState& state);
 
 struct StateLimits {
     // An epoch of at most this many units (writes, or sectors when torn)
@@ -37,12 +49,10 @@ struct StateLimits {
     unsigned Seed = 1;
 };
 
-// The states image (the medium before the operation) may be left in by
-// the operation's requests: its writes and flushes, in the order logged.
-// Discards are left out (the old bytes may stay), marks are ignored.
-// Raises WriteLogError when a write lies beyond the image.
-std::vector<CrashState> buildCrashStates(std::span<const std::uint8_t> image,
-                                         std::span<const LoggedRequest> requests, std::uint32_t sectorSize,
+// The states a medium may be left in by an operation's requests: its
+// writes and flushes, in the order logged. Discards are left out (the old
+// bytes may stay), marks are ignored.
+std::vector<CrashState> buildCrashStates(std::span<const LoggedRequest> requests, std::uint32_t sectorSize,
                                          CrashModel model, const StateLimits& limits = {});
 
 } // namespace ostra::cardtest
