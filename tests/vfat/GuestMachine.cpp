@@ -7,10 +7,13 @@
 #include <cstring>
 #include <ctime>
 #include <fstream>
+#include <fcntl.h>
 #include <grp.h>
+#include <linux/fs.h>
 #include <iterator>
 #include <sstream>
 #include <stdexcept>
+#include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <sys/reboot.h>
 #include <sys/wait.h>
@@ -54,6 +57,30 @@ void mountCard(const std::filesystem::path& mountPoint, const std::string& optio
             throw std::runtime_error(systemError(std::string("mount ") + kCardDevice + " -o " + options));
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
+}
+
+void writeCardMark(const std::string& text)
+{
+    constexpr std::size_t kSector = 512;
+    const int fd = ::open(kCardDevice, O_WRONLY | O_DIRECT | O_CLOEXEC);
+    if (fd < 0)
+        throw std::runtime_error(systemError(std::string("open ") + kCardDevice));
+    std::uint64_t size = 0;
+    void* sector = nullptr;
+    const bool written = ::ioctl(fd, BLKGETSIZE64, &size) == 0 && size >= kSector &&
+                         ::posix_memalign(&sector, kSector, kSector) == 0;
+    bool done = false;
+    if (written) {
+        std::memset(sector, 0, kSector);
+        std::memcpy(sector, text.data(), std::min(text.size(), kSector));
+        done = ::pwrite(fd, sector, kSector, static_cast<off_t>(size - kSector)) == static_cast<ssize_t>(kSector) &&
+               ::fsync(fd) == 0;
+        std::free(sector);
+    }
+    const std::string failure = done ? std::string() : systemError("writing the mark " + text);
+    ::close(fd);
+    if (!done)
+        throw std::runtime_error(failure);
 }
 
 void unmountCard(const std::filesystem::path& mountPoint)

@@ -20,6 +20,11 @@ std::optional<std::string> kernelParameter(const std::string& name);
 // waiting for the disk to appear. Raises std::runtime_error with the reason.
 void mountCard(const std::filesystem::path& mountPoint, const std::string& options);
 void unmountCard(const std::filesystem::path& mountPoint);
+
+// Writes text, padded with zeros to one 512-byte sector, into the card's
+// last sector (the host leaves it outside the file system) and waits until
+// the disk has it. A recorded write log is cut at these marks.
+void writeCardMark(const std::string& text);
 [[noreturn]] void powerOff();
 
 struct Identity {

@@ -14,10 +14,17 @@
 //                                                exit status 0, 1 or 2
 //   ostra-vfat-guest --judge-new-files LAST DIR  the same for a folder whose
 //                                                files each save created
+//   ostra-vfat-guest --judge-content OLD NEW FILE "old", "new", "mixed" or
+//                                                "neither": a file a crashed
+//                                                save from OLD to NEW left
+//   ostra-vfat-guest --explore-crashes CARD LOG WORK JUDGE
+//                                                every crash state of the
+//                                                recorded save, judged
 #include <cstdio>
 #include <iostream>
 #include <string>
 
+#include "CrashExplorer.h"
 #include "Generation.h"
 #include "GuestMachine.h"
 #include "Scenarios.h"
@@ -51,7 +58,9 @@ int writeGenerationFile(const std::string& generation, const std::string& path)
 
 int usage(const char* program)
 {
-    std::cerr << "usage: " << program << " --write-generation N FILE | --inspect FILE | --judge-cut LAST FILE | --judge-new-files LAST FOLDER\n";
+    std::cerr << "usage: " << program
+              << " --write-generation N FILE | --inspect FILE | --judge-cut LAST FILE | --judge-new-files LAST FOLDER"
+                 " | --judge-content OLD NEW FILE | --explore-crashes CARD LOG WORK JUDGE\n";
     return 64;
 }
 
@@ -76,6 +85,22 @@ int hostTool(int argc, char** argv)
         std::cout << kVerdicts[static_cast<int>(outcome.verdict)] << ": " << outcome.detail << "\n";
         return static_cast<int>(outcome.verdict);
     }
+    if (command == "--judge-content" && argc == 5) {
+        static constexpr const char* kVerdicts[] = {"old", "new", "mixed", "neither"};
+        const auto bytes = readWholeFile(argv[4]);
+        const ContentVerdict verdict =
+            bytes ? judgeContent(*bytes, static_cast<std::uint32_t>(std::stoul(argv[2])),
+                                 static_cast<std::uint32_t>(std::stoul(argv[3])))
+                  : ContentVerdict::Neither;
+        std::cout << kVerdicts[static_cast<int>(verdict)] << "\n";
+        return 0;
+    }
+    if (command == "--new-file-name" && argc == 3) {
+        std::cout << newFileName(static_cast<std::uint32_t>(std::stoul(argv[2]))) << "\n";
+        return 0;
+    }
+    if (command == "--explore-crashes" && argc == 6)
+        return exploreCrashes(argv[2], argv[3], argv[4], argv[5]);
     return usage(argv[0]);
 }
 

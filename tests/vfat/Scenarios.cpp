@@ -23,6 +23,8 @@ constexpr std::array kScenarios = {
     Scenario{"names-survive-saves", "", namesSurviveSaves},
     Scenario{"power-cuts", "", powerCuts},
     Scenario{"power-cuts-new-files", "", powerCutsNewFiles},
+    Scenario{"record-rewrite", "", recordRewrite},
+    Scenario{"record-new-file", "", recordNewFile},
 };
 
 } // namespace

@@ -36,6 +36,8 @@ void hiddenSystemListing(ScenarioContext& context);
 void namesSurviveSaves(ScenarioContext& context);
 void powerCuts(ScenarioContext& context);
 void powerCutsNewFiles(ScenarioContext& context);
+void recordRewrite(ScenarioContext& context);
+void recordNewFile(ScenarioContext& context);
 
 // Shared steps: a save whose errors become a failed check, and the check
 // that a file holds one generation, complete.

@@ -1,0 +1,130 @@
+#include "CrashExplorer.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <iostream>
+#include <map>
+#include <optional>
+
+#include "CrashStates.h"
+#include "GuestMachine.h"
+
+namespace ostra::cardtest {
+
+namespace {
+
+constexpr std::string_view kBeginMark = "ostra-mark begin";
+constexpr std::string_view kEndMark = "ostra-mark end";
+
+bool isMark(const LoggedRequest& request, std::string_view mark)
+{
+    return request.What == LoggedRequest::Kind::Write && request.Data.size() >= mark.size() &&
+           std::equal(mark.begin(), mark.end(), request.Data.begin()) && request.Data[mark.size()] == 0;
+}
+
+std::optional<std::size_t> findMark(const std::vector<LoggedRequest>& requests, std::string_view mark)
+{
+    for (std::size_t i = 0; i < requests.size(); ++i)
+        if (isMark(requests[i], mark))
+            return i;
+    return std::nullopt;
+}
+
+bool writeAt(int fd, std::size_t offset, std::span<const std::uint8_t> bytes)
+{
+    return ::pwrite(fd, bytes.data(), bytes.size(), static_cast<off_t>(offset)) == static_cast<ssize_t>(bytes.size());
+}
+
+std::string runJudge(const std::string& judge, const std::string& image)
+{
+    std::string command = judge + " '" + image + "'";
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr)
+        return "judge did not start";
+    std::string line;
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
+        line += buffer;
+    ::pclose(pipe);
+    while (!line.empty() && line.back() == '\n')
+        line.pop_back();
+    return line;
+}
+
+// Lays each state on the working copy, judges it and takes it off again.
+std::map<std::string, std::size_t> judgeStates(int fd, const std::string& workCopy, const std::string& judge,
+                                               std::span<const std::uint8_t> before,
+                                               const std::vector<CrashState>& states)
+{
+    std::map<std::string, std::size_t> verdicts;
+    for (const CrashState& state : states) {
+        bool laid = true;
+        for (const Patch& patch : state.Patches)
+            laid = laid && patch.Offset + patch.Bytes.size() <= before.size() && writeAt(fd, patch.Offset, patch.Bytes);
+        ++verdicts[laid ? runJudge(judge, workCopy) : "a write lies beyond the card"];
+        for (const Patch& patch : state.Patches)
+            if (patch.Offset + patch.Bytes.size() <= before.size())
+                writeAt(fd, patch.Offset, before.subspan(patch.Offset, patch.Bytes.size()));
+    }
+    return verdicts;
+}
+
+} // namespace
+
+int exploreCrashes(const std::string& cardBefore, const std::string& log, const std::string& workCopy,
+                   const std::string& judge)
+{
+    const auto card = readWholeFile(cardBefore);
+    const auto logBytes = readWholeFile(log);
+    if (!card || !logBytes) {
+        std::cerr << "cannot read the card or the log\n";
+        return 2;
+    }
+    WriteLog recorded;
+    try {
+        recorded = readWriteLog(*logBytes);
+    } catch (const WriteLogError& error) {
+        std::cerr << "the log: " << error.what() << "\n";
+        return 2;
+    }
+    const auto begin = findMark(recorded.Requests, kBeginMark);
+    const auto end = findMark(recorded.Requests, kEndMark);
+    if (!begin || !end || *end < *begin) {
+        std::cerr << "the log holds no begin and end marks in order\n";
+        return 2;
+    }
+    // The card as the save found it: what the machine wrote before the mark.
+    std::vector<std::uint8_t> before = *card;
+    std::vector<CrashState> boot(1);
+    for (std::size_t i = 0; i < *begin; ++i)
+        if (recorded.Requests[i].What == LoggedRequest::Kind::Write)
+            boot[0].Patches.push_back({recorded.Requests[i].Sector * recorded.SectorSize, recorded.Requests[i].Data});
+    before = stateImage(before, boot[0]);
+    if (!writeWholeFile(workCopy, before)) {
+        std::cerr << "cannot write " << workCopy << "\n";
+        return 2;
+    }
+    const std::span<const LoggedRequest> save(recorded.Requests.data() + *begin + 1, *end - *begin - 1);
+    std::size_t writes = 0;
+    for (const LoggedRequest& request : save)
+        writes += request.What == LoggedRequest::Kind::Write;
+    std::cout << "the save: " << save.size() << " requests, " << writes << " writes\n";
+
+    const int fd = ::open(workCopy.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) {
+        std::cerr << "cannot open " << workCopy << "\n";
+        return 2;
+    }
+    for (const CrashModel model : {CrashModel::Prefix, CrashModel::Reorder, CrashModel::Torn}) {
+        const std::vector<CrashState> states = buildCrashStates(save, recorded.SectorSize, model);
+        std::cout << modelName(model) << ": " << states.size() << " states\n";
+        for (const auto& [verdict, count] : judgeStates(fd, workCopy, judge, before, states))
+            std::cout << "  " << count << " " << verdict << "\n";
+    }
+    ::close(fd);
+    return 0;
+}
+
+} // namespace ostra::cardtest
