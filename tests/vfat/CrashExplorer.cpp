@@ -37,6 +37,11 @@ bool writeAt(int fd, std::size_t offset, std::span<const std::uint8_t> bytes)
     return ::pwrite(fd, bytes.data(), bytes.size(), static_cast<off_t>(offset)) == static_cast<ssize_t>(bytes.size());
 }
 
+bool readAt(int fd, std::size_t offset, std::span<std::uint8_t> bytes)
+{
+    return ::pread(fd, bytes.data(), bytes.size(), static_cast<off_t>(offset)) == static_cast<ssize_t>(bytes.size());
+}
+
 std::string runJudge(const std::string& judge, const std::string& image)
 {
     std::string command = judge + " '" + image + "'";
@@ -53,33 +58,33 @@ std::string runJudge(const std::string& judge, const std::string& image)
     return line;
 }
 
-// Lays each state on the working copy, judges it and takes it off again.
-std::map<std::string, std::size_t> judgeStates(int fd, const std::string& workCopy, const std::string& judge,
-                                               std::span<const std::uint8_t> before,
+// Lays each state on the card (a file far larger than what a save
+// touches), judges it and puts the bytes it covered back.
+std::map<std::string, std::size_t> judgeStates(int fd, const std::string& card, const std::string& judge,
                                                const std::vector<CrashState>& states)
 {
     std::map<std::string, std::size_t> verdicts;
     for (const CrashState& state : states) {
+        std::vector<std::vector<std::uint8_t>> covered;
         bool laid = true;
-        for (const Patch& patch : state.Patches)
-            laid = laid && patch.Offset + patch.Bytes.size() <= before.size() && writeAt(fd, patch.Offset, patch.Bytes);
-        ++verdicts[laid ? runJudge(judge, workCopy) : "a write lies beyond the card"];
-        for (const Patch& patch : state.Patches)
-            if (patch.Offset + patch.Bytes.size() <= before.size())
-                writeAt(fd, patch.Offset, before.subspan(patch.Offset, patch.Bytes.size()));
+        for (const Patch& patch : state.Patches) {
+            covered.emplace_back(patch.Bytes.size());
+            laid = laid && readAt(fd, patch.Offset, covered.back()) && writeAt(fd, patch.Offset, patch.Bytes);
+        }
+        ++verdicts[laid ? runJudge(judge, card) : "a write lies beyond the card"];
+        for (std::size_t p = state.Patches.size(); p-- > 0;)
+            writeAt(fd, state.Patches[p].Offset, covered[p]);
     }
     return verdicts;
 }
 
 } // namespace
 
-int exploreCrashes(const std::string& cardBefore, const std::string& log, const std::string& workCopy,
-                   const std::string& judge)
+int exploreCrashes(const std::string& card, const std::string& log, const std::string& judge)
 {
-    const auto card = readWholeFile(cardBefore);
     const auto logBytes = readWholeFile(log);
-    if (!card || !logBytes) {
-        std::cerr << "cannot read the card or the log\n";
+    if (!logBytes) {
+        std::cerr << "cannot read the log\n";
         return 2;
     }
     WriteLog recorded;
@@ -95,36 +100,36 @@ int exploreCrashes(const std::string& cardBefore, const std::string& log, const 
         std::cerr << "the log holds no begin and end marks in order\n";
         return 2;
     }
-    // The card as the save found it: what the machine wrote before the mark.
-    std::vector<std::uint8_t> before = *card;
-    std::vector<CrashState> boot(1);
-    for (std::size_t i = 0; i < *begin; ++i)
-        if (recorded.Requests[i].What == LoggedRequest::Kind::Write)
-            boot[0].Patches.push_back({recorded.Requests[i].Sector * recorded.SectorSize, recorded.Requests[i].Data});
-    before = stateImage(before, boot[0]);
-    if (!writeWholeFile(workCopy, before)) {
-        std::cerr << "cannot write " << workCopy << "\n";
+    const int fd = ::open(card.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) {
+        std::cerr << "cannot open " << card << "\n";
         return 2;
+    }
+    // The card as the save found it: with what the machine wrote before
+    // the mark (mounting marks the file system dirty, for one).
+    bool prepared = true;
+    for (std::size_t i = 0; i < *begin; ++i) {
+        const LoggedRequest& request = recorded.Requests[i];
+        if (request.What == LoggedRequest::Kind::Write)
+            prepared = prepared && writeAt(fd, request.Sector * recorded.SectorSize, request.Data);
     }
     const std::span<const LoggedRequest> save(recorded.Requests.data() + *begin + 1, *end - *begin - 1);
     std::size_t writes = 0;
     for (const LoggedRequest& request : save)
         writes += request.What == LoggedRequest::Kind::Write;
     std::cout << "the save: " << save.size() << " requests, " << writes << " writes\n";
-
-    const int fd = ::open(workCopy.c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0) {
-        std::cerr << "cannot open " << workCopy << "\n";
-        return 2;
-    }
     for (const CrashModel model : {CrashModel::Prefix, CrashModel::Reorder, CrashModel::Torn}) {
+        if (!prepared)
+            break;
         const std::vector<CrashState> states = buildCrashStates(save, recorded.SectorSize, model);
         std::cout << modelName(model) << ": " << states.size() << " states\n";
-        for (const auto& [verdict, count] : judgeStates(fd, workCopy, judge, before, states))
+        for (const auto& [verdict, count] : judgeStates(fd, card, judge, states))
             std::cout << "  " << count << " " << verdict << "\n";
     }
     ::close(fd);
-    return 0;
+    if (!prepared)
+        std::cerr << "the machine's writes before the save do not fit the card\n";
+    return prepared ? 0 : 2;
 }
 
 } // namespace ostra::cardtest

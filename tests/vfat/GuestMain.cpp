@@ -17,9 +17,11 @@
 //   ostra-vfat-guest --judge-content OLD NEW FILE "old", "new", "mixed" or
 //                                                "neither": a file a crashed
 //                                                save from OLD to NEW left
-//   ostra-vfat-guest --explore-crashes CARD LOG WORK JUDGE
+//   ostra-vfat-guest --explore-crashes CARD LOG JUDGE
 //                                                every crash state of the
-//                                                recorded save, judged
+//                                                recorded save, laid on the
+//                                                copy CARD of the card as it
+//                                                was before, judged
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -60,7 +62,7 @@ int usage(const char* program)
 {
     std::cerr << "usage: " << program
               << " --write-generation N FILE | --inspect FILE | --judge-cut LAST FILE | --judge-new-files LAST FOLDER"
-                 " | --judge-content OLD NEW FILE | --explore-crashes CARD LOG WORK JUDGE\n";
+                 " | --judge-content OLD NEW FILE | --explore-crashes CARD LOG JUDGE\n";
     return 64;
 }
 
@@ -99,8 +101,8 @@ int hostTool(int argc, char** argv)
         std::cout << newFileName(static_cast<std::uint32_t>(std::stoul(argv[2]))) << "\n";
         return 0;
     }
-    if (command == "--explore-crashes" && argc == 6)
-        return exploreCrashes(argv[2], argv[3], argv[4], argv[5]);
+    if (command == "--explore-crashes" && argc == 5)
+        return exploreCrashes(argv[2], argv[3], argv[4]);
     return usage(argv[0]);
 }
 

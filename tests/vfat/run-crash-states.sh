@@ -2,7 +2,12 @@
 # Records one save on the kernel's own FAT driver and judges every state a
 # crash may leave the card in:
 #
-#   run-crash-states.sh MACHINE_FOLDER GUEST_PROGRAM 16|32 rewrite|new-file
+#   run-crash-states.sh MACHINE_FOLDER GUEST_PROGRAM CARD rewrite|rewrite-full-root|new-file
+#
+# CARD: fat16 (512-byte clusters), fat32-4k or fat32-32k (4 KiB or 32 KiB
+# clusters, as cards of a few GB come). rewrite-full-root saves over a file
+# whose directory entry ends a sector of a root folder filled to its last
+# few entries, so that the temporary file's entries fall in another sector.
 #
 # The machine's card sits behind QEMU's blklogwrites driver, which logs
 # every block write and flush in the dm-log-writes format. The guest marks
@@ -19,26 +24,51 @@
 set -euo pipefail
 source "$(dirname "$0")/harness-lib.sh"
 
-[ $# -eq 4 ] || { echo "usage: $0 MACHINE_FOLDER GUEST_PROGRAM 16|32 rewrite|new-file"; exit 64; }
-fat=$3
+[ $# -eq 4 ] || { echo "usage: $0 MACHINE_FOLDER GUEST_PROGRAM fat16|fat32-4k|fat32-32k rewrite|rewrite-full-root|new-file"; exit 64; }
+card=$3
 mode=$4
+# card: FAT bits, size in KiB (at least 65525 clusters for FAT32), sectors a cluster
+declare -A cards=([fat16]="16 32768 1" [fat32-4k]="32 270000 8" [fat32-32k]="32 2150000 64")
+[ -n "${cards[$card]:-}" ] || { echo "unknown card $card"; exit 64; }
+read -r fat kib cluster_sectors <<<"${cards[$card]}"
 require_machine "$1" "$2"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 image="$work/card.img"
-make_card "$image" "$fat"
+rm -f "$image"
+mkfs.fat -C -F "$fat" -s "$cluster_sectors" -n OSTRACARD "$image" "$kib" >/dev/null 2>&1 || fail "mkfs.fat failed"
 # One sector past the file system's end, for the marks.
 truncate -s +512 "$image"
+
+# fill_root FIRST COUNT: empty files F<FIRST>.DAT on, one entry each.
+fill_root() {
+  local folder="$work/fillers" n
+  rm -rf "$folder"
+  mkdir "$folder"
+  for ((n = $1; n < $1 + $2; n++)); do : >"$folder/$(printf 'F%04d.DAT' "$n")"; done
+  [ "$2" -eq 0 ] || mcopy -i "$image" "$folder"/* ::/ || fail "filling the root folder"
+}
+
 case $mode in
 rewrite) put_generation "$image" 0 ::/A.CFG ;;
+rewrite-full-root)
+  # 16 entries a sector: the volume label and 14 fillers before A.CFG, so
+  # that its entry is the sector's last; then fillers up to 4 free entries
+  # (the temporary's long name takes 3) in the root, or in its first
+  # cluster on FAT32.
+  root_entries=$((fat == 16 ? 512 : cluster_sectors * 16))
+  fill_root 1 14
+  put_generation "$image" 0 ::/A.CFG
+  fill_root 15 $((root_entries - 16 - 4)) ;;
 new-file) mmd -i "$image" ::/NEW ;;
 *) fail "unknown mode $mode" ;;
 esac
-cp "$image" "$work/before.img"
+judged_mode=${mode%-full-root}
+cp --sparse=always "$image" "$work/states.img"
 : >"$work/writes.log"
 
-machine_command "$image" "record-$mode" "$work/report" "$work/console" unsafe
+machine_command "$image" "record-$judged_mode" "$work/report" "$work/console" unsafe
 # The card behind the write logger instead of on its own.
 for i in "${!machine[@]}"; do
   case ${machine[$i]} in
@@ -50,16 +80,16 @@ status=0
 timeout 240 "${machine[@]}" >"$work/qemu.log" 2>&1 || status=$?
 sed 's/^/  guest: /' "$work/report"
 [ "$status" -eq 0 ] || fail "the machine did not power off by itself (exit $status): $(tail -n 3 "$work/qemu.log")"
-grep -qx "end record-$mode passed" "$work/report" || fail "the recorded save did not pass in the machine"
+grep -qx "end record-$judged_mode passed" "$work/report" || fail "the recorded save did not pass in the machine"
 
-echo "FAT$fat $mode:"
-"$guest_program" --explore-crashes "$work/before.img" "$work/writes.log" "$work/state.img" \
-  "$harness_folder/judge-state.sh $guest_program $mode" | tee "$work/verdicts"
+echo "$card $mode:"
+"$guest_program" --explore-crashes "$work/states.img" "$work/writes.log" \
+  "$harness_folder/judge-state.sh $guest_program $judged_mode" | tee "$work/verdicts"
 [ "${PIPESTATUS[0]}" -eq 0 ] || fail "the explorer could not run"
-case $mode in
+case $judged_mode in
 rewrite) allowed='^(old|new|mixed)(;|$)' ;;
 new-file) allowed='^(absent|complete)(;|$)' ;;
 esac
 lost=$(sed -nE 's/^  [0-9]+ //p' "$work/verdicts" | grep -Ev "$allowed" || true)
 [ -z "$lost" ] || fail "states that lose the file: $lost"
-echo "PASSED: FAT$fat $mode crash states"
+echo "PASSED: $card $mode crash states"
