@@ -1,7 +1,6 @@
 // Files the user may read but not write: the commands that only look at a
 // file read it; set, which writes it back, is refused as before.
 #include <fcntl.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
@@ -89,16 +88,6 @@ TEST_P(WriteProtectedTest, OnALockedCardOrWithoutWritePermission)
         WriteProtectingFiles files(path("e/UNIT.CFG"), error);
         runAndCheck(files);
     }
-}
-
-TEST_P(WriteProtectedTest, WithMode0444OnTheRealFileSystem)
-{
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root opens a file for writing whatever its permission bits";
-    std::filesystem::permissions(path("e/UNIT.CFG"), std::filesystem::perms::owner_read
-                                                         | std::filesystem::perms::group_read
-                                                         | std::filesystem::perms::others_read);
-    runAndCheck(systemFileApi());
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, WriteProtectedTest, ::testing::ValuesIn(kProtectedCases),
