@@ -78,50 +78,82 @@ std::map<std::string, std::size_t> judgeStates(int fd, const std::string& card, 
     return verdicts;
 }
 
-} // namespace
+// The log of one boot, cut at the marks: what the machine wrote before the
+// save, and the save's own requests.
+struct RecordedSave {
+    WriteLog Log;
+    std::size_t Begin = 0;
+    std::size_t End = 0;
 
-int exploreCrashes(const std::string& card, const std::string& log, const std::string& judge)
+    std::span<const LoggedRequest> before() const { return {Log.Requests.data(), Begin}; }
+    std::span<const LoggedRequest> save() const { return {Log.Requests.data() + Begin + 1, End - Begin - 1}; }
+};
+
+std::optional<RecordedSave> readRecordedSave(const std::string& log)
 {
     const auto logBytes = readWholeFile(log);
     if (!logBytes) {
         std::cerr << "cannot read the log\n";
-        return 2;
+        return std::nullopt;
     }
-    WriteLog recorded;
+    RecordedSave recorded;
     try {
-        recorded = readWriteLog(*logBytes);
+        recorded.Log = readWriteLog(*logBytes);
     } catch (const WriteLogError& error) {
         std::cerr << "the log: " << error.what() << "\n";
-        return 2;
+        return std::nullopt;
     }
-    const auto begin = findMark(recorded.Requests, kBeginMark);
-    const auto end = findMark(recorded.Requests, kEndMark);
+    const auto begin = findMark(recorded.Log.Requests, kBeginMark);
+    const auto end = findMark(recorded.Log.Requests, kEndMark);
     if (!begin || !end || *end < *begin) {
         std::cerr << "the log holds no begin and end marks in order\n";
-        return 2;
+        return std::nullopt;
     }
+    recorded.Begin = *begin;
+    recorded.End = *end;
+    return recorded;
+}
+
+// Brings a copy of the card as it was before the boot to where the save
+// found it (mounting marks the file system dirty, for one).
+bool layBoot(int fd, const RecordedSave& recorded)
+{
+    bool laid = true;
+    for (const LoggedRequest& request : recorded.before())
+        if (request.What == LoggedRequest::Kind::Write)
+            laid = laid && writeAt(fd, request.Sector * recorded.Log.SectorSize, request.Data);
+    return laid;
+}
+
+std::optional<CrashModel> modelNamed(const std::string& name)
+{
+    for (const CrashModel model : {CrashModel::Prefix, CrashModel::Reorder, CrashModel::Torn})
+        if (name == modelName(model))
+            return model;
+    return std::nullopt;
+}
+
+} // namespace
+
+int exploreCrashes(const std::string& card, const std::string& log, const std::string& judge)
+{
+    const std::optional<RecordedSave> recorded = readRecordedSave(log);
+    if (!recorded)
+        return 2;
     const int fd = ::open(card.c_str(), O_RDWR | O_CLOEXEC);
     if (fd < 0) {
         std::cerr << "cannot open " << card << "\n";
         return 2;
     }
-    // The card as the save found it: with what the machine wrote before
-    // the mark (mounting marks the file system dirty, for one).
-    bool prepared = true;
-    for (std::size_t i = 0; i < *begin; ++i) {
-        const LoggedRequest& request = recorded.Requests[i];
-        if (request.What == LoggedRequest::Kind::Write)
-            prepared = prepared && writeAt(fd, request.Sector * recorded.SectorSize, request.Data);
-    }
-    const std::span<const LoggedRequest> save(recorded.Requests.data() + *begin + 1, *end - *begin - 1);
+    const bool prepared = layBoot(fd, *recorded);
     std::size_t writes = 0;
-    for (const LoggedRequest& request : save)
+    for (const LoggedRequest& request : recorded->save())
         writes += request.What == LoggedRequest::Kind::Write;
-    std::cout << "the save: " << save.size() << " requests, " << writes << " writes\n";
+    std::cout << "the save: " << recorded->save().size() << " requests, " << writes << " writes\n";
     for (const CrashModel model : {CrashModel::Prefix, CrashModel::Reorder, CrashModel::Torn}) {
         if (!prepared)
             break;
-        const std::vector<CrashState> states = buildCrashStates(save, recorded.SectorSize, model);
+        const std::vector<CrashState> states = buildCrashStates(recorded->save(), recorded->Log.SectorSize, model);
         std::cout << modelName(model) << ": " << states.size() << " states\n";
         for (const auto& [verdict, count] : judgeStates(fd, card, judge, states))
             std::cout << "  " << count << " " << verdict << "\n";
@@ -130,6 +162,36 @@ int exploreCrashes(const std::string& card, const std::string& log, const std::s
     if (!prepared)
         std::cerr << "the machine's writes before the save do not fit the card\n";
     return prepared ? 0 : 2;
+}
+
+int layCrashState(const std::string& card, const std::string& log, const std::string& model, long index)
+{
+    const std::optional<RecordedSave> recorded = readRecordedSave(log);
+    const std::optional<CrashModel> crashModel = modelNamed(model);
+    if (!recorded || !crashModel) {
+        std::cerr << (recorded ? "unknown crash model " + model + "\n" : "");
+        return 2;
+    }
+    const std::vector<CrashState> states = buildCrashStates(recorded->save(), recorded->Log.SectorSize, *crashModel);
+    if (index < 0) {
+        std::cout << states.size() << "\n";
+        return 0;
+    }
+    if (static_cast<std::size_t>(index) >= states.size()) {
+        std::cerr << "there are " << states.size() << " states\n";
+        return 2;
+    }
+    const int fd = ::open(card.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) {
+        std::cerr << "cannot open " << card << "\n";
+        return 2;
+    }
+    bool laid = layBoot(fd, *recorded);
+    for (const Patch& patch : states[static_cast<std::size_t>(index)].Patches)
+        laid = laid && writeAt(fd, patch.Offset, patch.Bytes);
+    ::close(fd);
+    std::cout << states[static_cast<std::size_t>(index)].Name << "\n";
+    return laid ? 0 : 2;
 }
 
 } // namespace ostra::cardtest

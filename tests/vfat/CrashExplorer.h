@@ -15,4 +15,9 @@ namespace ostra::cardtest {
 // the exit status: 0, or 2 when the inputs are unusable.
 int exploreCrashes(const std::string& card, const std::string& log, const std::string& judge);
 
+// Lays state index of model on card (a copy of the card as it was before
+// the boot), for a machine to run the next save on; with index -1 prints
+// how many states the model has instead.
+int layCrashState(const std::string& card, const std::string& log, const std::string& model, long index);
+
 } // namespace ostra::cardtest

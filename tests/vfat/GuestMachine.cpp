@@ -49,12 +49,17 @@ std::optional<std::string> kernelParameter(const std::string& name)
 
 void mountCard(const std::filesystem::path& mountPoint, const std::string& options)
 {
+    mountDisk(kCardDevice, mountPoint, options);
+}
+
+void mountDisk(const std::string& device, const std::filesystem::path& mountPoint, const std::string& options)
+{
     std::filesystem::create_directories(mountPoint);
     // The disk's node appears once the virtio driver has probed it.
     const auto deadline = std::chrono::steady_clock::now() + kDiskWait;
-    while (::mount(kCardDevice, mountPoint.c_str(), "vfat", 0, options.c_str()) != 0) {
+    while (::mount(device.c_str(), mountPoint.c_str(), "vfat", 0, options.c_str()) != 0) {
         if ((errno != ENOENT && errno != ENXIO) || std::chrono::steady_clock::now() > deadline)
-            throw std::runtime_error(systemError(std::string("mount ") + kCardDevice + " -o " + options));
+            throw std::runtime_error(systemError("mount " + device + " -o " + options));
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
 }

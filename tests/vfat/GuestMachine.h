@@ -19,6 +19,8 @@ std::optional<std::string> kernelParameter(const std::string& name);
 // Mounts the machine's card (the first virtio disk) with the vfat driver,
 // waiting for the disk to appear. Raises std::runtime_error with the reason.
 void mountCard(const std::filesystem::path& mountPoint, const std::string& options);
+// The same for another of the machine's disks ("/dev/vdb").
+void mountDisk(const std::string& device, const std::filesystem::path& mountPoint, const std::string& options);
 void unmountCard(const std::filesystem::path& mountPoint);
 
 // Writes text, padded with zeros to one 512-byte sector, into the card's

@@ -22,6 +22,9 @@
 //                                                recorded save, laid on the
 //                                                copy CARD of the card as it
 //                                                was before, judged
+//   ostra-vfat-guest --count-states LOG MODEL    how many states MODEL has
+//   ostra-vfat-guest --lay-state CARD LOG MODEL N
+//                                                state N laid on CARD
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -62,7 +65,7 @@ int usage(const char* program)
 {
     std::cerr << "usage: " << program
               << " --write-generation N FILE | --inspect FILE | --judge-cut LAST FILE | --judge-new-files LAST FOLDER"
-                 " | --judge-content OLD NEW FILE | --explore-crashes CARD LOG JUDGE\n";
+                 " | --judge-content OLD NEW FILE | --explore-crashes CARD LOG JUDGE | --count-states LOG MODEL | --lay-state CARD LOG MODEL N\n";
     return 64;
 }
 
@@ -103,6 +106,10 @@ int hostTool(int argc, char** argv)
     }
     if (command == "--explore-crashes" && argc == 5)
         return exploreCrashes(argv[2], argv[3], argv[4]);
+    if (command == "--count-states" && argc == 4)
+        return layCrashState("", argv[2], argv[3], -1);
+    if (command == "--lay-state" && argc == 6)
+        return layCrashState(argv[2], argv[3], argv[4], std::stol(argv[5]));
     return usage(argv[0]);
 }
 

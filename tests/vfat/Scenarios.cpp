@@ -25,6 +25,8 @@ constexpr std::array kScenarios = {
     Scenario{"power-cuts-new-files", "", powerCutsNewFiles},
     Scenario{"record-rewrite", "", recordRewrite},
     Scenario{"record-new-file", "", recordNewFile},
+    Scenario{"next-save-rewrite", "", nextSaveRewrite},
+    Scenario{"next-save-new-file", "", nextSaveNewFile},
 };
 
 } // namespace

@@ -38,6 +38,8 @@ void powerCuts(ScenarioContext& context);
 void powerCutsNewFiles(ScenarioContext& context);
 void recordRewrite(ScenarioContext& context);
 void recordNewFile(ScenarioContext& context);
+void nextSaveRewrite(ScenarioContext& context);
+void nextSaveNewFile(ScenarioContext& context);
 
 // Shared steps: a save whose errors become a failed check, and the check
 // that a file holds one generation, complete.
