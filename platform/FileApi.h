@@ -4,6 +4,7 @@
 #include <sys/types.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,10 @@ public:
     virtual FileResult fileSystemType(const std::string& path, long& magic) = 0;
     // The names in a folder, without "." and "..", in no particular order.
     virtual FileResult listFolder(const std::string& folder, std::vector<std::string>& names) = 0;
+    // The FAT attribute bits (ATTR_HIDDEN, ATTR_SYS, ...) of the file open
+    // at fd, and setting them; other file systems answer ENOTTY.
+    virtual FileResult fatAttributes(int fd, std::uint32_t& attributes) = 0;
+    virtual FileResult setFatAttributes(int fd, std::uint32_t attributes) = 0;
 };
 
 // The operating system's files.

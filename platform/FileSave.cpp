@@ -4,12 +4,20 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <linux/msdos_fs.h>
+
+#include <algorithm>
+#include <cctype>
+#include <limits>
+#include <optional>
+#include <vector>
 
 #include "platform/FilePath.h"
 #include "platform/FileSaveInPlace.h"
 #include "platform/FileSaveLeftovers.h"
 #include "platform/FileSaveTarget.h"
 #include "platform/InOutError.h"
+#include "platform/MediumAttachTime.h"
 
 namespace ostra {
 
@@ -24,23 +32,28 @@ constexpr long kExfatSuperMagic = 0x2011BAB0;
 
 enum class Replacement { Done, WriteInPlaceInstead };
 
-bool onFatFileSystem(FileApi& files, const std::string& path)
+// The file systems whose crash behaviour a save plans for. On FAT the
+// kernel flushes a file's directory entry, the file allocation table and
+// the folder only when asked, each in its own request, and a card's cache
+// may keep any of those writes and lose the others.
+enum class Volume { Other, Fat, Exfat };
+
+Volume volumeOf(FileApi& files, const std::string& path)
 {
     long magic = 0;
     if (files.fileSystemType(path, magic).failed())
-        return false; // unknown: the rename path is safe everywhere
-    return magic == kMsdosSuperMagic || magic == kExfatSuperMagic;
+        return Volume::Other; // unknown: the rename path is safe everywhere
+    if (magic == kMsdosSuperMagic)
+        return Volume::Fat;
+    return magic == kExfatSuperMagic ? Volume::Exfat : Volume::Other;
 }
 
-// Targets whose directory entry must stay as it is. On FAT, the kernel
-// writes a renamed file's directory entry long after the folder's flush
-// reports success, so a power cut after a rename loses the file; rewriting
-// the clusters of an existing file in place survives it. A pipe or a
-// device cannot be replaced, and a rename would split a file with several
-// hard links in two.
-bool keepsItsDirectoryEntry(FileApi& files, const SaveTarget& target)
+// Targets whose directory entry must stay as it is. A pipe or a device
+// cannot be replaced, and a rename would split a file with several hard
+// links in two. On exFAT an existing file is rewritten in place.
+bool keepsItsDirectoryEntry(const SaveTarget& target, Volume volume)
 {
-    return !S_ISREG(target.status.st_mode) || target.status.st_nlink > 1 || onFatFileSystem(files, target.path);
+    return !S_ISREG(target.status.st_mode) || target.status.st_nlink > 1 || volume == Volume::Exfat;
 }
 
 // Failures of the temporary file after which an existing target is better
@@ -106,15 +119,75 @@ FileResult createTemporary(FileApi& files, const std::string& folder, mode_t mod
     return created;
 }
 
+// The FAT marks a replacement carries over: a hidden or a system file
+// stays one. (Read-only follows the permission bits.)
+constexpr std::uint32_t kCarriedFatAttributes = ATTR_HIDDEN | ATTR_SYS;
+
+// Gives the replacement the old file's hidden and system marks. The
+// kernel lets only a privileged user mark a system file, so for others
+// such a file can only keep its marks by being written in place.
+bool takeOverFatAttributes(FileApi& files, int oldFd, int newFd)
+{
+    std::uint32_t old = 0;
+    if (files.fatAttributes(oldFd, old).failed())
+        return true; // no marks to keep
+    const std::uint32_t carried = old & kCarriedFatAttributes;
+    if (carried == 0)
+        return true;
+    std::uint32_t created = 0;
+    return !files.fatAttributes(newFd, created).failed() && !files.setFatAttributes(newFd, created | carried).failed();
+}
+
+// The error number of flushing the file or folder open at fd, 0 when it
+// succeeded; file systems that cannot flush a folder say EINVAL.
+int flushError(FileApi& files, int fd)
+{
+    const FileResult flushed = files.fsync(fd);
+    return flushed.error == EINVAL || flushed.error == EOPNOTSUPP ? 0 : flushed.error;
+}
+
+// The error number of flushing the file or folder at path, 0 when it
+// succeeded; one that cannot be opened leaves nothing to flush.
+int flushByNameError(FileApi& files, const std::string& path, int openFlags)
+{
+    const FileResult opened = files.open(path, openFlags | O_CLOEXEC, 0);
+    if (opened.failed())
+        return 0;
+    OpenFile handle(files, static_cast<int>(opened.value));
+    return flushError(files, handle.fd());
+}
+
+constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY;
+constexpr int kFileFlags = O_RDONLY | O_NOCTTY | O_NONBLOCK;
+
+void flushByName(FileApi& files, const std::string& path, int openFlags)
+{
+    if (const int failure = flushByNameError(files, path, openFlags))
+        throw inOutErrorFromErrno(failure);
+}
+
 // The error number of writing and flushing the temporary file, 0 when both
 // succeeded; a short write counts as a full medium.
-int writeTemporary(FileApi& files, int fd, std::span<const std::uint8_t> bytes)
+//
+// On FAT the folder is flushed between the write and the file's own flush.
+// The write took the file's clusters in the allocation table, and the
+// folder's flush makes that durable while the temporary's entry on the
+// card still names no cluster; only then does the file's flush write the
+// entry that points at them. Flushed together, a card's cache could keep
+// the entry and lose the table's sectors, and the kernel refuses to delete
+// an entry whose clusters the table calls free: it remounts the card
+// read-only instead, failing the next save.
+int writeTemporary(FileApi& files, int fd, std::span<const std::uint8_t> bytes, const std::string& folder,
+                   Volume volume)
 {
     const FileResult written = files.write(fd, bytes.data(), bytes.size());
     if (written.failed())
         return written.error;
     if (static_cast<std::size_t>(written.value) < bytes.size())
         return ENOSPC;
+    if (volume == Volume::Fat)
+        if (const int failure = flushByNameError(files, folder, kFolderFlags))
+            return failure;
     return files.fsync(fd).error;
 }
 
@@ -132,25 +205,28 @@ bool takeOverOwnerAndMode(FileApi& files, int fd, const struct stat& old)
     return !files.fstat(fd, created).failed() && created.st_uid == old.st_uid && created.st_gid == old.st_gid;
 }
 
-// Flushes the file or folder at path; file systems that cannot flush a
-// folder say EINVAL, and one that cannot be opened leaves nothing to flush.
-void flushByName(FileApi& files, const std::string& path, int openFlags)
-{
-    const FileResult opened = files.open(path, openFlags | O_CLOEXEC, 0);
-    if (opened.failed())
-        return;
-    OpenFile handle(files, static_cast<int>(opened.value));
-    const FileResult flushed = files.fsync(handle.fd());
-    if (flushed.failed() && flushed.error != EINVAL && flushed.error != EOPNOTSUPP)
-        throw inOutErrorFromErrno(flushed.error);
-}
-
 // Makes a finished rename durable: the target's own data and entry, then
 // the folder that holds the entry.
 void flushRename(FileApi& files, const std::string& target, const std::string& folder)
 {
-    flushByName(files, target, O_RDONLY | O_NOCTTY | O_NONBLOCK);
-    flushByName(files, folder, O_RDONLY | O_DIRECTORY);
+    flushByName(files, target, kFileFlags);
+    flushByName(files, folder, kFolderFlags);
+}
+
+// Makes a finished rename over an existing file on FAT durable, one step a
+// flush. The folder goes first, so that the temporary's entry is gone from
+// the card before the target's entry names the new clusters: flushed the
+// other way round, a crash could leave both entries sharing the clusters,
+// and removing the leftover would free the live file's. Then the target's
+// entry. The old file was held open until then, so the kernel frees its
+// clusters only now, and the last flush makes that durable: no crash
+// leaves the entry pointing at clusters already freed.
+void flushRenameOnFat(FileApi& files, const std::string& target, const std::string& folder, OpenFile& oldFile)
+{
+    flushByName(files, folder, kFolderFlags);
+    flushByName(files, target, kFileFlags);
+    oldFile.closeQuietly();
+    flushByName(files, folder, kFolderFlags);
 }
 
 // A new file whose temporary name would be too long is created under its
@@ -169,12 +245,22 @@ void createDirectly(FileApi& files, const std::string& path, std::span<const std
         files.unlink(path);
         throw;
     }
-    flushByName(files, folderOf(path), O_RDONLY | O_DIRECTORY);
+    flushByName(files, folderOf(path), kFolderFlags);
 }
 
-Replacement replaceThroughTemporary(FileApi& files, const SaveTarget& target, std::span<const std::uint8_t> bytes)
+Replacement replaceThroughTemporary(FileApi& files, const SaveTarget& target, std::span<const std::uint8_t> bytes,
+                                    Volume volume)
 {
     const std::string folder = folderOf(target.path);
+    // On FAT the old file stays open until the new one's entry is durable.
+    std::optional<OpenFile> oldFile;
+    if (target.exists && volume == Volume::Fat) {
+        const FileResult held = files.open(target.path, O_RDONLY | O_NOCTTY | O_CLOEXEC, 0);
+        if (held.failed())
+            return Replacement::WriteInPlaceInstead;
+        oldFile.emplace(files, static_cast<int>(held.value));
+    }
+
     std::string temporaryPath;
     const FileResult created = createTemporary(files, folder, target.exists ? 0600 : 0666, temporaryPath);
     if (created.failed()) {
@@ -190,7 +276,9 @@ Replacement replaceThroughTemporary(FileApi& files, const SaveTarget& target, st
     TemporaryFile temporary(files, temporaryPath, static_cast<int>(created.value));
     if (target.exists && !takeOverOwnerAndMode(files, temporary.fd(), target.status))
         return Replacement::WriteInPlaceInstead;
-    if (const int failure = writeTemporary(files, temporary.fd(), bytes)) {
+    if (oldFile && !takeOverFatAttributes(files, oldFile->fd(), temporary.fd()))
+        return Replacement::WriteInPlaceInstead;
+    if (const int failure = writeTemporary(files, temporary.fd(), bytes, folder, volume)) {
         if (target.exists && temporaryRefused(failure))
             return Replacement::WriteInPlaceInstead;
         throw inOutErrorFromErrno(failure);
@@ -201,8 +289,32 @@ Replacement replaceThroughTemporary(FileApi& files, const SaveTarget& target, st
             return Replacement::WriteInPlaceInstead;
         throw inOutErrorFromErrno(renamed.error);
     }
-    flushRename(files, target.path, folder);
+    if (oldFile)
+        flushRenameOnFat(files, target.path, folder, *oldFile);
+    else
+        flushRename(files, target.path, folder);
     return Replacement::Done;
+}
+
+// Whether a sweep of leftovers named the file at path as one a leftover
+// may share clusters with; FAT names compare without case.
+bool sharesClustersWithALeftover(const std::vector<std::string>& sharing, const std::string& path)
+{
+    const std::string name = path.substr(path.find_last_of('/') + 1);
+    return std::ranges::any_of(sharing, [&](const std::string& shared) {
+        return std::ranges::equal(shared, name, [](char a, char b) {
+            return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+        });
+    });
+}
+
+// The time before which a power cut may have left the folder's leftovers
+// damaged: on FAT, when the card was attached (any time, when unknown).
+std::optional<std::time_t> crashesBefore(FileApi& files, const std::string& folder, Volume volume)
+{
+    if (volume != Volume::Fat)
+        return std::nullopt;
+    return mediumAttachedAt(files, folder).value_or(std::numeric_limits<std::time_t>::max());
 }
 
 } // namespace
@@ -210,11 +322,19 @@ Replacement replaceThroughTemporary(FileApi& files, const SaveTarget& target, st
 void saveFileSafely(FileApi& files, const std::string& path, std::span<const std::uint8_t> bytes)
 {
     const SaveTarget target = findSaveTarget(files, path);
-    if (S_ISREG(target.status.st_mode) || !target.exists)
-        removeLeftoverTemporaries(files, folderOf(target.path));
-    if (target.exists && keepsItsDirectoryEntry(files, target))
+    const std::string folder = folderOf(target.path);
+    const Volume volume = volumeOf(files, target.exists ? target.path : folder);
+    bool sharesClusters = false;
+    if (S_ISREG(target.status.st_mode) || !target.exists) {
+        const std::vector<std::string> sharing =
+            removeLeftoverTemporaries(files, folder, crashesBefore(files, folder, volume));
+        sharesClusters = sharesClustersWithALeftover(sharing, target.path);
+    }
+    // A file that may share its clusters with a leftover is written in
+    // place: replacing it would free clusters the leftover still names.
+    if (target.exists && (sharesClusters || keepsItsDirectoryEntry(target, volume)))
         return writeInPlace(files, target.path, target.status, bytes);
-    if (replaceThroughTemporary(files, target, bytes) == Replacement::WriteInPlaceInstead)
+    if (replaceThroughTemporary(files, target, bytes, volume) == Replacement::WriteInPlaceInstead)
         writeInPlace(files, target.path, target.status, bytes);
 }
 

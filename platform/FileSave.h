@@ -12,19 +12,25 @@ namespace ostra {
 // a killed editor or a power cut leaves either the old content or the new,
 // never a mix, an empty file or a file under another name or owner.
 //
-// A new file, or a regular one elsewhere than on FAT, is replaced: the bytes
-// go to a temporary file in the same folder, which is flushed, given the old
+// A new file, or an existing regular one, is replaced: the bytes go to a
+// temporary file in the same folder, which is flushed, given the old
 // file's owner and permission bits, renamed over the target, and then the
-// target and its folder are flushed.
+// target and its folder are flushed. On FAT the flushes are ordered so that
+// a power cut, even on a card whose cache keeps some writes and loses
+// others, leaves the old file or the new one and never an entry pointing at
+// clusters the allocation table calls free (see replaceThroughTemporary).
 //
 // An existing file is written in place instead (see writeInPlace) when it
-// is on FAT, is no regular file, has several hard links, or when the
+// is on exFAT, is no regular file, has several hard links, or when the
 // replacement cannot be made: the folder or the medium takes no temporary
-// file, the old owner cannot be given to it, or the rename is refused.
+// file (a full FAT16 root folder), the old owner cannot be given to it, or
+// the rename is refused.
 //
 // A symbolic link is never replaced: the file it points to is written, or
 // created when it is missing and its folder exists. Each save also removes
-// the temporary files that killed saves left in the folder.
+// the temporary files that killed saves left in the folder (on FAT, not
+// those that may share clusters with a live file after a power cut: such a
+// file is written in place; see removeLeftoverTemporaries).
 //
 // Raises EInOutError with the mapped error of the first failing step; an
 // existing target that cannot be opened for writing is left untouched (5),

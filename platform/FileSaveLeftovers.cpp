@@ -3,7 +3,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <ctime>
+#include <fcntl.h>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -27,6 +31,60 @@ std::string inFolder(const std::string& folder, std::string_view name)
     if (path.empty() || path.back() != '/')
         path += '/';
     return path.append(name);
+}
+
+bool hasConfigSuffix(std::string_view name)
+{
+    constexpr std::string_view kSuffix = ".cfg";
+    return name.size() > kSuffix.size()
+        && std::equal(kSuffix.begin(), kSuffix.end(), name.end() - kSuffix.size(),
+                      [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+}
+
+// The first count bytes of the file at path, or nothing when it cannot be
+// read whole that far.
+std::optional<std::vector<char>> readHead(FileApi& files, const std::string& path, std::size_t count)
+{
+    const FileResult opened = files.open(path, O_RDONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK, 0);
+    if (opened.failed())
+        return std::nullopt;
+    OpenFile file(files, static_cast<int>(opened.value));
+    std::vector<char> head(count);
+    std::size_t done = 0;
+    while (done < count) {
+        const FileResult got = files.read(file.fd(), head.data() + done, count - done);
+        if (got.failed() || got.value == 0)
+            return std::nullopt;
+        done += static_cast<std::size_t>(got.value);
+    }
+    return head;
+}
+
+// The configuration file of the folder that a leftover on FAT may share
+// its clusters with. A power cut while a new file's name was being made
+// durable can leave the temporary's entry and the new entry both naming
+// the same clusters; removing the leftover would then free the live
+// file's, and replacing the live file would free the leftover's. Such a
+// pair holds the same bytes. Only the first cluster is compared, since
+// reading further follows the allocation table, which a damaged leftover
+// may not have. An unreadable leftover is taken to share with any file.
+std::optional<std::string> fileSharingClusters(FileApi& files, const std::string& folder,
+                                               const std::vector<std::string>& names, const std::string& leftover,
+                                               const struct stat& status)
+{
+    const std::size_t compared = std::min<std::size_t>(status.st_size, std::max<blksize_t>(status.st_blksize, 512));
+    const std::optional<std::vector<char>> head = readHead(files, leftover, compared);
+    for (const std::string& name : names) {
+        if (!hasConfigSuffix(name))
+            continue;
+        const std::string path = inFolder(folder, name);
+        struct stat other {};
+        if (files.lstat(path, other).failed() || !S_ISREG(other.st_mode) || other.st_size != status.st_size)
+            continue;
+        if (!head || readHead(files, path, compared) == head)
+            return name;
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -54,11 +112,13 @@ bool isTemporaryName(std::string_view name)
     return true;
 }
 
-void removeLeftoverTemporaries(FileApi& files, const std::string& folder)
+std::vector<std::string> removeLeftoverTemporaries(FileApi& files, const std::string& folder,
+                                                   std::optional<std::time_t> crashesBefore)
 {
     std::vector<std::string> names;
+    std::vector<std::string> sharing;
     if (files.listFolder(folder, names).failed())
-        return;
+        return sharing;
     const std::time_t now = std::time(nullptr);
     for (const std::string& name : names) {
         if (!isTemporaryName(name))
@@ -67,9 +127,16 @@ void removeLeftoverTemporaries(FileApi& files, const std::string& folder)
         struct stat status {};
         if (files.lstat(path, status).failed())
             continue;
-        if (S_ISREG(status.st_mode) && status.st_uid == ::geteuid() && now - status.st_mtime > kLeftoverAge)
-            files.unlink(path);
+        if (!S_ISREG(status.st_mode) || status.st_uid != ::geteuid() || now - status.st_mtime <= kLeftoverAge)
+            continue;
+        if (crashesBefore && status.st_mtime < *crashesBefore)
+            if (std::optional<std::string> shared = fileSharingClusters(files, folder, names, path, status)) {
+                sharing.push_back(*shared);
+                continue;
+            }
+        files.unlink(path);
     }
+    return sharing;
 }
 
 } // namespace ostra

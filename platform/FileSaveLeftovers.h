@@ -1,7 +1,10 @@
 #pragma once
 
+#include <ctime>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/FileApi.h"
 
@@ -20,6 +23,14 @@ bool isTemporaryName(std::string_view name);
 // another editor is younger than that). On a FAT card such leftovers are
 // visible to the unit and fill a small root folder. Best effort: whatever
 // cannot be listed or removed stays, and the save goes on.
-void removeLeftoverTemporaries(FileApi& files, const std::string& folder);
+//
+// On FAT a power cut can leave a leftover sharing its clusters with a
+// configuration file, and removing either frees the other's clusters.
+// crashesBefore is then the time before which such a crash may have
+// happened (when the card was attached); a leftover changed before it
+// that holds the bytes of a .cfg file of the folder is kept, and the
+// names of those files are returned: they must be written in place.
+std::vector<std::string> removeLeftoverTemporaries(FileApi& files, const std::string& folder,
+                                                   std::optional<std::time_t> crashesBefore);
 
 } // namespace ostra

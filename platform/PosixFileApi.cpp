@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/msdos_fs.h>
+#include <sys/ioctl.h>
 #include <sys/statfs.h>
 #include <unistd.h>
 
@@ -43,6 +45,14 @@ public:
     FileResult fsync(int fd) override
     {
         return posixCall([&] { return ::fsync(fd); });
+    }
+    FileResult fatAttributes(int fd, std::uint32_t& attributes) override
+    {
+        return posixCall([&] { return ::ioctl(fd, FAT_IOCTL_GET_ATTRIBUTES, &attributes); });
+    }
+    FileResult setFatAttributes(int fd, std::uint32_t attributes) override
+    {
+        return posixCall([&] { return ::ioctl(fd, FAT_IOCTL_SET_ATTRIBUTES, &attributes); });
     }
     FileResult close(int fd) override
     {

@@ -59,9 +59,34 @@ std::vector<std::string> stateDisks()
     return disks;
 }
 
-// The next save on one crash state: it must succeed, leave the new
-// generation and no temporary file, and keep the card writable.
-void nextSaveOn(ScenarioContext& context, const std::string& device, const std::filesystem::path& relative)
+// What the recorded save was: generation 0 replaced by 1, or a new file
+// holding 1, which a crash may have left out.
+struct RecordedSave {
+    std::filesystem::path relative;
+    std::uint32_t before;
+    bool mayBeAbsent;
+};
+
+// The file a crash left, read through the kernel: the old or the new
+// generation, or, for a new file, nothing.
+void checkReadsOldOrNew(ScenarioContext& context, const std::string& device, const std::filesystem::path& file,
+                        const RecordedSave& save)
+{
+    const std::string what = device + ": the kernel reads " + file.string();
+    if (!std::filesystem::exists(file)) {
+        context.report.check(save.mayBeAbsent, what + ": absent");
+        return;
+    }
+    const auto bytes = readWholeFile(file);
+    const ContentVerdict verdict = bytes ? judgeContent(*bytes, save.before, 1) : ContentVerdict::Neither;
+    context.report.check(verdict == ContentVerdict::Old || verdict == ContentVerdict::New,
+                         what + " as the old or the new generation");
+}
+
+// The next save on one crash state: the file must read as the old or the
+// new generation, and the save must succeed, leave the new generation and
+// no temporary file, and keep the card writable.
+void nextSaveOn(ScenarioContext& context, const std::string& device, const RecordedSave& save)
 {
     const std::filesystem::path mountPoint = "/state";
     try {
@@ -70,7 +95,8 @@ void nextSaveOn(ScenarioContext& context, const std::string& device, const std::
         context.report.check(false, device + " mounts: " + error.what());
         return;
     }
-    const std::filesystem::path file = mountPoint / relative;
+    const std::filesystem::path file = mountPoint / save.relative;
+    checkReadsOldOrNew(context, device, file, save);
     if (saveGeneration(context, file, 2))
         checkGeneration(context, file, 2);
     ::sync();
@@ -85,7 +111,7 @@ void nextSaveOn(ScenarioContext& context, const std::string& device, const std::
     }
 }
 
-void nextSaves(ScenarioContext& context, const std::filesystem::path& relative)
+void nextSaves(ScenarioContext& context, const RecordedSave& save)
 {
     // A temporary file younger than two minutes may be another save's at
     // work, and is left alone; the crash was seconds ago in this machine's
@@ -94,19 +120,19 @@ void nextSaves(ScenarioContext& context, const std::filesystem::path& relative)
     const std::vector<std::string> disks = stateDisks();
     context.report.check(!disks.empty(), "crash states attached: " + std::to_string(disks.size()));
     for (const std::string& device : disks)
-        nextSaveOn(context, device, relative);
+        nextSaveOn(context, device, save);
 }
 
 } // namespace
 
 void nextSaveRewrite(ScenarioContext& context)
 {
-    nextSaves(context, "A.CFG");
+    nextSaves(context, {"A.CFG", 0, false});
 }
 
 void nextSaveNewFile(ScenarioContext& context)
 {
-    nextSaves(context, std::filesystem::path("NEW") / newFileName(1));
+    nextSaves(context, {std::filesystem::path("NEW") / newFileName(1), 1, true});
 }
 
 } // namespace ostra::cardtest

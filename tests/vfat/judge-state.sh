@@ -28,19 +28,6 @@ else
 fi
 leftovers=$(mdir -a -b -i "$image" "::$folder" 2>/dev/null | grep -ci '\.ostra-' || true)
 [ "$leftovers" -eq 0 ] || verdict+="; $leftovers leftover"
-# fsck.fat's findings by kind: which lines belong to which is its own
-# wording, matched here; anything not named counts as "other".
-finding_kind() {
-  case $1 in
-  *"Contains a free cluster"*) echo "chain into a free cluster" ;;
-  *"cluster chain length"* | *"Truncating file"*) echo "size against chain" ;;
-  *"FATs differ"* | *"Using first FAT"*) echo "FAT copies differ" ;;
-  *"Reclaimed"*) echo "lost clusters" ;;
-  *"Free cluster summary wrong"*) echo "free count" ;;
-  *"Auto-correcting"* | /*) ;;
-  *) echo "other: $1" ;;
-  esac
-}
 findings=$(fsck_findings "$image" | while IFS= read -r line; do finding_kind "$line"; done | sort -u | paste -sd ',' -)
 [ -z "$findings" ] || verdict+="; fsck: $findings"
 echo "$verdict"

@@ -154,6 +154,26 @@ FileResult FaultyFileApi::fileSystemType(const std::string& path, long& magic)
     });
 }
 
+FileResult FaultyFileApi::fatAttributes(int fd, std::uint32_t& attributes)
+{
+    return pass(FileStep::FatAttributes, [&] {
+        if (!pretendedAttributes_)
+            return real_.fatAttributes(fd, attributes);
+        attributes = kindOf(fd) == FileStep::CreateNew ? 0 : *pretendedAttributes_;
+        return FileResult{};
+    });
+}
+
+FileResult FaultyFileApi::setFatAttributes(int fd, std::uint32_t attributes)
+{
+    return pass(FileStep::SetFatAttributes, [&] {
+        if (!pretendedAttributes_)
+            return real_.setFatAttributes(fd, attributes);
+        attributesSet_ = attributes;
+        return FileResult{};
+    });
+}
+
 FileResult FaultyFileApi::listFolder(const std::string& folder, std::vector<std::string>& names)
 {
     return pass(FileStep::ListFolder, [&] { return real_.listFolder(folder, names); });
@@ -163,6 +183,8 @@ const char* stepName(FileStep step)
 {
     switch (step) {
     case FileStep::Open: return "Open";
+    case FileStep::FatAttributes: return "FatAttributes";
+    case FileStep::SetFatAttributes: return "SetFatAttributes";
     case FileStep::CreateNew: return "CreateNew";
     case FileStep::OpenFolder: return "OpenFolder";
     case FileStep::Read: return "Read";

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "platform/FileApi.h"
@@ -15,7 +16,7 @@ enum class FileStep {
     Close, CloseNew, CloseFolder,
     WriteAt, Truncate,
     Stat, Lstat, Fstat, Fchmod, Fchown, Rename, Unlink, RealPath,
-    ReadLink, FileSystemType, ListFolder,
+    ReadLink, FileSystemType, ListFolder, FatAttributes, SetFatAttributes,
 };
 
 // One injected fault: the occurrence-th request of step fails with error,
@@ -37,6 +38,10 @@ public:
     // Makes fileSystemType answer magic for every path, as if the files lay
     // on that file system (0x4d44 is FAT).
     void pretendFileSystem(long magic) { pretendedFileSystem_ = magic; }
+    // Makes fatAttributes answer attributes for files opened without
+    // O_EXCL and 0 for new ones; setFatAttributes records what it is given.
+    void pretendFatAttributes(std::uint32_t attributes) { pretendedAttributes_ = attributes; }
+    std::uint32_t attributesSet() const { return attributesSet_; }
     const std::vector<FileStep>& log() const { return log_; }
     int count(FileStep step) const;
     std::size_t openDescriptors() const { return openedBy_.size(); }
@@ -59,6 +64,8 @@ public:
     FileResult readLink(const std::string& path, std::string& target) override;
     FileResult fileSystemType(const std::string& path, long& magic) override;
     FileResult listFolder(const std::string& folder, std::vector<std::string>& names) override;
+    FileResult fatAttributes(int fd, std::uint32_t& attributes) override;
+    FileResult setFatAttributes(int fd, std::uint32_t attributes) override;
 
 private:
     // Logs the request; returns the fault to apply to it, if any.
@@ -76,6 +83,8 @@ private:
     std::vector<FileStep> log_;
     std::map<int, FileStep> openedBy_;
     long pretendedFileSystem_ = 0;
+    std::optional<std::uint32_t> pretendedAttributes_;
+    std::uint32_t attributesSet_ = 0;
 };
 
 const char* stepName(FileStep step);

@@ -16,7 +16,7 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-constexpr long kFatMagic = 0x4d44;
+constexpr long kExfatMagic = 0x2011BAB0;
 const Bytes kOldContent = patternBytes(3000, 1);
 const Bytes kNewContent = patternBytes(2048, 6);
 
@@ -46,7 +46,7 @@ void PrintTo(const InPlaceFault& row, std::ostream* out)
     *out << row.name;
 }
 
-// An existing file on FAT is written in place. The first Open and Close are
+// An existing file on exFAT is written in place. The first Open and Close are
 // the writability probe, the first Fsync flushes the written bytes, the
 // second the cut. Whatever step fails, the file is never empty and its head
 // is never a mix of old and new.
@@ -62,7 +62,7 @@ TEST_P(InPlaceFailure, LeavesTheOldOrTheNewRecordAndNoOtherFile)
     writeBytes(target, kOldContent);
     const ino_t before = inodeOf(target);
     FaultyFileApi files;
-    files.pretendFileSystem(kFatMagic);
+    files.pretendFileSystem(kExfatMagic);
     files.inject(row.fault);
 
     std::string message;
@@ -103,18 +103,17 @@ INSTANTIATE_TEST_SUITE_P(EveryStep, InPlaceFailure, ::testing::Values(
     InPlaceFault{"CutMediumError", {FileStep::Truncate, EIO}, "I/O error 5", Left::NewRecord},
     InPlaceFault{"CutFlushMediumError", {FileStep::Fsync, EIO, -1, 2}, "I/O error 5", Left::NewRecord},
     InPlaceFault{"CloseMediumError", {FileStep::Close, EIO, -1, 2}, "I/O error 5", Left::NewFile},
-    // Without the file system's type the save replaces the file, which is
-    // safe everywhere but on FAT.
+    // Without the file system's type the save replaces the file.
     InPlaceFault{"FileSystemUnknown", {FileStep::FileSystemType, EIO}, "", Left::NewFile},
     InPlaceFault{"LeftoversUnlisted", {FileStep::ListFolder, EIO}, "", Left::NewFile}));
 
-TEST(InPlaceSave, NeverCreatesATemporaryFileOnFat)
+TEST(InPlaceSave, NeverCreatesATemporaryFileOnExfat)
 {
     TempFolder folder;
     const std::string target = folder.file("unit.cfg");
     writeBytes(target, kOldContent);
     FaultyFileApi files;
-    files.pretendFileSystem(kFatMagic);
+    files.pretendFileSystem(kExfatMagic);
     saveFileSafely(files, target, kNewContent);
     EXPECT_EQ(files.count(FileStep::CreateNew), 0);
     EXPECT_EQ(files.count(FileStep::Rename), 0);

@@ -1,0 +1,247 @@
+#include "platform/FileSave.h"
+
+#include <linux/msdos_fs.h>
+#include <sys/stat.h>
+#include <sys/time.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <gtest/gtest.h>
+
+#include "platform/InOutError.h"
+#include "platform/files/FaultyFileApi.h"
+#include "platform/files/FileTestSupport.h"
+
+namespace ostra::test {
+namespace {
+
+using Names = std::vector<std::string>;
+using Steps = std::vector<FileStep>;
+
+constexpr long kFatMagic = 0x4d44;
+const Bytes kOldContent = patternBytes(3000, 1);
+const Bytes kNewContent = patternBytes(2048, 4);
+
+std::string namesOf(const Steps& steps)
+{
+    std::string names;
+    for (const FileStep step : steps)
+        names += std::string(stepName(step)) + " ";
+    return names;
+}
+
+// The requests from the temporary's write to its own flush.
+Steps writeToFlush(const Steps& log)
+{
+    const auto write = std::ranges::find(log, FileStep::Write);
+    const auto flush = std::find(write, log.end(), FileStep::Fsync);
+    return flush == log.end() ? Steps{} : Steps(write, flush + 1);
+}
+
+// The requests after the rename.
+Steps afterRename(const Steps& log)
+{
+    const auto rename = std::ranges::find(log, FileStep::Rename);
+    return rename == log.end() ? Steps{} : Steps(rename + 1, log.end());
+}
+
+const Steps kFlushFolder = {FileStep::OpenFolder, FileStep::FsyncFolder, FileStep::CloseFolder};
+const Steps kFlushFile = {FileStep::Open, FileStep::Fsync, FileStep::Close};
+
+Steps join(std::initializer_list<Steps> parts)
+{
+    Steps joined;
+    for (const Steps& part : parts)
+        joined.insert(joined.end(), part.begin(), part.end());
+    return joined;
+}
+
+// On FAT the folder is flushed between the temporary's write and its own
+// flush, so that the allocation table holds its clusters before any entry
+// on the card names them; new and existing targets alike.
+TEST(FatSave, FlushesTheAllocationBeforeTheTemporarysEntry)
+{
+    for (const bool targetExists : {false, true}) {
+        SCOPED_TRACE(targetExists ? "over an old file" : "a new file");
+        TempFolder folder;
+        const std::string target = folder.file("unit.cfg");
+        if (targetExists)
+            writeBytes(target, kOldContent);
+        FaultyFileApi files;
+        files.pretendFileSystem(kFatMagic);
+        saveFileSafely(files, target, kNewContent);
+
+        EXPECT_EQ(readBytes(target), kNewContent);
+        EXPECT_EQ(folder.entries(), Names{"unit.cfg"});
+        EXPECT_EQ(files.openDescriptors(), 0u);
+        const Steps expected = join({{FileStep::Write}, kFlushFolder, {FileStep::Fsync}});
+        EXPECT_EQ(namesOf(writeToFlush(files.log())), namesOf(expected));
+    }
+}
+
+// Over an existing file the folder is flushed before the target, and the
+// old file, held open since before the temporary was made, is closed only
+// after the target's entry is durable, followed by a flush of its own.
+// A new file has no old clusters to hold, and its target goes first: the
+// folder's flush would otherwise make an empty entry of the new name
+// durable.
+TEST(FatSave, OrdersTheFlushesAfterTheRename)
+{
+    struct Case {
+        const char* name;
+        bool targetExists;
+        Steps expected;
+    };
+    const Case cases[] = {
+        {"over an old file", true, join({kFlushFolder, kFlushFile, {FileStep::Close}, kFlushFolder})},
+        {"a new file", false, join({kFlushFile, kFlushFolder})},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.name);
+        TempFolder folder;
+        const std::string target = folder.file("unit.cfg");
+        if (row.targetExists)
+            writeBytes(target, kOldContent);
+        FaultyFileApi files;
+        files.pretendFileSystem(kFatMagic);
+        saveFileSafely(files, target, kNewContent);
+        EXPECT_EQ(namesOf(afterRename(files.log())), namesOf(row.expected));
+        EXPECT_EQ(files.openDescriptors(), 0u);
+    }
+}
+
+// A failing flush on the way is reported; before the rename it leaves the
+// old file and no temporary, after it the new file.
+TEST(FatSave, ReportsAFailingFlushAndKeepsOneWholeFile)
+{
+    struct Case {
+        const char* name;
+        FileFault fault;
+        const Bytes& left;
+    };
+    const Case cases[] = {
+        {"the allocation's flush", {FileStep::FsyncFolder, EIO, -1, 1}, kOldContent},
+        {"the temporary's flush", {FileStep::Fsync, EIO, -1, 1}, kOldContent},
+        {"the folder's flush after the rename", {FileStep::FsyncFolder, EIO, -1, 2}, kNewContent},
+        {"the flush after the old file's release", {FileStep::FsyncFolder, EIO, -1, 3}, kNewContent},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.name);
+        TempFolder folder;
+        const std::string target = folder.file("unit.cfg");
+        writeBytes(target, kOldContent);
+        FaultyFileApi files;
+        files.pretendFileSystem(kFatMagic);
+        files.inject(row.fault);
+        std::string message;
+        try {
+            saveFileSafely(files, target, kNewContent);
+        } catch (const EInOutError& error) {
+            message = error.Message;
+        }
+        EXPECT_EQ(message, "I/O error 5");
+        EXPECT_EQ(readBytes(target), row.left);
+        EXPECT_EQ(folder.entries(), Names{"unit.cfg"});
+        EXPECT_EQ(files.openDescriptors(), 0u);
+    }
+}
+
+// A replaced file keeps its hidden and system marks; where the kernel
+// refuses to give the system mark (an unprivileged user), the file is
+// written in place and keeps them that way.
+TEST(FatSave, KeepsTheHiddenAndSystemMarks)
+{
+    struct Case {
+        const char* name;
+        std::uint32_t oldAttributes;
+        int setError;
+        std::uint32_t expectedSet; // 0: no marks given
+        bool replaced;
+    };
+    const Case cases[] = {
+        {"plain", ATTR_ARCH, 0, 0, true},
+        {"hidden", ATTR_ARCH | ATTR_HIDDEN, 0, ATTR_HIDDEN, true},
+        {"system, privileged", ATTR_SYS | ATTR_HIDDEN, 0, ATTR_SYS | ATTR_HIDDEN, true},
+        {"system, refused", ATTR_SYS, EPERM, 0, false},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.name);
+        TempFolder folder;
+        const std::string target = folder.file("unit.cfg");
+        writeBytes(target, kOldContent);
+        struct stat before {};
+        ASSERT_EQ(::stat(target.c_str(), &before), 0);
+        FaultyFileApi files;
+        files.pretendFileSystem(kFatMagic);
+        files.pretendFatAttributes(row.oldAttributes);
+        if (row.setError != 0)
+            files.inject({FileStep::SetFatAttributes, row.setError});
+
+        saveFileSafely(files, target, kNewContent);
+
+        EXPECT_EQ(readBytes(target), kNewContent);
+        EXPECT_EQ(folder.entries(), Names{"unit.cfg"});
+        if (row.setError == 0) {
+            EXPECT_EQ(files.attributesSet(), row.expectedSet);
+        }
+        struct stat after {};
+        ASSERT_EQ(::stat(target.c_str(), &after), 0);
+        EXPECT_EQ(after.st_ino != before.st_ino, row.replaced);
+    }
+}
+
+// Leftovers of killed saves go with the next save, except on FAT those
+// whose bytes a configuration file of the folder holds too: after a power
+// cut they may share its clusters, and removing them would free the live
+// file's. A saved file that may share them is written in place, which
+// frees nothing. (Leftovers on a tmpfs have no card attach time, so any of
+// them may come from a power cut here.)
+TEST(FatSave, KeepsALeftoverThatMayShareALiveFilesClusters)
+{
+    struct Case {
+        const char* name;
+        long magic;
+        const Bytes& leftover;
+        bool kept;
+        bool savedInPlace;
+    };
+    const Bytes other = patternBytes(3000, 9);
+    const Bytes sameSizeOther = patternBytes(2048, 9);
+    const Case cases[] = {
+        {"FAT, the bytes of another .cfg", kFatMagic, kNewContent, true, false},
+        {"FAT, the bytes of the saved file", kFatMagic, kOldContent, true, true},
+        {"FAT, bytes of its own", kFatMagic, other, false, false},
+        {"FAT, another .cfg's size but not its bytes", kFatMagic, sameSizeOther, false, false},
+        {"elsewhere, the bytes of the saved file", 0, kOldContent, false, false},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.name);
+        TempFolder folder;
+        writeBytes(folder.file("OTHER.CFG"), kNewContent);
+        const std::string target = folder.file("unit.cfg");
+        writeBytes(target, kOldContent);
+        struct stat before {};
+        ASSERT_EQ(::stat(target.c_str(), &before), 0);
+        const std::string leftover = folder.file(".ostra-0123abcd.tmp");
+        writeBytes(leftover, row.leftover);
+        const struct timeval longAgo[2] = {{1000000000, 0}, {1000000000, 0}};
+        ASSERT_EQ(::utimes(leftover.c_str(), longAgo), 0);
+        FaultyFileApi files;
+        if (row.magic != 0)
+            files.pretendFileSystem(row.magic);
+
+        saveFileSafely(files, target, sameSizeOther);
+
+        const Names expected = row.kept ? Names{".ostra-0123abcd.tmp", "OTHER.CFG", "unit.cfg"}
+                                        : Names{"OTHER.CFG", "unit.cfg"};
+        EXPECT_EQ(folder.entries(), expected);
+        EXPECT_EQ(readBytes(folder.file("OTHER.CFG")), kNewContent);
+        EXPECT_EQ(readBytes(target), sameSizeOther);
+        struct stat after {};
+        ASSERT_EQ(::stat(target.c_str(), &after), 0);
+        EXPECT_EQ(after.st_ino == before.st_ino, row.savedInPlace);
+    }
+}
+
+} // namespace
+} // namespace ostra::test
