@@ -56,14 +56,14 @@ bool isTemporaryName(std::string_view name)
 
 void removeLeftoverTemporaries(FileApi& files, const std::string& folder)
 {
-    std::vector<std::string> names;
-    if (files.listFolder(folder, names).failed())
+    std::vector<FolderEntry> entries;
+    if (files.listFolder(folder, entries).failed())
         return;
     const std::time_t now = std::time(nullptr);
-    for (const std::string& name : names) {
-        if (!isTemporaryName(name))
+    for (const FolderEntry& entry : entries) {
+        if (!isTemporaryName(entry.name))
             continue;
-        const std::string path = inFolder(folder, name);
+        const std::string path = inFolder(folder, entry.name);
         struct stat status {};
         if (files.lstat(path, status).failed())
             continue;

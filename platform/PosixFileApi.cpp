@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/msdos_fs.h>
+#include <sys/ioctl.h>
 #include <sys/statfs.h>
 #include <unistd.h>
 
@@ -23,6 +25,10 @@ public:
     FileResult open(const std::string& path, int flags, mode_t mode) override
     {
         return posixCall([&] { return ::open(path.c_str(), flags, mode); });
+    }
+    FileResult openAt(int folderFd, const std::string& name, int flags) override
+    {
+        return posixCall([&] { return ::openat(folderFd, name.c_str(), flags); });
     }
     FileResult read(int fd, void* buffer, std::size_t count) override
     {
@@ -46,8 +52,12 @@ public:
     }
     FileResult close(int fd) override
     {
-        // Linux releases the descriptor even when close reports EINTR, so
-        // it is never retried.
+        // Never retried: Linux releases the descriptor even when close
+        // reports EINTR, and by then its number may name a file another
+        // thread has opened. Yet EINTR stays a failure: what the signal cut
+        // short may be the file system's last flush of written data (NFS,
+        // FUSE), so the data may not have reached the file, and a save
+        // must not be reported done on that word.
         const int result = ::close(fd);
         return {result, result < 0 ? errno : 0};
     }
@@ -111,20 +121,30 @@ public:
             magic = static_cast<long>(status.f_type);
         return result;
     }
-    FileResult listFolder(const std::string& folder, std::vector<std::string>& names) override
+    FileResult listFolder(const std::string& folder, std::vector<FolderEntry>& entries) override
     {
         const std::unique_ptr<DIR, int (*)(DIR*)> handle(::opendir(folder.c_str()), ::closedir);
         if (!handle)
             return {-1, errno};
-        names.clear();
+        entries.clear();
         errno = 0;
         while (const dirent* entry = ::readdir(handle.get())) {
             const std::string_view name = entry->d_name;
             if (name != "." && name != "..")
-                names.emplace_back(name);
+                entries.push_back({std::string(name), entry->d_type});
             errno = 0;
         }
-        return {0, errno};
+        return {errno == 0 ? 0 : -1, errno};
+    }
+    FileResult fatAttributes(int fd, std::uint32_t& attributes) override
+    {
+        // A failed request may still have written into its buffer (FUSE
+        // does), so only a successful one is passed on.
+        std::uint32_t answer = 0;
+        const FileResult result = posixCall([&] { return ::ioctl(fd, FAT_IOCTL_GET_ATTRIBUTES, &answer); });
+        if (!result.failed())
+            attributes = answer;
+        return result;
     }
 };
 

@@ -11,11 +11,6 @@ namespace ostra {
 // offered.
 class FakeRemovableDrives : public RemovableDrives {
 public:
-    FakeRemovableDrives() = default;
-    // Lists card folders through `cardFiles`, so that tests can count or
-    // stand in for the requests.
-    explicit FakeRemovableDrives(CardFileSystem& cardFiles) : RemovableDrives(cardFiles) {}
-
     void PlugIn(char letter, std::filesystem::path folder, std::string volumeName = {});
     void Unplug(char letter);
 

@@ -1,26 +1,10 @@
 #include "platform/drives/RemovableDrives.h"
 
-#include "platform/drives/FileSearch.h"
-
 namespace ostra {
 
-RemovableDrives::RemovableDrives() : RemovableDrives(SystemCardFileSystem()) {}
-
-RemovableDrives::RemovableDrives(CardFileSystem& cardFiles) : cardFiles_(&cardFiles) {}
+RemovableDrives::RemovableDrives() = default;
 
 RemovableDrives::~RemovableDrives() = default;
-
-CardFolderListing RemovableDrives::ListCardFolder(const std::filesystem::path& folder,
-                                                  std::string_view pattern) const
-{
-    return CardFolderListing(*cardFiles_, folder, pattern);
-}
-
-std::vector<std::string> RemovableDrives::FindFiles(const std::filesystem::path& folder,
-                                                    std::string_view pattern) const
-{
-    return FindPlainFiles(folder, pattern);
-}
 
 DriveType RemovableDrives::DriveTypeOf(std::string_view rootPath) const
 {

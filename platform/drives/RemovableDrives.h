@@ -6,8 +6,6 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/drives/CardFolderListing.h"
-
 namespace ostra {
 
 // Drive types numbered as the platform's drive-type query numbers them.
@@ -39,9 +37,8 @@ struct DriveInfo {
 //
 // Answers come from the last Rescan, so the letters stay put while the
 // browser loops over them; the browser rescans each time it is shown.
-// Nothing here throws: an unreadable mount table means no drives, and a
-// folder that cannot be searched yields no files, which the browser treats
-// like a card without configuration files.
+// Nothing here throws: an unreadable mount table means no drives. What the
+// drives hold is found by CardScan.
 class RemovableDrives {
 public:
     virtual ~RemovableDrives();
@@ -50,15 +47,6 @@ public:
 
     // The drives in letter order.
     virtual const std::vector<DriveInfo>& Drives() const = 0;
-
-    // The plain files of one folder whose names match the wildcard
-    // pattern; see FindPlainFiles.
-    virtual std::vector<std::string> FindFiles(const std::filesystem::path& folder,
-                                               std::string_view pattern) const;
-
-    // The same files, each read as the listing reaches it; the folder is
-    // scanned here, once.
-    CardFolderListing ListCardFolder(const std::filesystem::path& folder, std::string_view pattern) const;
 
     // The drive-type query of a root path: "E", "E:", "E:\" or "E:/", in
     // either case.
@@ -72,11 +60,6 @@ public:
 
 protected:
     RemovableDrives();
-    // Card folders are listed through `cardFiles`, which must outlive this.
-    explicit RemovableDrives(CardFileSystem& cardFiles);
-
-private:
-    CardFileSystem* cardFiles_;
 };
 
 // The upper-case letter a root path names, if it names one.

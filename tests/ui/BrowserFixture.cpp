@@ -8,7 +8,7 @@
 
 namespace ostra::test {
 
-BrowserFixture::BrowserFixture() : FormFixture([this] { browser.show(); }), browser(*form, drives)
+BrowserFixture::BrowserFixture() : FormFixture([this] { browser.show(); }), browser(*form, drives, cardFiles)
 {
 }
 

@@ -313,7 +313,7 @@ TEST_F(CommandsTest, LogoClickOpensTheMakersSite)
 TEST_F(CommandsTest, LoadShowsTheCardFileBrowserUnlessAdvanced)
 {
     int browserShown = 0;
-    form = std::make_unique<TForm1>(dialogs, boxes, shell, [&] { ++browserShown; });
+    form = std::make_unique<TForm1>(files, dialogs, boxes, shell, [&] { ++browserShown; });
     click(form->Button2);
     EXPECT_EQ(browserShown, 1);
     EXPECT_TRUE(dialogs.Requests.empty());

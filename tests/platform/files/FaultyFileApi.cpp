@@ -26,17 +26,33 @@ FileStep FaultyFileApi::kindOf(int fd) const
     return found == openedBy_.end() ? FileStep::Open : found->second;
 }
 
-FileResult FaultyFileApi::open(const std::string& path, int flags, mode_t mode)
+FileStep FaultyFileApi::openStep(int flags)
 {
-    const FileStep step = (flags & O_DIRECTORY) ? FileStep::OpenFolder
-        : (flags & O_EXCL)                      ? FileStep::CreateNew
-                                                : FileStep::Open;
+    return (flags & O_DIRECTORY) ? FileStep::OpenFolder
+        : (flags & O_EXCL)       ? FileStep::CreateNew
+                                 : FileStep::Open;
+}
+
+template <typename Call>
+FileResult FaultyFileApi::opening(int flags, Call call)
+{
+    const FileStep step = openStep(flags);
     if (const FileFault* fault = enter(step))
         return {-1, fault->error};
-    const FileResult result = real_.open(path, flags, mode);
+    const FileResult result = call();
     if (!result.failed())
         openedBy_[static_cast<int>(result.value)] = step;
     return result;
+}
+
+FileResult FaultyFileApi::open(const std::string& path, int flags, mode_t mode)
+{
+    return opening(flags, [&] { return real_.open(path, flags, mode); });
+}
+
+FileResult FaultyFileApi::openAt(int folderFd, const std::string& name, int flags)
+{
+    return opening(flags, [&] { return real_.openAt(folderFd, name, flags); });
 }
 
 template <typename Call>
@@ -154,9 +170,14 @@ FileResult FaultyFileApi::fileSystemType(const std::string& path, long& magic)
     });
 }
 
-FileResult FaultyFileApi::listFolder(const std::string& folder, std::vector<std::string>& names)
+FileResult FaultyFileApi::listFolder(const std::string& folder, std::vector<FolderEntry>& entries)
 {
-    return pass(FileStep::ListFolder, [&] { return real_.listFolder(folder, names); });
+    return pass(FileStep::ListFolder, [&] { return real_.listFolder(folder, entries); });
+}
+
+FileResult FaultyFileApi::fatAttributes(int fd, std::uint32_t& attributes)
+{
+    return pass(FileStep::FatAttributes, [&] { return real_.fatAttributes(fd, attributes); });
 }
 
 const char* stepName(FileStep step)
@@ -185,6 +206,7 @@ const char* stepName(FileStep step)
     case FileStep::ReadLink: return "ReadLink";
     case FileStep::FileSystemType: return "FileSystemType";
     case FileStep::ListFolder: return "ListFolder";
+    case FileStep::FatAttributes: return "FatAttributes";
     }
     return "?";
 }
