@@ -71,7 +71,7 @@ std::size_t driveListing(const std::filesystem::path& folder)
 {
     ostra::CardFolderListing listing(ostra::systemFileApi(), folder, "*.cfg");
     std::size_t read = 0;
-    while (const std::optional<ostra::CardFile> file = listing.Next())
+    while (const std::optional<ostra::CardFile> file = listing.next())
         read += file->Failure ? 0 : 1;
     return read;
 }
@@ -114,7 +114,7 @@ bool benchOneSize(const std::filesystem::path& root, std::size_t files, int roun
 
     NoEditor editor;
     ostra::FakeRemovableDrives drives;
-    drives.PlugIn('E', card);
+    drives.plugIn('E', card);
     ostra::TForm2 browser(editor, drives, ostra::systemFileApi());
     browser.show();
     QApplication::processEvents();

@@ -56,8 +56,8 @@ std::vector<Card> scanCards(CliContext& context)
     std::vector<Card> cards;
     while (std::optional<CardDrive> drive = scan.nextDrive()) {
         Card card{drive->Drive, {}};
-        const std::filesystem::path& folder = drive->Listing.Folder();
-        for (std::optional<ostra::CardFile> listed = std::move(drive->First); listed; listed = drive->Listing.Next())
+        const std::filesystem::path& folder = drive->Listing.folder();
+        for (std::optional<ostra::CardFile> listed = std::move(drive->First); listed; listed = drive->Listing.next())
             card.Files.push_back(readCardFile(folder, *listed));
         std::ranges::sort(card.Files, {}, listLine);
         cards.push_back(std::move(card));

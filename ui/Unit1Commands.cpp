@@ -39,7 +39,7 @@ TConfigRecord readConfigForEditing(FileApi& files, const std::string& path)
 
 void TForm1::ShowErrorMessage(const QString& text, QWidget* owner, const QString& detail)
 {
-    messageBoxes_.ShowError(owner != nullptr ? owner : this, "Error", text, detail);
+    messageBoxes_.showError(owner != nullptr ? owner : this, "Error", text, detail);
 }
 
 void TForm1::showTitle(const char* prefix, const std::string& path)
@@ -157,7 +157,7 @@ void TForm1::Memo1Click()
 
 void TForm1::Image1Click()
 {
-    shell_.Open(this, QString("http://") + kMakerWebSite);
+    shell_.open(this, QString("http://") + kMakerWebSite);
 }
 
 void TForm1::startTimer1()

@@ -147,15 +147,15 @@ TForm2::Listing TForm2::listSelectedDrive()
         file = std::move(probed->First);
     } else {
         listing = &scanned.emplace(scan_.listDrive(driveLetter));
-        file = listing->Next();
+        file = listing->next();
     }
 
     std::vector<QListWidgetItem*> items;
     try {
-        for (; file; file = listing->Next()) {
+        for (; file; file = listing->next()) {
             if (file->Failure)
                 std::rethrow_exception(file->Failure);
-            items.push_back(newFileLine(listing->Folder(), file->Name, file->Head));
+            items.push_back(newFileLine(listing->folder(), file->Name, file->Head));
         }
     } catch (const EInOutError&) {
         addFileLines(items, false);

@@ -131,7 +131,7 @@ void CardFolderListing::closeFolder()
     folderFd_ = -1;
 }
 
-std::optional<CardFile> CardFolderListing::Next()
+std::optional<CardFile> CardFolderListing::next()
 {
     while (next_ < candidates_.size()) {
         const FolderEntry& entry = candidates_[next_++];

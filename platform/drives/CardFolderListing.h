@@ -57,9 +57,9 @@ public:
 
     // The next file, or nothing at the end. A failed file is still given
     // (with its Failure), and the files after it can be asked for.
-    std::optional<CardFile> Next();
+    std::optional<CardFile> next();
 
-    const std::filesystem::path& Folder() const { return folder_; }
+    const std::filesystem::path& folder() const { return folder_; }
 
 private:
     enum class Outcome { Skipped, Listed };

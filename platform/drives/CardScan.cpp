@@ -19,7 +19,7 @@ CardScan::CardScan(RemovableDrives& drives, FileApi& files, FileAccess access)
 
 void CardScan::rescan()
 {
-    drives_.Rescan();
+    drives_.rescan();
     nextLetter_ = kFirstProbedLetter;
 }
 
@@ -27,19 +27,19 @@ std::optional<CardDrive> CardScan::nextDrive()
 {
     while (nextLetter_ <= kLastProbedLetter) {
         const char letter = nextLetter_++;
-        if (drives_.DriveTypeOf(std::string{letter, ':', '\\'}) != DriveType::Removable)
+        if (drives_.driveTypeOf(std::string{letter, ':', '\\'}) != DriveType::Removable)
             continue;
         CardFolderListing listing = listDrive(letter);
-        std::optional<CardFile> first = listing.Next();
+        std::optional<CardFile> first = listing.next();
         if (first)
-            return CardDrive{*drives_.FindDrive(letter), std::move(listing), std::move(*first)};
+            return CardDrive{*drives_.findDrive(letter), std::move(listing), std::move(*first)};
     }
     return std::nullopt;
 }
 
 CardFolderListing CardScan::listDrive(char letter) const
 {
-    return CardFolderListing(files_, drives_.RootFolder(letter), kConfigPattern, access_);
+    return CardFolderListing(files_, drives_.rootFolder(letter), kConfigPattern, access_);
 }
 
 } // namespace ostra

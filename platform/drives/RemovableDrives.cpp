@@ -6,18 +6,18 @@ RemovableDrives::RemovableDrives() = default;
 
 RemovableDrives::~RemovableDrives() = default;
 
-DriveType RemovableDrives::DriveTypeOf(std::string_view rootPath) const
+DriveType RemovableDrives::driveTypeOf(std::string_view rootPath) const
 {
     const std::optional<char> letter = DriveLetterOf(rootPath);
     if (!letter) {
         return DriveType::Unknown;
     }
-    return FindDrive(*letter) ? DriveType::Removable : DriveType::NoRootDir;
+    return findDrive(*letter) ? DriveType::Removable : DriveType::NoRootDir;
 }
 
-std::optional<DriveInfo> RemovableDrives::FindDrive(char letter) const
+std::optional<DriveInfo> RemovableDrives::findDrive(char letter) const
 {
-    for (const DriveInfo& drive : Drives()) {
+    for (const DriveInfo& drive : drives()) {
         if (drive.Letter == letter) {
             return drive;
         }
@@ -25,9 +25,9 @@ std::optional<DriveInfo> RemovableDrives::FindDrive(char letter) const
     return std::nullopt;
 }
 
-std::filesystem::path RemovableDrives::RootFolder(char letter) const
+std::filesystem::path RemovableDrives::rootFolder(char letter) const
 {
-    const std::optional<DriveInfo> drive = FindDrive(letter);
+    const std::optional<DriveInfo> drive = findDrive(letter);
     return drive ? drive->MountPath : std::filesystem::path();
 }
 

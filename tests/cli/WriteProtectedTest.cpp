@@ -72,7 +72,7 @@ protected:
         TConfigRecord record{};
         WriteConfigText(record, 0, 32, "Hall");
         writeRecord("e/UNIT.CFG", record);
-        drives.PlugIn('E', folder.path() / "e", "CARD");
+        drives.plugIn('E', folder.path() / "e", "CARD");
         bytesBefore = readBytes("e/UNIT.CFG");
     }
 

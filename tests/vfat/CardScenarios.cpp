@@ -49,7 +49,7 @@ std::vector<std::string> listedNames(const std::filesystem::path& folder)
 {
     CardFolderListing listing(systemFileApi(), folder, "*.cfg", FileAccess::ReadOnly);
     std::vector<std::string> names;
-    while (const std::optional<CardFile> file = listing.Next())
+    while (const std::optional<CardFile> file = listing.next())
         names.push_back(file->Name);
     return names;
 }

@@ -20,7 +20,7 @@ namespace {
 std::vector<std::string> listAll(CardFolderListing& listing)
 {
     std::vector<std::string> results;
-    while (const std::optional<CardFile> file = listing.Next()) {
+    while (const std::optional<CardFile> file = listing.next()) {
         std::string result = file->Name + ": ";
         try {
             if (file->Failure)
@@ -118,7 +118,7 @@ TEST(CardFolderListing, LinksDevicesAndUnreadableFoldersGiveNothing)
     for (const std::filesystem::path& folder : {temp.path(), temp.path() / "missing", temp.path() / "target",
                                                 std::filesystem::path()}) {
         CardFolderListing listing(files, folder, "*.cfg");
-        EXPECT_FALSE(listing.Next().has_value()) << folder;
+        EXPECT_FALSE(listing.next().has_value()) << folder;
     }
     EXPECT_TRUE(files.Opens.empty()) << "no entry that cannot be a plain file is opened";
     EXPECT_EQ(files.OpenDescriptors, 0);
@@ -255,21 +255,21 @@ TEST_F(FileSearch, FakeDrivesChangeAtRescanAndSearchTheirFolders)
     addFile("A/CARD.CFG");
     addFile("B/OTHER.CFG");
     FakeRemovableDrives drives;
-    drives.PlugIn('F', temp.path() / "B", "SECOND");
-    drives.PlugIn('E', temp.path() / "A", "FIRST");
-    EXPECT_EQ(drives.DriveTypeOf("E:\\"), DriveType::NoRootDir) << "plugged in, not yet scanned";
+    drives.plugIn('F', temp.path() / "B", "SECOND");
+    drives.plugIn('E', temp.path() / "A", "FIRST");
+    EXPECT_EQ(drives.driveTypeOf("E:\\"), DriveType::NoRootDir) << "plugged in, not yet scanned";
 
-    drives.Rescan();
-    ASSERT_EQ(drives.Drives().size(), 2u);
-    EXPECT_EQ(drives.Drives()[0].Letter, 'E');
-    EXPECT_EQ(drives.Drives()[0].VolumeName, "FIRST");
-    EXPECT_EQ(drives.DriveTypeOf("e:"), DriveType::Removable);
-    EXPECT_EQ(test::listedNames(systemFileApi(), drives.RootFolder('F')), Names{"OTHER.CFG"});
+    drives.rescan();
+    ASSERT_EQ(drives.drives().size(), 2u);
+    EXPECT_EQ(drives.drives()[0].Letter, 'E');
+    EXPECT_EQ(drives.drives()[0].VolumeName, "FIRST");
+    EXPECT_EQ(drives.driveTypeOf("e:"), DriveType::Removable);
+    EXPECT_EQ(test::listedNames(systemFileApi(), drives.rootFolder('F')), Names{"OTHER.CFG"});
 
-    drives.Unplug('E');
-    drives.Rescan();
-    EXPECT_EQ(drives.DriveTypeOf("E:\\"), DriveType::NoRootDir);
-    EXPECT_TRUE(drives.RootFolder('E').empty());
+    drives.unplug('E');
+    drives.rescan();
+    EXPECT_EQ(drives.driveTypeOf("E:\\"), DriveType::NoRootDir);
+    EXPECT_TRUE(drives.rootFolder('E').empty());
     EXPECT_EQ(drives.RescanCount, 2);
 }
 

@@ -22,7 +22,7 @@ protected:
         std::filesystem::create_directories(folder);
         for (const std::string& name : names)
             test::writeFile(folder / name, kRecord);
-        drives.PlugIn(letter, folder);
+        drives.plugIn(letter, folder);
     }
 
     // Each drive found, as its letter and its first file's name.
@@ -55,13 +55,13 @@ TEST_F(CardScanTest, FindsTheDrivesCToZThatHoldAConfigurationFileReadingOneFileE
 
     CardFolderListing listing = scan.listDrive('G');
     Names listed;
-    while (const std::optional<CardFile> file = listing.Next())
+    while (const std::optional<CardFile> file = listing.next())
         listed.push_back(file->Name);
     EXPECT_EQ(listed, (Names{"a.cfg", "b.cfg", "c.cfg"}));
-    EXPECT_FALSE(scan.listDrive('Q').Next().has_value()) << "no drive Q";
+    EXPECT_FALSE(scan.listDrive('Q').next().has_value()) << "no drive Q";
 
     // Drives change only at a rescan, which starts again at C.
-    drives.Unplug('G');
+    drives.unplug('G');
     EXPECT_TRUE(found().empty());
     scan.rescan();
     EXPECT_EQ(found(), Names{"Z:z.cfg"});

@@ -19,7 +19,7 @@ std::vector<std::string> listedNames(FileApi& files, const std::filesystem::path
 {
     CardFolderListing listing(files, folder, "*.cfg", FileAccess::ReadOnly);
     std::vector<std::string> names;
-    while (const std::optional<CardFile> file = listing.Next())
+    while (const std::optional<CardFile> file = listing.next())
         names.push_back(file->Name);
     return names;
 }

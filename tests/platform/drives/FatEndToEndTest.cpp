@@ -148,8 +148,8 @@ TEST_F(FatEndToEnd, SearchesTheRootOfAMountedCard)
     test::writeFile(temp.path() / "mountinfo",
                     test::mountInfoText({{"8:16", temp.path().string() + "/card\\040mount"}}));
     const LinuxRemovableDrives drives({temp.path() / "mountinfo", sysfs.root(), temp.path() / "by-label"});
-    ASSERT_EQ(drives.DriveTypeOf("C:\\"), DriveType::Removable);
-    EXPECT_EQ(test::listedNames(systemFileApi(), drives.RootFolder('C')), expected);
+    ASSERT_EQ(drives.driveTypeOf("C:\\"), DriveType::Removable);
+    EXPECT_EQ(test::listedNames(systemFileApi(), drives.rootFolder('C')), expected);
 }
 
 } // namespace
