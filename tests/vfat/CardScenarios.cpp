@@ -7,7 +7,7 @@
 #include <unistd.h>
 
 #include "Scenarios.h"
-#include "platform/drives/CardFolderListing.h"
+#include "platform/drives/CardFolderNames.h"
 
 namespace ostra::cardtest {
 
@@ -25,33 +25,10 @@ bool setFatAttributes(const std::filesystem::path& file, std::uint32_t attribute
     return set;
 }
 
-std::optional<std::uint32_t> readFatAttributes(const std::filesystem::path& file)
-{
-    FileApi& files = systemFileApi();
-    const FileResult opened = files.open(file.string(), O_RDONLY | O_CLOEXEC, 0);
-    if (opened.failed())
-        return std::nullopt;
-    OpenFile open(files, static_cast<int>(opened.value));
-    std::uint32_t attributes = 0;
-    if (files.fatAttributes(open.fd(), attributes).failed())
-        return std::nullopt;
-    return attributes;
-}
-
 bool hasAttribute(const std::filesystem::path& file, std::uint32_t attribute)
 {
-    const std::optional<std::uint32_t> attributes = readFatAttributes(file);
+    const std::optional<std::uint32_t> attributes = test::fatAttributesOf(file);
     return attributes && (*attributes & attribute) != 0;
-}
-
-// The names the card browser's listing gives, failed files included.
-std::vector<std::string> listedNames(const std::filesystem::path& folder)
-{
-    CardFolderListing listing(systemFileApi(), folder, "*.cfg", FileAccess::ReadOnly);
-    std::vector<std::string> names;
-    while (const std::optional<CardFile> file = listing.next())
-        names.push_back(file->Name);
-    return names;
 }
 
 } // namespace
@@ -65,13 +42,13 @@ void hiddenSystemListing(ScenarioContext& context)
     const std::filesystem::path folder = context.card / "LIST";
     report.check(hasAttribute(folder / "HIDDEN.CFG", ATTR_HIDDEN), "the kernel reports HIDDEN.CFG hidden");
     report.check(hasAttribute(folder / "SYSTEM.CFG", ATTR_SYS), "the kernel reports SYSTEM.CFG as a system file");
-    const auto plain = readFatAttributes(folder / "BYIOCTL.CFG");
+    const auto plain = test::fatAttributesOf(folder / "BYIOCTL.CFG");
     report.check(plain && setFatAttributes(folder / "BYIOCTL.CFG", *plain | ATTR_HIDDEN),
                  "BYIOCTL.CFG is hidden through FAT_IOCTL_SET_ATTRIBUTES");
 
     const std::vector<std::string> visible = {"Long Config Name.cfg", "PLAIN.CFG", "RDONLY.CFG", "lower.cfg"};
-    report.check(listedNames(folder) == visible,
-                 "the search lists " + joinNames(visible) + ": " + joinNames(listedNames(folder)));
+    report.check(test::listedNames(systemFileApi(), folder) == visible,
+                 "the search lists " + joinNames(visible) + ": " + joinNames(test::listedNames(systemFileApi(), folder)));
 
     // A hidden or system file saved by name stays what it was.
     for (const char* name : {"HIDDEN.CFG", "SYSTEM.CFG"}) {
@@ -80,9 +57,9 @@ void hiddenSystemListing(ScenarioContext& context)
     }
     report.check(hasAttribute(folder / "HIDDEN.CFG", ATTR_HIDDEN), "HIDDEN.CFG is still hidden after a save");
     report.check(hasAttribute(folder / "SYSTEM.CFG", ATTR_SYS), "SYSTEM.CFG is still a system file after a save");
-    report.check(listedNames(folder) == visible,
+    report.check(test::listedNames(systemFileApi(), folder) == visible,
                  "after the saves the search still lists " + joinNames(visible) + ": " +
-                     joinNames(listedNames(folder)));
+                     joinNames(test::listedNames(systemFileApi(), folder)));
     checkNoLeftovers(context, folder);
 }
 

@@ -1,11 +1,8 @@
 #include "platform/drives/DriveFixtures.h"
 
 #include <cstdlib>
-#include <fcntl.h>
 #include <fstream>
 #include <stdexcept>
-
-#include "platform/drives/CardFolderListing.h"
 
 namespace ostra::test {
 
@@ -13,28 +10,6 @@ void writeFile(const std::filesystem::path& file, const std::string& content)
 {
     std::filesystem::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << content;
-}
-
-std::vector<std::string> listedNames(FileApi& files, const std::filesystem::path& folder)
-{
-    CardFolderListing listing(files, folder, "*.cfg", FileAccess::ReadOnly);
-    std::vector<std::string> names;
-    while (const std::optional<CardFile> file = listing.next())
-        names.push_back(file->Name);
-    return names;
-}
-
-std::optional<std::uint32_t> fatAttributesOf(const std::filesystem::path& file)
-{
-    FileApi& files = systemFileApi();
-    const FileResult opened = files.open(file.string(), O_RDONLY | O_CLOEXEC, 0);
-    if (opened.failed())
-        return std::nullopt;
-    OpenFile open(files, static_cast<int>(opened.value));
-    std::uint32_t attributes = 0;
-    if (files.fatAttributes(open.fd(), attributes).failed())
-        return std::nullopt;
-    return attributes;
 }
 
 void SysfsTree::addDisk(const std::string& devicePath, const std::string& numbers, const std::string& removable,

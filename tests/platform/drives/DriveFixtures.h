@@ -1,24 +1,15 @@
 #pragma once
 
-#include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/FileApi.h"
+#include "platform/drives/CardFolderNames.h"
 #include "support/TempFolder.h"
 
 namespace ostra::test {
 
 void writeFile(const std::filesystem::path& file, const std::string& content);
-
-// The names a card listing of folder gives for "*.cfg", failed files
-// included, each file opened for reading only.
-std::vector<std::string> listedNames(FileApi& files, const std::filesystem::path& folder);
-
-// The FAT attribute byte of a file as the file system answers it.
-std::optional<std::uint32_t> fatAttributesOf(const std::filesystem::path& file);
 
 // A sysfs tree in miniature: folders under devices/, the attribute files
 // the drives layer reads, and the dev/block/MAJ:MIN links to them.
