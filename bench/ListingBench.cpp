@@ -69,9 +69,9 @@ std::size_t rawLoop(const std::string& folder)
 
 std::size_t driveListing(const std::filesystem::path& folder)
 {
-    ostra::CardFolderListing listing(ostra::SystemCardFileSystem(), folder, "*.cfg");
+    ostra::CardFolderListing listing(ostra::systemFileApi(), folder, "*.cfg");
     std::size_t read = 0;
-    while (const std::optional<ostra::CardFile> file = listing.Next())
+    while (const std::optional<ostra::CardFile> file = listing.next())
         read += file->Failure ? 0 : 1;
     return read;
 }
@@ -114,8 +114,8 @@ bool benchOneSize(const std::filesystem::path& root, std::size_t files, int roun
 
     NoEditor editor;
     ostra::FakeRemovableDrives drives;
-    drives.PlugIn('E', card);
-    ostra::TForm2 browser(editor, drives);
+    drives.plugIn('E', card);
+    ostra::TForm2 browser(editor, drives, ostra::systemFileApi());
     browser.show();
     QApplication::processEvents();
 

@@ -5,20 +5,12 @@
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
 #include "cli/FieldText.h"
-#include "platform/drives/RemovableDrives.h"
+#include "config/CardFileLine.h"
+#include "platform/drives/CardScan.h"
 
 namespace ostra::cli {
 
 namespace {
-
-// Drives A and B were floppy drives and are never probed, removable or not.
-constexpr char kFirstProbedLetter = 'C';
-constexpr char kLastProbedLetter = 'Z';
-constexpr const char* kConfigPattern = "*.cfg";
-constexpr const char* kBlankDescription = "<Blank Config File>";
-constexpr const char* kNoFiles = "No Files Found on Removeable Drive";
-// Names shorter than this are right-aligned to it, as the browser lists them.
-constexpr std::size_t kNameColumns = 13;
 
 struct CardFile {
     std::string Name;
@@ -33,50 +25,40 @@ struct Card {
     std::vector<CardFile> Files;
 };
 
-// "[" + the name right-aligned to 13 characters + "]   " + the description.
+// The line the browser would show, or the file's error in brackets.
 std::string listLine(const CardFile& file)
 {
-    const std::size_t length = characterCount(file.Name);
-    const std::string padding(length < kNameColumns ? kNameColumns - length : 0, ' ');
-    return "[" + padding + file.Name + "]   " + (file.Error.empty() ? file.Description : "(" + file.Error + ")");
+    return CardFileLine(file.Name, file.Error.empty() ? file.Description : "(" + file.Error + ")");
 }
 
-CardFile readCardFile(CliContext& context, const std::filesystem::path& folder, const std::string& name)
+CardFile readCardFile(const std::filesystem::path& folder, const ostra::CardFile& listed)
 {
     CardFile file;
-    file.Name = name;
-    file.Path = (folder / name).string();
+    file.Name = listed.Name;
+    file.Path = (folder / listed.Name).string();
     try {
-        // A record of the listing's own, read as the browser reads it.
-        const TConfigRecord record = readRecordFile(context, file.Path, FileAccess::ReadOnly);
-        file.Blank = IsBlankConfig(record);
-        file.Description = file.Blank ? kBlankDescription
-                                      : decodeText(ReadConfigText(record, layout::kDescriptionOffset,
-                                                                  layout::kDescriptionWidth),
-                                                   CodePageId::Cp437);
+        if (listed.Failure)
+            std::rethrow_exception(listed.Failure);
+        file.Blank = IsBlankConfig(listed.Head);
+        file.Description = CardFileDescription(listed.Head, CardLineScreen::Terminal);
     } catch (const EInOutError& error) {
         file.Error = error.Message;
     }
     return file;
 }
 
-// The drives C to Z that are removable and hold at least one plain .cfg
-// file in their root, each with its files in the browser's sorted order.
+// The drives the browser offers, each with all its files in the browser's
+// sorted order. Files are read for reading only: listing never writes.
 std::vector<Card> scanCards(CliContext& context)
 {
-    RemovableDrives& drives = context.Drives;
-    drives.Rescan();
+    CardScan scan(context.Drives, context.Files, FileAccess::ReadOnly);
+    scan.rescan();
     std::vector<Card> cards;
-    for (char letter = kFirstProbedLetter; letter <= kLastProbedLetter; ++letter) {
-        if (drives.DriveTypeOf(std::string{letter, ':', '\\'}) != DriveType::Removable)
-            continue;
-        const std::filesystem::path folder = drives.RootFolder(letter);
-        const std::vector<std::string> names = drives.FindFiles(folder, kConfigPattern);
-        if (names.empty())
-            continue;
-        Card card{*drives.FindDrive(letter), {}};
-        for (const std::string& name : names)
-            card.Files.push_back(readCardFile(context, folder, name));
+    while (std::optional<CardDrive> drive = scan.nextDrive()) {
+        Card card{drive->Drive, {}};
+        const std::filesystem::path& folder = drive->Listing.folder();
+        for (std::optional<ostra::CardFile> listed = std::move(drive->First); listed; listed = drive->Listing.next())
+            card.Files.push_back(readCardFile(folder, *listed));
         std::ranges::sort(card.Files, {}, listLine);
         cards.push_back(std::move(card));
     }
@@ -86,7 +68,7 @@ std::vector<Card> scanCards(CliContext& context)
 void listCardsAsText(std::ostream& out, const std::vector<Card>& cards)
 {
     if (cards.empty())
-        out << kNoFiles << '\n';
+        out << kNoCardFilesMessage << '\n';
     for (const Card& card : cards) {
         out << card.Drive.Letter << ": " << terminalSafe(card.Drive.MountPath.string());
         if (!card.Drive.VolumeName.empty())

@@ -9,25 +9,6 @@ namespace ostra::cli {
 
 namespace {
 
-void appendUtf8(std::string& out, char32_t character)
-{
-    if (character < 0x80) {
-        out.push_back(static_cast<char>(character));
-    } else if (character < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (character >> 6)));
-        out.push_back(static_cast<char>(0x80 | (character & 0x3F)));
-    } else if (character < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (character >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((character >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (character & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (character >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((character >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((character >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (character & 0x3F)));
-    }
-}
-
 // Reads one code point at pos and moves pos past it; nothing for a byte
 // sequence that is not well-formed UTF-8 (overlong forms and surrogates
 // included).
@@ -106,11 +87,7 @@ std::string codePageName(CodePageId page)
 
 std::string decodeText(std::string_view bytes, CodePageId page)
 {
-    const ByteCharacterSet& set = characterSet(page);
-    std::string text;
-    for (char byte : bytes)
-        appendUtf8(text, set.Character(static_cast<std::uint8_t>(byte)));
-    return text;
+    return DecodeToUtf8(bytes, characterSet(page));
 }
 
 std::string encodeText(std::string_view utf8, CodePageId page)
@@ -127,15 +104,6 @@ std::string encodeText(std::string_view utf8, CodePageId page)
         bytes.push_back(static_cast<char>(*byte));
     }
     return bytes;
-}
-
-std::size_t characterCount(std::string_view utf8)
-{
-    std::size_t count = 0;
-    for (char byte : utf8)
-        if ((static_cast<unsigned char>(byte) & 0xC0) != 0x80)
-            ++count;
-    return count;
 }
 
 std::string terminalSafe(std::string_view utf8)

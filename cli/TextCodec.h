@@ -22,9 +22,6 @@ std::string decodeText(std::string_view bytes, CodePageId page);
 // UTF-8 or holds a character without a byte in the page.
 std::string encodeText(std::string_view utf8, CodePageId page);
 
-// The number of characters of a UTF-8 text (its code points).
-std::size_t characterCount(std::string_view utf8);
-
 // A UTF-8 text made safe for a terminal: control characters (C0, DEL, C1)
 // appear as \xNN, so a card cannot send escape sequences to the screen.
 std::string terminalSafe(std::string_view utf8);

@@ -75,6 +75,39 @@ std::optional<std::uint8_t> ByteCharacterSet::Byte(char32_t character) const
     return found->second;
 }
 
+namespace {
+
+// Every character of a set lies in the Basic Multilingual Plane, so it
+// takes one to three bytes:
+//
+//   0xxxxxxx                    U+0000 .. U+007F
+//   110xxxxx 10xxxxxx           U+0080 .. U+07FF
+//   1110xxxx 10xxxxxx 10xxxxxx  U+0800 .. U+FFFF
+void appendUtf8(std::string& out, char16_t character)
+{
+    if (character < 0x80) {
+        out.push_back(static_cast<char>(character));
+    } else if (character < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (character >> 6)));
+        out.push_back(static_cast<char>(0x80 | (character & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (character >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((character >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (character & 0x3F)));
+    }
+}
+
+} // namespace
+
+std::string DecodeToUtf8(std::string_view bytes, const ByteCharacterSet& characters)
+{
+    std::string text;
+    text.reserve(bytes.size());
+    for (char byte : bytes)
+        appendUtf8(text, characters.Character(static_cast<std::uint8_t>(byte)));
+    return text;
+}
+
 const ByteCharacterSet& CharacterSet437()
 {
     static const ByteCharacterSet set(kCodePage437);

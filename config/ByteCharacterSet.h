@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <unordered_map>
 
 namespace ostra {
@@ -25,6 +27,10 @@ private:
     std::array<char16_t, 256> characters_;
     std::unordered_map<char32_t, std::uint8_t> bytes_;
 };
+
+// The characters the bytes stand for in `characters`, as UTF-8: one
+// character per byte.
+std::string DecodeToUtf8(std::string_view bytes, const ByteCharacterSet& characters);
 
 // The device's panel character set (code page 437), drawn glyph for glyph:
 // 0x01 to 0x1F and 0x7F are the pictures, 0xFF the no-break space. The

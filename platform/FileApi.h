@@ -19,14 +19,26 @@ struct FileResult {
     bool failed() const { return error != 0; }
 };
 
+// One name of a folder with its type as readdir reports it (DT_REG,
+// DT_DIR, DT_LNK, ..., or DT_UNKNOWN where the file system does not say).
+struct FolderEntry {
+    std::string name;
+    unsigned char type = 0;
+};
+
 // The file requests the editor makes, one virtual per POSIX call, so that
-// tests can make any single step fail. The real implementation is
-// systemFileApi(); requests interrupted by a signal are retried there.
+// tests can make any single step fail or stand in for a file system. The
+// real implementation is systemFileApi(); requests interrupted by a signal
+// are retried there, all but close (see there).
 class FileApi {
 public:
     virtual ~FileApi();
 
     virtual FileResult open(const std::string& path, int flags, mode_t mode) = 0;
+    // openat(2): the file `name` in the folder open as folderFd. Opening the
+    // files of a folder this way spares the kernel walking the folder's path
+    // again for each one.
+    virtual FileResult openAt(int folderFd, const std::string& name, int flags) = 0;
     virtual FileResult read(int fd, void* buffer, std::size_t count) = 0;
     virtual FileResult write(int fd, const void* buffer, std::size_t count) = 0;
     virtual FileResult pwrite(int fd, const void* buffer, std::size_t count, off_t offset) = 0;
@@ -46,11 +58,16 @@ public:
     virtual FileResult readLink(const std::string& path, std::string& target) = 0;
     // statfs(2): the magic number of the file system that holds path.
     virtual FileResult fileSystemType(const std::string& path, long& magic) = 0;
-    // The names in a folder, without "." and "..", in no particular order.
-    virtual FileResult listFolder(const std::string& folder, std::vector<std::string>& names) = 0;
-    // The FAT attribute bits (ATTR_HIDDEN, ATTR_SYS, ...) of the file open
-    // at fd, and setting them; other file systems answer ENOTTY.
+    // The entries of a folder, without "." and "..", in no particular order;
+    // a failure when the folder cannot be read to the end.
+    virtual FileResult listFolder(const std::string& folder, std::vector<FolderEntry>& entries) = 0;
+    // The FAT attribute byte of an open file (hidden, system, volume label,
+    // ...), as the kernel's FAT driver answers FAT_IOCTL_GET_ATTRIBUTES;
+    // other file systems fail the request (FUSE FAT drivers such as fusefat
+    // included).
     virtual FileResult fatAttributes(int fd, std::uint32_t& attributes) = 0;
+    // Sets the FAT attribute byte of an open file (FAT_IOCTL_SET_ATTRIBUTES);
+    // only a privileged user may set or clear the system mark.
     virtual FileResult setFatAttributes(int fd, std::uint32_t attributes) = 0;
 };
 

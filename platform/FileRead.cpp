@@ -20,16 +20,25 @@ int accessFlag(FileAccess access)
 
 } // namespace
 
-void readFileHead(FileApi& files, const std::string& path, std::span<std::uint8_t> buffer, FileAccess access)
+int fileHeadOpenFlags(FileAccess access)
 {
     // O_NONBLOCK: a pipe that nobody writes reports EAGAIN (read-write) or
     // an empty read (read-only) instead of hanging the editor; regular files
     // ignore it.
-    const FileResult opened = files.open(path, accessFlag(access) | O_NOCTTY | O_CLOEXEC | O_NONBLOCK, 0);
+    return accessFlag(access) | O_NOCTTY | O_CLOEXEC | O_NONBLOCK;
+}
+
+void readFileHead(FileApi& files, const std::string& path, std::span<std::uint8_t> buffer, FileAccess access)
+{
+    const FileResult opened = files.open(path, fileHeadOpenFlags(access), 0);
     if (opened.failed())
         throw pathError(files, path, opened.error);
     OpenFile file(files, static_cast<int>(opened.value));
+    readOpenFileHead(files, file, buffer);
+}
 
+void readOpenFileHead(FileApi& files, OpenFile& file, std::span<std::uint8_t> buffer)
+{
     const FileResult delivered = files.read(file.fd(), buffer.data(), buffer.size());
     if (delivered.failed())
         throw inOutErrorFromErrno(delivered.error);

@@ -23,4 +23,12 @@ enum class FileAccess { ReadWrite, ReadOnly };
 void readFileHead(FileApi& files, const std::string& path, std::span<std::uint8_t> buffer,
                   FileAccess access = FileAccess::ReadWrite);
 
+// The flags readFileHead opens a file with, for openers of their own (a
+// listing opening each file relative to its folder).
+int fileHeadOpenFlags(FileAccess access);
+
+// readFileHead's steps after the open: one read into buffer, then the
+// close, raising as readFileHead does.
+void readOpenFileHead(FileApi& files, OpenFile& file, std::span<std::uint8_t> buffer);
+
 } // namespace ostra

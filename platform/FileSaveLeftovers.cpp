@@ -69,20 +69,20 @@ std::optional<std::vector<char>> readHead(FileApi& files, const std::string& pat
 // reading further follows the allocation table, which a damaged leftover
 // may not have. An unreadable leftover is taken to share with any file.
 std::optional<std::string> fileSharingClusters(FileApi& files, const std::string& folder,
-                                               const std::vector<std::string>& names, const std::string& leftover,
+                                               const std::vector<FolderEntry>& entries, const std::string& leftover,
                                                const struct stat& status)
 {
     const std::size_t compared = std::min<std::size_t>(status.st_size, std::max<blksize_t>(status.st_blksize, 512));
     const std::optional<std::vector<char>> head = readHead(files, leftover, compared);
-    for (const std::string& name : names) {
-        if (!hasConfigSuffix(name))
+    for (const FolderEntry& entry : entries) {
+        if (!hasConfigSuffix(entry.name))
             continue;
-        const std::string path = inFolder(folder, name);
+        const std::string path = inFolder(folder, entry.name);
         struct stat other {};
         if (files.lstat(path, other).failed() || !S_ISREG(other.st_mode) || other.st_size != status.st_size)
             continue;
         if (!head || readHead(files, path, compared) == head)
-            return name;
+            return entry.name;
     }
     return std::nullopt;
 }
@@ -115,22 +115,22 @@ bool isTemporaryName(std::string_view name)
 std::vector<std::string> removeLeftoverTemporaries(FileApi& files, const std::string& folder,
                                                    std::optional<std::time_t> crashesBefore)
 {
-    std::vector<std::string> names;
+    std::vector<FolderEntry> entries;
     std::vector<std::string> sharing;
-    if (files.listFolder(folder, names).failed())
+    if (files.listFolder(folder, entries).failed())
         return sharing;
     const std::time_t now = std::time(nullptr);
-    for (const std::string& name : names) {
-        if (!isTemporaryName(name))
+    for (const FolderEntry& entry : entries) {
+        if (!isTemporaryName(entry.name))
             continue;
-        const std::string path = inFolder(folder, name);
+        const std::string path = inFolder(folder, entry.name);
         struct stat status {};
         if (files.lstat(path, status).failed())
             continue;
         if (!S_ISREG(status.st_mode) || status.st_uid != ::geteuid() || now - status.st_mtime <= kLeftoverAge)
             continue;
         if (crashesBefore && status.st_mtime < *crashesBefore)
-            if (std::optional<std::string> shared = fileSharingClusters(files, folder, names, path, status)) {
+            if (std::optional<std::string> shared = fileSharingClusters(files, folder, entries, path, status)) {
                 sharing.push_back(*shared);
                 continue;
             }

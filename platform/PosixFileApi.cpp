@@ -26,6 +26,10 @@ public:
     {
         return posixCall([&] { return ::open(path.c_str(), flags, mode); });
     }
+    FileResult openAt(int folderFd, const std::string& name, int flags) override
+    {
+        return posixCall([&] { return ::openat(folderFd, name.c_str(), flags); });
+    }
     FileResult read(int fd, void* buffer, std::size_t count) override
     {
         return posixCall([&] { return ::read(fd, buffer, count); });
@@ -46,18 +50,14 @@ public:
     {
         return posixCall([&] { return ::fsync(fd); });
     }
-    FileResult fatAttributes(int fd, std::uint32_t& attributes) override
-    {
-        return posixCall([&] { return ::ioctl(fd, FAT_IOCTL_GET_ATTRIBUTES, &attributes); });
-    }
-    FileResult setFatAttributes(int fd, std::uint32_t attributes) override
-    {
-        return posixCall([&] { return ::ioctl(fd, FAT_IOCTL_SET_ATTRIBUTES, &attributes); });
-    }
     FileResult close(int fd) override
     {
-        // Linux releases the descriptor even when close reports EINTR, so
-        // it is never retried.
+        // Never retried: Linux releases the descriptor even when close
+        // reports EINTR, and by then its number may name a file another
+        // thread has opened. Yet EINTR stays a failure: what the signal cut
+        // short may be the file system's last flush of written data (NFS,
+        // FUSE), so the data may not have reached the file, and a save
+        // must not be reported done on that word.
         const int result = ::close(fd);
         return {result, result < 0 ? errno : 0};
     }
@@ -121,20 +121,34 @@ public:
             magic = static_cast<long>(status.f_type);
         return result;
     }
-    FileResult listFolder(const std::string& folder, std::vector<std::string>& names) override
+    FileResult listFolder(const std::string& folder, std::vector<FolderEntry>& entries) override
     {
         const std::unique_ptr<DIR, int (*)(DIR*)> handle(::opendir(folder.c_str()), ::closedir);
         if (!handle)
             return {-1, errno};
-        names.clear();
+        entries.clear();
         errno = 0;
         while (const dirent* entry = ::readdir(handle.get())) {
             const std::string_view name = entry->d_name;
             if (name != "." && name != "..")
-                names.emplace_back(name);
+                entries.push_back({std::string(name), entry->d_type});
             errno = 0;
         }
-        return {0, errno};
+        return {errno == 0 ? 0 : -1, errno};
+    }
+    FileResult fatAttributes(int fd, std::uint32_t& attributes) override
+    {
+        // A failed request may still have written into its buffer (FUSE
+        // does), so only a successful one is passed on.
+        std::uint32_t answer = 0;
+        const FileResult result = posixCall([&] { return ::ioctl(fd, FAT_IOCTL_GET_ATTRIBUTES, &answer); });
+        if (!result.failed())
+            attributes = answer;
+        return result;
+    }
+    FileResult setFatAttributes(int fd, std::uint32_t attributes) override
+    {
+        return posixCall([&] { return ::ioctl(fd, FAT_IOCTL_SET_ATTRIBUTES, &attributes); });
     }
 };
 

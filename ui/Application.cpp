@@ -60,7 +60,7 @@ void TApplication::ShowException(const QString& message)
         qWarning("%s", qUtf8Printable(ErrorBoxText(message)));
         return;
     }
-    errorBoxes_->ShowError(activeWindow(), title_, ErrorBoxText(message));
+    errorBoxes_->showError(activeWindow(), title_, ErrorBoxText(message));
 }
 
 QString ErrorBoxText(const QString& message)

@@ -5,7 +5,9 @@
 namespace ostra {
 
 EditorWindows::EditorWindows()
-    : Form1(FileDialogs, MessageBoxes, Shell, [this] { showCardBrowser(); }), Form2(Form1, Drives)
+    : Files(systemFileApi()),
+      Form1(Files, FileDialogs, MessageBoxes, Shell, [this] { showCardBrowser(); }),
+      Form2(Form1, Drives, Files)
 {
     CentreOnScreen(Form2);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileApi.h"
 #include "platform/drives/LinuxRemovableDrives.h"
 #include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/QtMessageBoxes.h"
@@ -10,9 +11,10 @@
 
 namespace ostra {
 
-// The editor as start-up builds it: the real dialogs, message boxes and
-// shell, the removable drives of this machine, the main window, and the
-// card file browser, created hidden.
+// The editor as start-up builds it: the real files, dialogs, message boxes
+// and shell, the removable drives of this machine, the main window, and
+// the card file browser, created hidden. Both windows read and write files
+// through the one file layer.
 struct EditorWindows {
     EditorWindows();
 
@@ -24,6 +26,7 @@ struct EditorWindows {
 
     // First: the main window reads its logo through the GIF library.
     GIFStartUp GIFLibrary;
+    FileApi& Files;
     QtFileDialogs FileDialogs;
     QtMessageBoxes MessageBoxes;
     QtShell Shell;

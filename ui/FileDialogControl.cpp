@@ -24,7 +24,7 @@ FileDialogRequest FileDialogControl::Settings() const
 bool FileDialogControl::Execute(QWidget* owner)
 {
     const FileDialogRequest request = Settings();
-    const std::optional<QString> chosen = dialogs_.Run(owner != nullptr ? owner : owner_, request);
+    const std::optional<QString> chosen = dialogs_.run(owner != nullptr ? owner : owner_, request);
     if (!chosen)
         return false;
     if (*chosen != request.FileName)

@@ -67,12 +67,13 @@ SingleByteEdit* makeEdit(QWidget* parent, const char* name, const CodePage& page
 
 } // namespace
 
-TForm1::TForm1(FileDialogs& fileDialogs, MessageBoxes& messageBoxes, Shell& shell,
+TForm1::TForm1(FileApi& files, FileDialogs& fileDialogs, MessageBoxes& messageBoxes, Shell& shell,
                std::function<void()> showCardBrowser, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       SaveDialog1(fileDialogs, this, saveDialogSettings()),
       OpenDialog1(fileDialogs, this, openDialogSettings()),
+      files_(files),
       messageBoxes_(messageBoxes),
       shell_(shell),
       showCardBrowser_(std::move(showCardBrowser))

@@ -24,6 +24,7 @@ class QTimer;
 namespace ostra {
 
 class CheckListBox;
+class FileApi;
 class FileDialogs;
 class HelpMemo;
 class ListBox;
@@ -44,9 +45,10 @@ inline constexpr const char* kMakerWebSite = "www.ostra-video.example";
 class TForm1 : public QWidget, public ConfigOpener {
     Q_OBJECT
 public:
-    // showCardBrowser shows the card file browser for Load; without one,
-    // Load outside advanced mode does nothing.
-    TForm1(FileDialogs& fileDialogs, MessageBoxes& messageBoxes, Shell& shell,
+    // Files are loaded and saved through `files`. showCardBrowser shows the
+    // card file browser for Load; without one, Load outside advanced mode
+    // does nothing.
+    TForm1(FileApi& files, FileDialogs& fileDialogs, MessageBoxes& messageBoxes, Shell& shell,
            std::function<void()> showCardBrowser = {}, QWidget* parent = nullptr);
     ~TForm1() override;
 
@@ -144,6 +146,7 @@ private:
     TConfigRecord gatheredCopy();
 
 
+    FileApi& files_;
     MessageBoxes& messageBoxes_;
     Shell& shell_;
     std::vector<std::pair<int, QWidget*>> tabStops_;

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "config/ConfigFile.h"
 #include "platform/Exception.h"
 #include "platform/qt/MessageBoxes.h"
 #include "platform/qt/Shell.h"
@@ -25,10 +26,10 @@ QString messageOf(const Exception& error)
 // Reads a file the way both opens do, into a record of its own: a failed
 // read leaves the record being edited as it was. A blank file opens as an
 // all-zero record.
-TConfigRecord readConfigForEditing(const std::string& path)
+TConfigRecord readConfigForEditing(FileApi& files, const std::string& path)
 {
     TConfigRecord scratch{};
-    ReadConfigFile(path, scratch);
+    ReadConfigFile(files, path, scratch);
     if (IsBlankConfig(scratch))
         ZeroConfig(scratch);
     return scratch;
@@ -38,7 +39,7 @@ TConfigRecord readConfigForEditing(const std::string& path)
 
 void TForm1::ShowErrorMessage(const QString& text, QWidget* owner, const QString& detail)
 {
-    messageBoxes_.ShowError(owner != nullptr ? owner : this, "Error", text, detail);
+    messageBoxes_.showError(owner != nullptr ? owner : this, "Error", text, detail);
 }
 
 void TForm1::showTitle(const char* prefix, const std::string& path)
@@ -53,7 +54,7 @@ void TForm1::showTitle(const char* prefix, const std::string& path)
 bool TForm1::OpenConfig(const std::string& path, QWidget* messageOwner)
 {
     try {
-        const TConfigRecord read = readConfigForEditing(path);
+        const TConfigRecord read = readConfigForEditing(files_, path);
         showTitle("Currently Editing: ", path);
         SaveDialog1.SetFileName(path);
         ConfigRecord = read;
@@ -88,7 +89,7 @@ bool TForm1::SaveConfig()
 {
     try {
         FormToConfig();
-        WriteConfigFile(CurrentFilePath, ConfigRecord);
+        WriteConfigFile(files_, CurrentFilePath, ConfigRecord);
         showTitle("Saved: ", CurrentFilePath);
         startTimer1();
         noteKept();
@@ -106,7 +107,7 @@ bool TForm1::SaveConfigMap()
     const std::string chosen = SaveDialog1.FileName();
     try {
         FormToConfig();
-        WriteConfigFile(chosen, ConfigRecord);
+        WriteConfigFile(files_, chosen, ConfigRecord);
         showTitle("Saved: ", chosen);
         startTimer1();
         noteKept();
@@ -156,7 +157,7 @@ void TForm1::Memo1Click()
 
 void TForm1::Image1Click()
 {
-    shell_.Open(this, QString("http://") + kMakerWebSite);
+    shell_.open(this, QString("http://") + kMakerWebSite);
 }
 
 void TForm1::startTimer1()

@@ -32,7 +32,7 @@ bool TForm1::SettleUnsavedEdits(QWidget* owner)
     const QString name = CurrentFilePath.empty()
                              ? QStringLiteral("the unsaved settings")
                              : DisplayName(std::filesystem::path(CurrentFilePath).filename().string());
-    switch (messageBoxes_.AskToSave(owner != nullptr ? owner : this, QStringLiteral("Ostra Configuration Utility"),
+    switch (messageBoxes_.askToSave(owner != nullptr ? owner : this, QStringLiteral("Ostra Configuration Utility"),
                                     QStringLiteral("Save changes to %1?").arg(name))) {
     case SaveChoice::Save:
         // As the Save command saves, except that without a file to save to

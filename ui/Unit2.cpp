@@ -35,11 +35,13 @@ template <typename Control> Control* place(Control* control, const char* name, c
 
 } // namespace
 
-TForm2::TForm2(ConfigOpener& editor, RemovableDrives& drives, QWidget* parent)
+TForm2::TForm2(ConfigOpener& editor, RemovableDrives& drives, FileApi& files, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       editor_(editor),
-      drives_(drives),
+      // The editor loads what the list shows, so the list reads each file
+      // as a load would: opened for writing too.
+      scan_(drives, files, FileAccess::ReadWrite),
       anchors_(kClientSize)
 {
     InstallAccessibleRoles();

@@ -8,7 +8,7 @@
 #include <QWidget>
 
 #include "config/ConfigRecord.h"
-#include "platform/drives/CardFolderListing.h"
+#include "platform/drives/CardScan.h"
 #include "ui/Anchors.h"
 
 class QComboBox;
@@ -19,17 +19,19 @@ class QPushButton;
 namespace ostra {
 
 class ConfigOpener;
+class FileApi;
 class ListBox;
 class RemovableDrives;
 
 // The card file browser: finds the removable drives whose root folder
 // holds configuration files, lists the files of one drive with their
 // descriptions, and opens the chosen one in the main window. Created once
-// and only shown and hidden; each showing scans the drives afresh.
+// and only shown and hidden; each showing scans the drives afresh. Card
+// files are read through `files`, as the main window loads them.
 class TForm2 : public QWidget {
     Q_OBJECT
 public:
-    TForm2(ConfigOpener& editor, RemovableDrives& drives, QWidget* parent = nullptr);
+    TForm2(ConfigOpener& editor, RemovableDrives& drives, FileApi& files, QWidget* parent = nullptr);
     ~TForm2() override;
 
     // Each line of the file list keeps the full path of its file under this
@@ -46,10 +48,6 @@ public:
     void Button3Click();
     void Button4Click();
 
-    // Reads one file of a drive's root folder and appends its line to the
-    // file list. Raises EInOutError when the file cannot be read.
-    void AddConfigFileLine(const std::filesystem::path& folder, const std::string& fileName);
-
     ListBox* ListBox1;
     QComboBox* ComboBox1;
     QPushButton *Button1, *Button2, *Button3, *Button4;
@@ -63,7 +61,7 @@ protected:
 private:
     void createControls();
     void connectHandlers();
-    void addDriveEntry(char letter);
+    void addDriveEntry(const DriveInfo& drive);
     void showDriveToolTip();
     // What a listing left in the list: nothing, lines in their final order,
     // or lines that the list's own sort must order.
@@ -78,16 +76,11 @@ private:
     // The first drive FormShow offers, with the listing that found its first
     // file: the listing that follows in the same showing goes on with it
     // rather than scanning the folder again.
-    struct ProbedDrive {
-        char Letter;
-        CardFolderListing Listing;
-        CardFile First;
-    };
-    std::optional<ProbedDrive> probed_;
+    std::optional<CardDrive> probed_;
 
     // The editor the browser opens files in.
     ConfigOpener& editor_;
-    RemovableDrives& drives_;
+    CardScan scan_;
     Anchors anchors_;
 };
 

@@ -11,21 +11,15 @@
 #include <QComboBox>
 #include <QPushButton>
 
+#include "config/CardFileLine.h"
 #include "config/ConfigRecord.h"
-#include "platform/Exception.h"
-#include "platform/drives/RemovableDrives.h"
-#include "ui/CardFileLine.h"
+#include "platform/InOutError.h"
 #include "ui/DisplayText.h"
 #include "ui/ListBox.h"
 
 namespace ostra {
 
 namespace {
-
-// Drives A and B were floppy drives and are never probed, removable or not.
-constexpr char kFirstProbedLetter = 'C';
-constexpr char kLastProbedLetter = 'Z';
-constexpr const char* kConfigPattern = "*.cfg";
 
 // "Mount path: ..." and, when the drive has one, "Volume name: ...": with
 // two card readers the bare letters alone do not tell which is which.
@@ -77,23 +71,15 @@ static_assert(std::is_same_v<TConfigRecord, decltype(CardFile::Head)>, "a listin
 
 void TForm2::FormShow()
 {
-    drives_.Rescan();
+    scan_.rescan();
     ListBox1->clear();
     ComboBox1->clear();
     probed_.reset();
-    for (char letter = kFirstProbedLetter; letter <= kLastProbedLetter; ++letter) {
-        const std::string root{letter, ':', '\\'};
-        if (drives_.DriveTypeOf(root) != DriveType::Removable)
-            continue;
-        // Only drives with at least one plain configuration file are
-        // offered; finding it reads no further than that file.
-        CardFolderListing listing = drives_.ListCardFolder(drives_.RootFolder(letter), kConfigPattern);
-        std::optional<CardFile> first = listing.Next();
-        if (!first)
-            continue;
-        addDriveEntry(letter);
+    // Only drives with at least one plain configuration file are offered.
+    while (std::optional<CardDrive> drive = scan_.nextDrive()) {
+        addDriveEntry(drive->Drive);
         if (!probed_)
-            probed_.emplace(ProbedDrive{letter, std::move(listing), std::move(*first)});
+            probed_ = std::move(drive);
     }
     ComboBox1->setCurrentIndex(ComboBox1->count() > 0 ? 0 : -1);
     showDriveToolTip();
@@ -101,11 +87,10 @@ void TForm2::FormShow()
     probed_.reset();
 }
 
-void TForm2::addDriveEntry(char letter)
+void TForm2::addDriveEntry(const DriveInfo& drive)
 {
-    ComboBox1->addItem(QString(QLatin1Char(letter)));
-    if (const std::optional<DriveInfo> drive = drives_.FindDrive(letter))
-        ComboBox1->setItemData(ComboBox1->count() - 1, driveToolTip(*drive), Qt::ToolTipRole);
+    ComboBox1->addItem(QString(QLatin1Char(drive.Letter)));
+    ComboBox1->setItemData(ComboBox1->count() - 1, driveToolTip(drive), Qt::ToolTipRole);
 }
 
 void TForm2::showDriveToolTip()
@@ -122,7 +107,7 @@ void TForm2::ComboBox1Change()
     Listing listed = Listing::NoFiles;
     try {
         listed = listSelectedDrive();
-    } catch (const Exception&) {
+    } catch (const EInOutError&) {
         // A file that cannot be read ends the listing; the lines added
         // before it stay. Anything else is a fault and goes on up.
         listed = Listing::NoFiles;
@@ -138,7 +123,7 @@ void TForm2::ComboBox1Change()
     } else {
         ListBox1->setCurrentRow(-1, QItemSelectionModel::Clear);
         Button2->setEnabled(false);
-        setWindowTitle("No Files Found on Removeable Drive");
+        setWindowTitle(kNoCardFilesMessage);
     }
 }
 
@@ -148,7 +133,7 @@ void TForm2::ComboBox1Change()
 TForm2::Listing TForm2::listSelectedDrive()
 {
     // Whatever is selected, the probe's listing serves one listing at most.
-    std::optional<ProbedDrive> probed = std::exchange(probed_, std::nullopt);
+    std::optional<CardDrive> probed = std::exchange(probed_, std::nullopt);
     const QString letter = ComboBox1->currentText();
     if (letter.size() != 1)
         return Listing::NoFiles;
@@ -157,25 +142,22 @@ TForm2::Listing TForm2::listSelectedDrive()
     std::optional<CardFolderListing> scanned;
     CardFolderListing* listing = nullptr;
     std::optional<CardFile> file;
-    if (probed && probed->Letter == driveLetter) {
+    if (probed && probed->Drive.Letter == driveLetter) {
         listing = &probed->Listing;
         file = std::move(probed->First);
     } else {
-        const std::filesystem::path folder = drives_.RootFolder(driveLetter);
-        if (folder.empty())
-            return Listing::NoFiles;
-        listing = &scanned.emplace(drives_.ListCardFolder(folder, kConfigPattern));
-        file = listing->Next();
+        listing = &scanned.emplace(scan_.listDrive(driveLetter));
+        file = listing->next();
     }
 
     std::vector<QListWidgetItem*> items;
     try {
-        for (; file; file = listing->Next()) {
+        for (; file; file = listing->next()) {
             if (file->Failure)
                 std::rethrow_exception(file->Failure);
-            items.push_back(newFileLine(listing->Folder(), file->Name, file->Head));
+            items.push_back(newFileLine(listing->folder(), file->Name, file->Head));
         }
-    } catch (const Exception&) {
+    } catch (const EInOutError&) {
         addFileLines(items, false);
         throw;
     }
@@ -196,7 +178,10 @@ QListWidgetItem* TForm2::newFileLine(const std::filesystem::path& folder, const 
     if (!folderPath.empty() && folderPath.back() != '/')
         path.append('/');
     path.append(fileName.data(), static_cast<qsizetype>(fileName.size()));
-    return new CardFileItem(CardFileLine(DisplayName(fileName), CardFileDescription(record)), std::move(path));
+    const QByteArray name = DisplayName(fileName).toUtf8();
+    const std::string line = CardFileLine(std::string_view(name.constData(), static_cast<std::size_t>(name.size())),
+                                          CardFileDescription(record, CardLineScreen::BrowserList));
+    return new CardFileItem(QString::fromStdString(line), std::move(path));
 }
 
 namespace {
@@ -264,14 +249,6 @@ bool TForm2::addFileLines(const std::vector<QListWidgetItem*>& items, bool compl
         ListBox1->addItem(line.second);
     ListBox1->setSortingEnabled(sorted);
     return inOrder;
-}
-
-void TForm2::AddConfigFileLine(const std::filesystem::path& folder, const std::string& fileName)
-{
-    // A record of the browser's own: the one being edited is never touched.
-    TConfigRecord scratch{};
-    ReadConfigFile((folder / fileName).string(), scratch);
-    ListBox1->addItem(newFileLine(folder, fileName, scratch));
 }
 
 } // namespace ostra

@@ -10,7 +10,6 @@
 
 #include "platform/FilePath.h"
 #include "platform/InOutError.h"
-#include "platform/drives/FileSearch.h"
 
 namespace ostra {
 
@@ -18,10 +17,14 @@ namespace {
 
 constexpr std::uint32_t kSkippedFatAttributes = ATTR_HIDDEN | ATTR_SYS | ATTR_VOLUME;
 
-// O_NOFOLLOW: a link that replaced a listed file is not followed (links
-// are never listed). O_NONBLOCK: a FIFO that replaced it must not hang the
-// listing; regular files ignore it.
-constexpr int kCommonFlags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+// Files are opened as readFileHead opens them, and with O_NOFOLLOW: a link
+// that replaced a listed file is not followed (links are never listed).
+// readFileHead's O_NONBLOCK keeps a FIFO that replaced it from hanging the
+// listing.
+int listedFileFlags(FileAccess access)
+{
+    return fileHeadOpenFlags(access) | O_NOFOLLOW;
+}
 
 // Entries whose type says they cannot be plain files are dropped before any
 // open; DT_UNKNOWN (file systems that do not say) is settled on the
@@ -37,37 +40,69 @@ bool isNotPlainFileError(int error)
     return error == ELOOP || error == EISDIR || error == ENXIO;
 }
 
+char foldCase(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 } // namespace
 
-CardFolderListing::CardFolderListing(CardFileSystem& files, std::filesystem::path folder, std::string_view pattern)
-    : files_(&files), folder_(std::move(folder))
+bool MatchesWildcard(std::string_view name, std::string_view pattern)
+{
+    // Greedy match with one backtracking point: the last "*" seen and the
+    // name position it has swallowed up to.
+    std::size_t n = 0;
+    std::size_t p = 0;
+    std::size_t starPattern = std::string_view::npos;
+    std::size_t starName = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == '*') {
+            starPattern = p++;
+            starName = n;
+        } else if (p < pattern.size() && (pattern[p] == '?' || foldCase(pattern[p]) == foldCase(name[n]))) {
+            ++p;
+            ++n;
+        } else if (starPattern != std::string_view::npos) {
+            p = starPattern + 1;
+            n = ++starName;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
+}
+
+CardFolderListing::CardFolderListing(FileApi& files, std::filesystem::path folder, std::string_view pattern,
+                                     FileAccess access)
+    : files_(&files), folder_(std::move(folder)), access_(access)
 {
     if (folder_.empty())
         return;
-    const FileResult opened = files_->OpenFolder(folder_.string());
+    const FileResult opened = files_->open(folder_.string(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
     if (opened.failed())
         return;
     folderFd_ = static_cast<int>(opened.value);
-    std::vector<CardFileSystem::FolderEntry> entries;
-    if (!files_->ListFolder(folderFd_, entries))
+    std::vector<FolderEntry> entries;
+    if (files_->listFolder(folder_.string(), entries).failed())
         return;
-    std::erase_if(entries, [pattern](const CardFileSystem::FolderEntry& entry) {
-        return entry.Name.starts_with('.') || !mayBePlainFile(entry.Type) || !MatchesWildcard(entry.Name, pattern);
+    std::erase_if(entries, [pattern](const FolderEntry& entry) {
+        return entry.name.starts_with('.') || !mayBePlainFile(entry.type) || !MatchesWildcard(entry.name, pattern);
     });
-    std::sort(entries.begin(), entries.end(),
-              [](const auto& a, const auto& b) { return a.Name < b.Name; });
+    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
     candidates_ = std::move(entries);
 }
 
 CardFolderListing::~CardFolderListing()
 {
-    if (folderFd_ >= 0)
-        files_->Close(folderFd_);
+    closeFolder();
 }
 
 CardFolderListing::CardFolderListing(CardFolderListing&& other) noexcept
     : files_(other.files_),
       folder_(std::move(other.folder_)),
+      access_(other.access_),
       folderFd_(std::exchange(other.folderFd_, -1)),
       candidates_(std::move(other.candidates_)),
       next_(std::exchange(other.next_, 0))
@@ -77,10 +112,10 @@ CardFolderListing::CardFolderListing(CardFolderListing&& other) noexcept
 CardFolderListing& CardFolderListing::operator=(CardFolderListing&& other) noexcept
 {
     if (this != &other) {
-        if (folderFd_ >= 0)
-            files_->Close(folderFd_);
+        closeFolder();
         files_ = other.files_;
         folder_ = std::move(other.folder_);
+        access_ = other.access_;
         folderFd_ = std::exchange(other.folderFd_, -1);
         candidates_ = std::move(other.candidates_);
         next_ = std::exchange(other.next_, 0);
@@ -88,70 +123,73 @@ CardFolderListing& CardFolderListing::operator=(CardFolderListing&& other) noexc
     return *this;
 }
 
-std::optional<CardFile> CardFolderListing::Next()
+void CardFolderListing::closeFolder()
+{
+    // Only read through, so nothing is lost when the close fails.
+    if (folderFd_ >= 0)
+        files_->close(folderFd_);
+    folderFd_ = -1;
+}
+
+std::optional<CardFile> CardFolderListing::next()
 {
     while (next_ < candidates_.size()) {
-        const CardFileSystem::FolderEntry& entry = candidates_[next_++];
+        const FolderEntry& entry = candidates_[next_++];
         CardFile file;
         if (read(entry, file) == Outcome::Listed) {
-            file.Name = entry.Name;
+            file.Name = entry.name;
             return file;
         }
     }
     return std::nullopt;
 }
 
-CardFolderListing::Outcome CardFolderListing::read(const CardFileSystem::FolderEntry& entry, CardFile& file)
+CardFolderListing::Outcome CardFolderListing::read(const FolderEntry& entry, CardFile& file)
 {
-    const FileResult opened = files_->Open(folderFd_, entry.Name, O_RDWR | kCommonFlags);
+    const FileResult opened = files_->openAt(folderFd_, entry.name, listedFileFlags(access_));
     if (!opened.failed())
         return readOpened(static_cast<int>(opened.value), entry, file);
     if (isNotPlainFileError(opened.error))
         return Outcome::Skipped;
-
-    // Not writable (read-only file, write-protected card) or not there: a
-    // hidden file is still skipped rather than failing the listing.
-    const FileResult readOnly = files_->Open(folderFd_, entry.Name, O_RDONLY | kCommonFlags);
-    if (!readOnly.failed()) {
-        const int fd = static_cast<int>(readOnly.value);
-        const bool skipped = isHiddenOrNotRegular(fd, entry);
-        files_->Close(fd);
-        if (skipped)
-            return Outcome::Skipped;
-    }
-    file.Failure = std::make_exception_ptr(pathError(systemFileApi(), (folder_ / entry.Name).string(), opened.error));
-    return Outcome::Listed;
-}
-
-CardFolderListing::Outcome CardFolderListing::readOpened(int fd, const CardFileSystem::FolderEntry& entry,
-                                                         CardFile& file)
-{
-    if (isHiddenOrNotRegular(fd, entry)) {
-        files_->Close(fd);
+    if (access_ == FileAccess::ReadWrite && isHiddenUnwritable(entry))
         return Outcome::Skipped;
-    }
-    const FileResult delivered = files_->Read(fd, file.Head.data(), file.Head.size());
-    if (delivered.failed()) {
-        files_->Close(fd);
-        file.Failure = std::make_exception_ptr(inOutErrorFromErrno(delivered.error));
-    } else if (static_cast<std::size_t>(delivered.value) < file.Head.size()) {
-        files_->Close(fd);
-        file.Failure = std::make_exception_ptr(EInOutError(InOutErrorCode::ReadBeyondEndOfFile));
-    } else if (const FileResult closed = files_->Close(fd); closed.failed()) {
-        file.Failure = std::make_exception_ptr(EInOutError::platformError(closed.error));
+    file.Failure = std::make_exception_ptr(pathError(*files_, (folder_ / entry.name).string(), opened.error));
+    return Outcome::Listed;
+}
+
+// Not writable (read-only file, write-protected card) or not there: a
+// hidden file is still skipped rather than listed as failed.
+bool CardFolderListing::isHiddenUnwritable(const FolderEntry& entry)
+{
+    const FileResult opened = files_->openAt(folderFd_, entry.name, listedFileFlags(FileAccess::ReadOnly));
+    if (opened.failed())
+        return false;
+    OpenFile file(*files_, static_cast<int>(opened.value));
+    return isHiddenOrNotRegular(file.fd(), entry);
+}
+
+CardFolderListing::Outcome CardFolderListing::readOpened(int fd, const FolderEntry& entry, CardFile& file)
+{
+    OpenFile opened(*files_, fd);
+    if (isHiddenOrNotRegular(fd, entry))
+        return Outcome::Skipped;
+    try {
+        readOpenFileHead(*files_, opened, file.Head);
+    } catch (const EInOutError&) {
+        file.Failure = std::current_exception();
     }
     return Outcome::Listed;
 }
 
-bool CardFolderListing::isHiddenOrNotRegular(int fd, const CardFileSystem::FolderEntry& entry)
+bool CardFolderListing::isHiddenOrNotRegular(int fd, const FolderEntry& entry)
 {
-    if (entry.Type == DT_UNKNOWN) {
-        const FileResult type = files_->FileType(fd);
-        if (!type.failed() && type.value != S_IFREG)
+    if (entry.type == DT_UNKNOWN) {
+        struct stat status {};
+        if (!files_->fstat(fd, status).failed() && !S_ISREG(status.st_mode))
             return true;
     }
-    const std::optional<std::uint32_t> attributes = files_->FatAttributes(fd);
-    return attributes && (*attributes & kSkippedFatAttributes) != 0;
+    std::uint32_t attributes = 0;
+    return !files_->fatAttributes(fd, attributes).failed() && (attributes & kSkippedFatAttributes) != 0;
 }
 
 } // namespace ostra

@@ -10,7 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/drives/CardFileSystem.h"
+#include "platform/FileApi.h"
+#include "platform/FileRead.h"
 
 namespace ostra {
 
@@ -25,44 +26,56 @@ struct CardFile {
     std::exception_ptr Failure;
 };
 
+// Wildcard match as a card listing needs it: "*" matches any run of
+// characters, "?" any one, and letters match regardless of case, since
+// cards written by the device or by other systems hold names such as
+// CFG1.CFG as often as cfg1.cfg.
+bool MatchesWildcard(std::string_view name, std::string_view pattern);
+
 // The plain files of one folder whose names match a wildcard pattern, in
 // byte order of their names, each read as it is reached: the folder is
 // scanned once, at construction, and each file opened once, its FAT
 // attributes and its head read from the same descriptor.
 //
-// The files are those FindPlainFiles gives: regular files only (no
-// folders, links, devices), no names starting with ".", none marked hidden,
-// system or volume label. A file is opened for reading and writing, as a
-// configuration file is loaded, so one that cannot be written fails like a
-// missing one ("File access denied" and the like); one shorter than the head
-// fails with "Read beyond end of file". Only where that open fails is the
-// file opened a second time, for reading only, to learn whether its
-// attributes hide it. A folder that cannot be read yields no files.
+// Listed are regular files only (no folders, links, devices), no names
+// starting with ".", none whose FAT attributes mark them hidden, system or
+// volume label; where the attributes cannot be read, files are not
+// filtered by them. Each file is read as readFileHead reads it, opened as
+// `access` says: with ReadWrite (the editor's load) a file that cannot be
+// written fails like a missing one ("File access denied" and the like),
+// and only where that open fails is the file opened a second time, for
+// reading only, to learn whether its attributes hide it. A file shorter
+// than the head fails with "Read beyond end of file". A folder that cannot
+// be read yields no files.
 class CardFolderListing {
 public:
-    CardFolderListing(CardFileSystem& files, std::filesystem::path folder, std::string_view pattern);
+    CardFolderListing(FileApi& files, std::filesystem::path folder, std::string_view pattern,
+                      FileAccess access = FileAccess::ReadWrite);
     ~CardFolderListing();
     CardFolderListing(CardFolderListing&& other) noexcept;
     CardFolderListing& operator=(CardFolderListing&& other) noexcept;
 
     // The next file, or nothing at the end. A failed file is still given
     // (with its Failure), and the files after it can be asked for.
-    std::optional<CardFile> Next();
+    std::optional<CardFile> next();
 
-    const std::filesystem::path& Folder() const { return folder_; }
+    const std::filesystem::path& folder() const { return folder_; }
 
 private:
     enum class Outcome { Skipped, Listed };
-    Outcome read(const CardFileSystem::FolderEntry& entry, CardFile& file);
-    Outcome readOpened(int fd, const CardFileSystem::FolderEntry& entry, CardFile& file);
-    bool isHiddenOrNotRegular(int fd, const CardFileSystem::FolderEntry& entry);
+    Outcome read(const FolderEntry& entry, CardFile& file);
+    Outcome readOpened(int fd, const FolderEntry& entry, CardFile& file);
+    bool isHiddenOrNotRegular(int fd, const FolderEntry& entry);
+    bool isHiddenUnwritable(const FolderEntry& entry);
+    void closeFolder();
 
-    CardFileSystem* files_;
+    FileApi* files_;
     std::filesystem::path folder_;
+    FileAccess access_;
     // Open from the scan to the end of the listing, -1 when the folder
     // could not be opened.
     int folderFd_ = -1;
-    std::vector<CardFileSystem::FolderEntry> candidates_;
+    std::vector<FolderEntry> candidates_;
     std::size_t next_ = 0;
 };
 

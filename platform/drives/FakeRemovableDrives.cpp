@@ -4,18 +4,18 @@
 
 namespace ostra {
 
-void FakeRemovableDrives::PlugIn(char letter, std::filesystem::path folder, std::string volumeName)
+void FakeRemovableDrives::plugIn(char letter, std::filesystem::path folder, std::string volumeName)
 {
-    Unplug(letter);
+    unplug(letter);
     plugged_.push_back({letter, std::move(folder), std::move(volumeName)});
 }
 
-void FakeRemovableDrives::Unplug(char letter)
+void FakeRemovableDrives::unplug(char letter)
 {
     std::erase_if(plugged_, [letter](const DriveInfo& drive) { return drive.Letter == letter; });
 }
 
-void FakeRemovableDrives::Rescan()
+void FakeRemovableDrives::rescan()
 {
     ++RescanCount;
     drives_ = plugged_;
@@ -23,7 +23,7 @@ void FakeRemovableDrives::Rescan()
               [](const DriveInfo& a, const DriveInfo& b) { return a.Letter < b.Letter; });
 }
 
-const std::vector<DriveInfo>& FakeRemovableDrives::Drives() const
+const std::vector<DriveInfo>& FakeRemovableDrives::drives() const
 {
     return drives_;
 }

@@ -5,22 +5,17 @@
 namespace ostra {
 
 // Drives for tests: letters mapped to ordinary folders. Plugging and
-// unplugging take effect at the next Rescan, as with real card readers
+// unplugging take effect at the next rescan(), as with real card readers
 // whose changes the browser only sees when it scans again. Any letter may
 // be plugged, "A" and "B" included, so that tests can check they are never
 // offered.
 class FakeRemovableDrives : public RemovableDrives {
 public:
-    FakeRemovableDrives() = default;
-    // Lists card folders through `cardFiles`, so that tests can count or
-    // stand in for the requests.
-    explicit FakeRemovableDrives(CardFileSystem& cardFiles) : RemovableDrives(cardFiles) {}
+    void plugIn(char letter, std::filesystem::path folder, std::string volumeName = {});
+    void unplug(char letter);
 
-    void PlugIn(char letter, std::filesystem::path folder, std::string volumeName = {});
-    void Unplug(char letter);
-
-    void Rescan() override;
-    const std::vector<DriveInfo>& Drives() const override;
+    void rescan() override;
+    const std::vector<DriveInfo>& drives() const override;
 
     int RescanCount = 0;
 

@@ -58,10 +58,10 @@ LinuxRemovableDrives::LinuxRemovableDrives() : LinuxRemovableDrives(Sources()) {
 
 LinuxRemovableDrives::LinuxRemovableDrives(Sources sources) : sources_(std::move(sources))
 {
-    Rescan();
+    rescan();
 }
 
-void LinuxRemovableDrives::Rescan()
+void LinuxRemovableDrives::rescan()
 {
     const std::vector<MountEntry> entries = ReadMountInfo(sources_.MountInfo);
     // visibleRootMounts gives them in byte order of the mount path.
@@ -82,7 +82,7 @@ void LinuxRemovableDrives::Rescan()
     }
 }
 
-const std::vector<DriveInfo>& LinuxRemovableDrives::Drives() const
+const std::vector<DriveInfo>& LinuxRemovableDrives::drives() const
 {
     return drives_;
 }

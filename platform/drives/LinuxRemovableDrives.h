@@ -21,8 +21,8 @@ public:
     LinuxRemovableDrives();
     explicit LinuxRemovableDrives(Sources sources);
 
-    void Rescan() override;
-    const std::vector<DriveInfo>& Drives() const override;
+    void rescan() override;
+    const std::vector<DriveInfo>& drives() const override;
 
 private:
     Sources sources_;

@@ -1,39 +1,23 @@
 #include "platform/drives/RemovableDrives.h"
 
-#include "platform/drives/FileSearch.h"
-
 namespace ostra {
 
-RemovableDrives::RemovableDrives() : RemovableDrives(SystemCardFileSystem()) {}
-
-RemovableDrives::RemovableDrives(CardFileSystem& cardFiles) : cardFiles_(&cardFiles) {}
+RemovableDrives::RemovableDrives() = default;
 
 RemovableDrives::~RemovableDrives() = default;
 
-CardFolderListing RemovableDrives::ListCardFolder(const std::filesystem::path& folder,
-                                                  std::string_view pattern) const
-{
-    return CardFolderListing(*cardFiles_, folder, pattern);
-}
-
-std::vector<std::string> RemovableDrives::FindFiles(const std::filesystem::path& folder,
-                                                    std::string_view pattern) const
-{
-    return FindPlainFiles(folder, pattern);
-}
-
-DriveType RemovableDrives::DriveTypeOf(std::string_view rootPath) const
+DriveType RemovableDrives::driveTypeOf(std::string_view rootPath) const
 {
     const std::optional<char> letter = DriveLetterOf(rootPath);
     if (!letter) {
         return DriveType::Unknown;
     }
-    return FindDrive(*letter) ? DriveType::Removable : DriveType::NoRootDir;
+    return findDrive(*letter) ? DriveType::Removable : DriveType::NoRootDir;
 }
 
-std::optional<DriveInfo> RemovableDrives::FindDrive(char letter) const
+std::optional<DriveInfo> RemovableDrives::findDrive(char letter) const
 {
-    for (const DriveInfo& drive : Drives()) {
+    for (const DriveInfo& drive : drives()) {
         if (drive.Letter == letter) {
             return drive;
         }
@@ -41,9 +25,9 @@ std::optional<DriveInfo> RemovableDrives::FindDrive(char letter) const
     return std::nullopt;
 }
 
-std::filesystem::path RemovableDrives::RootFolder(char letter) const
+std::filesystem::path RemovableDrives::rootFolder(char letter) const
 {
-    const std::optional<DriveInfo> drive = FindDrive(letter);
+    const std::optional<DriveInfo> drive = findDrive(letter);
     return drive ? drive->MountPath : std::filesystem::path();
 }
 

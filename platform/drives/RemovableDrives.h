@@ -6,8 +6,6 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/drives/CardFolderListing.h"
-
 namespace ostra {
 
 // Drive types numbered as the platform's drive-type query numbers them.
@@ -37,46 +35,31 @@ struct DriveInfo {
 // in its constructor: production passes LinuxRemovableDrives, tests pass
 // FakeRemovableDrives.
 //
-// Answers come from the last Rescan, so the letters stay put while the
+// Answers come from the last rescan(), so the letters stay put while the
 // browser loops over them; the browser rescans each time it is shown.
-// Nothing here throws: an unreadable mount table means no drives, and a
-// folder that cannot be searched yields no files, which the browser treats
-// like a card without configuration files.
+// Nothing here throws: an unreadable mount table means no drives. What the
+// drives hold is found by CardScan.
 class RemovableDrives {
 public:
     virtual ~RemovableDrives();
 
-    virtual void Rescan() = 0;
+    virtual void rescan() = 0;
 
     // The drives in letter order.
-    virtual const std::vector<DriveInfo>& Drives() const = 0;
-
-    // The plain files of one folder whose names match the wildcard
-    // pattern; see FindPlainFiles.
-    virtual std::vector<std::string> FindFiles(const std::filesystem::path& folder,
-                                               std::string_view pattern) const;
-
-    // The same files, each read as the listing reaches it; the folder is
-    // scanned here, once.
-    CardFolderListing ListCardFolder(const std::filesystem::path& folder, std::string_view pattern) const;
+    virtual const std::vector<DriveInfo>& drives() const = 0;
 
     // The drive-type query of a root path: "E", "E:", "E:\" or "E:/", in
     // either case.
-    DriveType DriveTypeOf(std::string_view rootPath) const;
+    DriveType driveTypeOf(std::string_view rootPath) const;
 
-    std::optional<DriveInfo> FindDrive(char letter) const;
+    std::optional<DriveInfo> findDrive(char letter) const;
 
     // The drive's root folder, or an empty path when the letter names no
     // drive. A file's path is this folder joined with its name.
-    std::filesystem::path RootFolder(char letter) const;
+    std::filesystem::path rootFolder(char letter) const;
 
 protected:
     RemovableDrives();
-    // Card folders are listed through `cardFiles`, which must outlive this.
-    explicit RemovableDrives(CardFileSystem& cardFiles);
-
-private:
-    CardFileSystem* cardFiles_;
 };
 
 // The upper-case letter a root path names, if it names one.

@@ -15,7 +15,7 @@ namespace ostra {
 // queued it cancels.
 class FakeFileDialogs final : public FileDialogs {
 public:
-    std::optional<QString> Run(QWidget* owner, const FileDialogRequest& request) override
+    std::optional<QString> run(QWidget* owner, const FileDialogRequest& request) override
     {
         Requests.push_back(request);
         Owners.push_back(owner);

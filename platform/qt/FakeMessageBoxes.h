@@ -18,13 +18,13 @@ public:
         QString Detail;
     };
 
-    using MessageBoxes::ShowError;
-    void ShowError(QWidget* owner, const QString& caption, const QString& text, const QString& detail) override
+    using MessageBoxes::showError;
+    void showError(QWidget* owner, const QString& caption, const QString& text, const QString& detail) override
     {
         Boxes.push_back({caption, text, owner, detail});
     }
 
-    SaveChoice AskToSave(QWidget* owner, const QString& caption, const QString& question) override
+    SaveChoice askToSave(QWidget* owner, const QString& caption, const QString& question) override
     {
         Questions.push_back({caption, question, owner, QString()});
         if (Answers.empty())

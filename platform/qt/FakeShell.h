@@ -9,7 +9,7 @@ namespace ostra {
 // Records each address instead of opening it.
 class FakeShell final : public Shell {
 public:
-    void Open(QWidget* /*owner*/, const QString& address) override { Opened.push_back(address); }
+    void open(QWidget* /*owner*/, const QString& address) override { Opened.push_back(address); }
 
     QStringList Opened;
 };

@@ -27,7 +27,7 @@ struct FileDialogRequest {
 class FileDialogs {
 public:
     virtual ~FileDialogs();
-    virtual std::optional<QString> Run(QWidget* owner, const FileDialogRequest& request) = 0;
+    virtual std::optional<QString> run(QWidget* owner, const FileDialogRequest& request) = 0;
 };
 
 } // namespace ostra

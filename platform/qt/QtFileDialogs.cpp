@@ -49,7 +49,7 @@ void ConfigureFileDialog(QFileDialog& dialog, const FileDialogRequest& request)
     }
 }
 
-std::optional<QString> QtFileDialogs::Run(QWidget* owner, const FileDialogRequest& request)
+std::optional<QString> QtFileDialogs::run(QWidget* owner, const FileDialogRequest& request)
 {
     QFileDialog dialog(owner);
     ConfigureFileDialog(dialog, request);

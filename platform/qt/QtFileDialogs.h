@@ -11,7 +11,7 @@ namespace ostra {
 // that follows reports it.
 class QtFileDialogs final : public FileDialogs {
 public:
-    std::optional<QString> Run(QWidget* owner, const FileDialogRequest& request) override;
+    std::optional<QString> run(QWidget* owner, const FileDialogRequest& request) override;
 };
 
 // Sets up dialog as Run shows it. Each filter keeps its caption, while the

@@ -4,7 +4,7 @@
 
 namespace ostra {
 
-void QtMessageBoxes::ShowError(QWidget* owner, const QString& caption, const QString& text, const QString& detail)
+void QtMessageBoxes::showError(QWidget* owner, const QString& caption, const QString& text, const QString& detail)
 {
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, owner);
     box.setTextFormat(Qt::PlainText);
@@ -14,7 +14,7 @@ void QtMessageBoxes::ShowError(QWidget* owner, const QString& caption, const QSt
     box.exec();
 }
 
-SaveChoice QtMessageBoxes::AskToSave(QWidget* owner, const QString& caption, const QString& question)
+SaveChoice QtMessageBoxes::askToSave(QWidget* owner, const QString& caption, const QString& question)
 {
     QMessageBox box(QMessageBox::Warning, caption, question,
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner);

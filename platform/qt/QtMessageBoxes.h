@@ -6,9 +6,9 @@ namespace ostra {
 
 class QtMessageBoxes final : public MessageBoxes {
 public:
-    using MessageBoxes::ShowError;
-    void ShowError(QWidget* owner, const QString& caption, const QString& text, const QString& detail) override;
-    SaveChoice AskToSave(QWidget* owner, const QString& caption, const QString& question) override;
+    using MessageBoxes::showError;
+    void showError(QWidget* owner, const QString& caption, const QString& text, const QString& detail) override;
+    SaveChoice askToSave(QWidget* owner, const QString& caption, const QString& question) override;
 };
 
 } // namespace ostra

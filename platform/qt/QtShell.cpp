@@ -5,7 +5,7 @@
 
 namespace ostra {
 
-void QtShell::Open(QWidget* /*owner*/, const QString& address)
+void QtShell::open(QWidget* /*owner*/, const QString& address)
 {
     // A failure (no browser, no desktop) is deliberately ignored.
     QDesktopServices::openUrl(QUrl(address));

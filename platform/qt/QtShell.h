@@ -6,7 +6,7 @@ namespace ostra {
 
 class QtShell final : public Shell {
 public:
-    void Open(QWidget* owner, const QString& address) override;
+    void open(QWidget* owner, const QString& address) override;
 };
 
 } // namespace ostra

@@ -12,7 +12,7 @@ namespace ostra {
 class Shell {
 public:
     virtual ~Shell();
-    virtual void Open(QWidget* owner, const QString& address) = 0;
+    virtual void open(QWidget* owner, const QString& address) = 0;
 };
 
 } // namespace ostra

@@ -119,11 +119,11 @@ TEST_F(CardsTest, ListsTheDrivesTheBrowserOffersWithTheirFilesInItsOrder)
     writeRecord(e + "BLANK.CFG", blank);
     writeBytes(e + "torn.cfg", std::string(1000, 'x'));
     writeBytes(e + "notes.txt", "not a card file");
-    drives.PlugIn('E', folder.path() / "e", "OSTRA");
+    drives.plugIn('E', folder.path() / "e", "OSTRA");
     writeRecord(card("a") + "FLOPPY.CFG", zone); // A and B are never probed
-    drives.PlugIn('A', folder.path() / "a");
+    drives.plugIn('A', folder.path() / "a");
     card("f"); // a card without configuration files is not offered
-    drives.PlugIn('F', folder.path() / "f");
+    drives.plugIn('F', folder.path() / "f");
 
     const CliRun text = run({"cards"});
     EXPECT_EQ(text.Out, "E: " + path("e") + " (OSTRA)\n"

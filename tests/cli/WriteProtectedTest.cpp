@@ -26,6 +26,15 @@ public:
             return {-1, error_};
         return FaultyFileApi::open(path, flags, mode);
     }
+    // The same file opened relative to its folder, as a card listing opens it.
+    FileResult openAt(int folderFd, const std::string& name, int flags) override
+    {
+        std::string folder;
+        readLink("/proc/self/fd/" + std::to_string(folderFd), folder);
+        if (folder + "/" + name == protected_ && (flags & O_ACCMODE) != O_RDONLY)
+            return {-1, error_};
+        return FaultyFileApi::openAt(folderFd, name, flags);
+    }
 
 private:
     std::string protected_;
@@ -63,7 +72,7 @@ protected:
         TConfigRecord record{};
         WriteConfigText(record, 0, 32, "Hall");
         writeRecord("e/UNIT.CFG", record);
-        drives.PlugIn('E', folder.path() / "e", "CARD");
+        drives.plugIn('E', folder.path() / "e", "CARD");
         bytesBefore = readBytes("e/UNIT.CFG");
     }
 

@@ -70,7 +70,8 @@ INSTANTIATE_TEST_SUITE_P(EveryStep, ReadConfigFault, ::testing::Values(
     ReadFault{"ShortRead", {FileStep::Read, 0, 100}, 100, "Read beyond end of file", 100},
     ReadFault{"NothingRead", {FileStep::Read, 0, 0}, 100, "Read beyond end of file", 0},
     ReadFault{"CloseMediumError", {FileStep::Close, EIO}, 5, "I/O error 5", layout::kRecordSize},
-    ReadFault{"CloseNoSpace", {FileStep::Close, ENOSPC}, 28, "I/O error 28", layout::kRecordSize}),
+    ReadFault{"CloseNoSpace", {FileStep::Close, ENOSPC}, 28, "I/O error 28", layout::kRecordSize},
+    ReadFault{"CloseInterrupted", {FileStep::Close, EINTR}, 4, "I/O error 4", layout::kRecordSize}),
     [](const auto& info) { return info.param.name; });
 
 // A pipe named like a configuration file must not hang a load. Should the

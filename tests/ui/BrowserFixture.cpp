@@ -8,7 +8,7 @@
 
 namespace ostra::test {
 
-BrowserFixture::BrowserFixture() : FormFixture([this] { browser.show(); }), browser(*form, drives)
+BrowserFixture::BrowserFixture() : FormFixture([this] { browser.show(); }), browser(*form, drives, cardFiles)
 {
 }
 
@@ -16,7 +16,7 @@ std::filesystem::path BrowserFixture::plugCard(char letter, const std::string& f
 {
     const std::filesystem::path card = std::filesystem::path(folder.path().toStdString()) / folderName;
     std::filesystem::create_directories(card);
-    drives.PlugIn(letter, card, volume);
+    drives.plugIn(letter, card, volume);
     return card;
 }
 

@@ -49,7 +49,7 @@ protected:
 
     // Every listing request the browser makes goes through here.
     CountingCardFiles cardFiles;
-    FakeRemovableDrives drives{cardFiles};
+    FakeRemovableDrives drives;
     TForm2 browser;
 };
 

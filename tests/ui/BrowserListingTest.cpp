@@ -224,7 +224,7 @@ TEST_F(BrowserListingTest, LinesEndInTheOrderOfTheListsOwnSort)
             EXPECT_EQ(paths.size(), row.names.size()) << row.what;
         }
         browser.hide();
-        drives.Unplug('E');
+        drives.unplug('E');
     }
     QLocale::setDefault(before);
 }

@@ -1,6 +1,7 @@
 // Load, Save, Clear, Help, the title texts with their timer, error boxes
 // and the logo link, driven through the window's buttons.
 #include <QFile>
+#include <functional>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimerEvent>
@@ -11,6 +12,9 @@
 
 namespace ostra::test {
 namespace {
+
+using test::FileFault;
+using test::FileStep;
 
 class CommandsTest : public FormFixture {
 protected:
@@ -207,6 +211,33 @@ TEST_F(CommandsTest, FailedSaveShowsTheErrorAndKeepsTheTitle)
     EXPECT_EQ(ConfigVersionText(form->ConfigRecord, 420), " 1.01");
 }
 
+// Opens and saves go through the file layer the window was given: a fault
+// there is what the user is told, and a failed save leaves the file.
+TEST_F(CommandsTest, OpensAndSavesGoThroughTheFileLayerTheWindowIsGiven)
+{
+    writeRecord(path("x.cfg"), sampleRecord());
+    struct Row {
+        const char* what;
+        FileFault fault;
+        std::function<void()> act;
+        const char* message;
+    };
+    const Row rows[] = {
+        {"open", {FileStep::Read, EIO}, [&] { openFromCard(path("x.cfg")); }, "I/O error 5"},
+        {"save", {FileStep::CreateNew, EMFILE}, [&] { click(form->Button1); }, "Too many open files"},
+        {"closing the new file", {FileStep::CloseNew, EINTR}, [&] { click(form->Button1); }, "I/O error 4"},
+    };
+    form->CurrentFilePath = pathBytes("x.cfg");
+    for (const Row& row : rows) {
+        FileFault next = row.fault;
+        next.occurrence = files.count(next.step) + 1;
+        files.inject(next);
+        row.act();
+        EXPECT_EQ(lastBoxText(), row.message) << row.what;
+        EXPECT_EQ(readFile(path("x.cfg")), bytesOf(sampleRecord())) << row.what;
+    }
+}
+
 TEST_F(CommandsTest, ClearThenSaveMakesABlankFile)
 {
     writeRecord(path("x.cfg"), sampleRecord());
@@ -313,7 +344,7 @@ TEST_F(CommandsTest, LogoClickOpensTheMakersSite)
 TEST_F(CommandsTest, LoadShowsTheCardFileBrowserUnlessAdvanced)
 {
     int browserShown = 0;
-    form = std::make_unique<TForm1>(dialogs, boxes, shell, [&] { ++browserShown; });
+    form = std::make_unique<TForm1>(files, dialogs, boxes, shell, [&] { ++browserShown; });
     click(form->Button2);
     EXPECT_EQ(browserShown, 1);
     EXPECT_TRUE(dialogs.Requests.empty());

@@ -15,7 +15,7 @@
 namespace ostra::test {
 
 FormFixture::FormFixture(std::function<void()> showCardBrowser)
-    : form(std::make_unique<TForm1>(dialogs, boxes, shell, std::move(showCardBrowser)))
+    : form(std::make_unique<TForm1>(files, dialogs, boxes, shell, std::move(showCardBrowser)))
 {
     EXPECT_TRUE(folder.isValid());
     folder.setAutoRemove(false);

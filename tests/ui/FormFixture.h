@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "config/ConfigRecord.h"
+#include "platform/files/FaultyFileApi.h"
 #include "platform/qt/FakeFileDialogs.h"
 #include "platform/qt/FakeMessageBoxes.h"
 #include "platform/qt/FakeShell.h"
@@ -25,8 +26,8 @@
 
 namespace ostra::test {
 
-// A main window on fake dialogs, message boxes and shell, with a scratch
-// folder for files.
+// A main window on fake dialogs, message boxes and shell and on the real
+// files (where faults can be injected), with a scratch folder for files.
 class FormFixture : public ::testing::Test {
 protected:
     explicit FormFixture(std::function<void()> showCardBrowser = {});
@@ -42,6 +43,7 @@ protected:
     // Opens a file the way the card file browser does.
     void openFromCard(const QString& file) { form->OpenConfigFromCard(file.toStdString()); }
 
+    FaultyFileApi files;
     FakeFileDialogs dialogs;
     FakeMessageBoxes boxes;
     FakeShell shell;

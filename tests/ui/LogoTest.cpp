@@ -143,7 +143,7 @@ TEST(LogoWithoutLibraryTest, AnUnreadableStoredPictureLeavesImage1Empty)
     FakeFileDialogs dialogs;
     FakeMessageBoxes boxes;
     FakeShell shell;
-    TForm1 form(dialogs, boxes, shell);
+    TForm1 form(systemFileApi(), dialogs, boxes, shell);
     InitializeGIFLibrary();
     EXPECT_EQ(form.Image1Picture, nullptr);
     EXPECT_EQ(form.Image1->size(), QSize(204, 42));

@@ -7,7 +7,7 @@
 #include <unistd.h>
 
 #include "Scenarios.h"
-#include "platform/drives/FileSearch.h"
+#include "platform/drives/CardFolderNames.h"
 
 namespace ostra::cardtest {
 
@@ -27,7 +27,7 @@ bool setFatAttributes(const std::filesystem::path& file, std::uint32_t attribute
 
 bool hasAttribute(const std::filesystem::path& file, std::uint32_t attribute)
 {
-    const std::optional<std::uint32_t> attributes = ReadFatAttributes(file);
+    const std::optional<std::uint32_t> attributes = test::fatAttributesOf(file);
     return attributes && (*attributes & attribute) != 0;
 }
 
@@ -42,13 +42,13 @@ void hiddenSystemListing(ScenarioContext& context)
     const std::filesystem::path folder = context.card / "LIST";
     report.check(hasAttribute(folder / "HIDDEN.CFG", ATTR_HIDDEN), "the kernel reports HIDDEN.CFG hidden");
     report.check(hasAttribute(folder / "SYSTEM.CFG", ATTR_SYS), "the kernel reports SYSTEM.CFG as a system file");
-    const auto plain = ReadFatAttributes(folder / "BYIOCTL.CFG");
+    const auto plain = test::fatAttributesOf(folder / "BYIOCTL.CFG");
     report.check(plain && setFatAttributes(folder / "BYIOCTL.CFG", *plain | ATTR_HIDDEN),
                  "BYIOCTL.CFG is hidden through FAT_IOCTL_SET_ATTRIBUTES");
 
     const std::vector<std::string> visible = {"Long Config Name.cfg", "PLAIN.CFG", "RDONLY.CFG", "lower.cfg"};
-    report.check(FindPlainFiles(folder, "*.cfg") == visible,
-                 "the search lists " + joinNames(visible) + ": " + joinNames(FindPlainFiles(folder, "*.cfg")));
+    report.check(test::listedNames(systemFileApi(), folder) == visible,
+                 "the search lists " + joinNames(visible) + ": " + joinNames(test::listedNames(systemFileApi(), folder)));
 
     // A hidden or system file saved by name stays what it was.
     for (const char* name : {"HIDDEN.CFG", "SYSTEM.CFG"}) {
@@ -57,9 +57,9 @@ void hiddenSystemListing(ScenarioContext& context)
     }
     report.check(hasAttribute(folder / "HIDDEN.CFG", ATTR_HIDDEN), "HIDDEN.CFG is still hidden after a save");
     report.check(hasAttribute(folder / "SYSTEM.CFG", ATTR_SYS), "SYSTEM.CFG is still a system file after a save");
-    report.check(FindPlainFiles(folder, "*.cfg") == visible,
+    report.check(test::listedNames(systemFileApi(), folder) == visible,
                  "after the saves the search still lists " + joinNames(visible) + ": " +
-                     joinNames(FindPlainFiles(folder, "*.cfg")));
+                     joinNames(test::listedNames(systemFileApi(), folder)));
     checkNoLeftovers(context, folder);
 }
 

@@ -20,7 +20,7 @@
 #include <thread>
 #include <unistd.h>
 
-#include "platform/drives/FileSearch.h"
+#include "platform/drives/CardFolderListing.h"
 
 namespace ostra::cardtest {
 

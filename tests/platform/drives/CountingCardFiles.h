@@ -6,15 +6,16 @@
 #include <set>
 #include <string>
 
-#include "platform/drives/CardFileSystem.h"
+#include "platform/files/FaultyFileApi.h"
 
 namespace ostra::test {
 
-// The system's files, with every request counted by name, FAT attributes
-// given per name (the kernel's FAT driver stands behind none of the test
-// folders) and chosen names refused for writing, as a read-only file or a
-// write-protected card refuses them.
-class CountingCardFiles : public CardFileSystem {
+// The system's files, with every open counted by name (folders by path),
+// FAT attributes given per name (the kernel's FAT driver stands behind none
+// of the test folders) and chosen names refused for writing, as a read-only
+// file or a write-protected card refuses them. Faults can be injected as
+// into any FaultyFileApi.
+class CountingCardFiles : public FaultyFileApi {
 public:
     std::map<std::string, std::uint32_t> Attributes;
     std::set<std::string> ReadOnly;
@@ -23,38 +24,40 @@ public:
     int FolderScans = 0;
     int OpenDescriptors = 0;
 
-    FileResult OpenFolder(const std::string& folder) override
+    FileResult open(const std::string& path, int flags, mode_t mode) override
     {
-        ++FolderOpens[folder];
-        return counted(system_.OpenFolder(folder));
+        if (flags & O_DIRECTORY)
+            ++FolderOpens[path];
+        return counted(FaultyFileApi::open(path, flags, mode));
     }
-    bool ListFolder(int folderFd, std::vector<FolderEntry>& entries) override
+    FileResult listFolder(const std::string& folder, std::vector<FolderEntry>& entries) override
     {
         ++FolderScans;
-        return system_.ListFolder(folderFd, entries);
+        return FaultyFileApi::listFolder(folder, entries);
     }
-    FileResult Open(int folderFd, const std::string& name, int flags) override
+    FileResult openAt(int folderFd, const std::string& name, int flags) override
     {
         ++Opens[name];
         if ((flags & O_ACCMODE) != O_RDONLY && ReadOnly.contains(name))
             return {-1, EACCES};
-        const FileResult opened = counted(system_.Open(folderFd, name, flags));
+        const FileResult opened = counted(FaultyFileApi::openAt(folderFd, name, flags));
         if (!opened.failed())
             names_[static_cast<int>(opened.value)] = name;
         return opened;
     }
-    FileResult Read(int fd, void* buffer, std::size_t count) override { return system_.Read(fd, buffer, count); }
-    std::optional<std::uint32_t> FatAttributes(int fd) override
+    FileResult fatAttributes(int fd, std::uint32_t& attributes) override
     {
         const auto found = Attributes.find(names_[fd]);
-        return found == Attributes.end() ? std::nullopt : std::optional(found->second);
+        if (found == Attributes.end())
+            return {-1, ENOTTY};
+        attributes = found->second;
+        return {};
     }
-    FileResult FileType(int fd) override { return system_.FileType(fd); }
-    FileResult Close(int fd) override
+    FileResult close(int fd) override
     {
         --OpenDescriptors;
         names_.erase(fd);
-        return system_.Close(fd);
+        return FaultyFileApi::close(fd);
     }
 
 private:
@@ -64,7 +67,6 @@ private:
         return opened;
     }
 
-    CardFileSystem& system_ = SystemCardFileSystem();
     std::map<int, std::string> names_;
 };
 

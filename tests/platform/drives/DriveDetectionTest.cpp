@@ -78,9 +78,9 @@ TEST_P(DiskRules, DecideWhetherTheMountIsADrive)
         numbers = "8:17";
     }
     const LinuxRemovableDrives drives = scan({{numbers, "/media/card"}});
-    EXPECT_EQ(drives.DriveTypeOf("C:\\"), disk.removable ? DriveType::Removable : DriveType::NoRootDir);
+    EXPECT_EQ(drives.driveTypeOf("C:\\"), disk.removable ? DriveType::Removable : DriveType::NoRootDir);
     if (disk.removable) {
-        EXPECT_EQ(drives.RootFolder('C'), "/media/card");
+        EXPECT_EQ(drives.rootFolder('C'), "/media/card");
     }
 }
 
@@ -95,14 +95,14 @@ TEST_F(DriveDetection, JudgesOnlyThePathBelowTheSysfsRoot)
     nested.addDisk(kSataDisk, "8:0", "0");
     test::writeFile(temp.path() / "mountinfo", test::mountInfoText({{"8:0", "/media/disk"}}));
     const LinuxRemovableDrives drives({temp.path() / "mountinfo", nested.root(), temp.path() / "by-label"});
-    EXPECT_TRUE(drives.Drives().empty());
+    EXPECT_TRUE(drives.drives().empty());
 }
 
 TEST_F(DriveDetection, IgnoresMountsWithoutABlockDevice)
 {
     sysfs.addDisk(kUsbStick, "8:16", "0");
     const LinuxRemovableDrives drives = scan({{"0:40", "/media/fuse", "/", "fuse.fusefat"}});
-    EXPECT_TRUE(drives.Drives().empty());
+    EXPECT_TRUE(drives.drives().empty());
 }
 
 TEST_F(DriveDetection, KeepsAnEscapedMountPathWhole)
@@ -110,9 +110,9 @@ TEST_F(DriveDetection, KeepsAnEscapedMountPathWhole)
     sysfs.addDisk(kUsbStick, "8:16", "0");
     sysfs.addPartition(kUsbStick, "sdb1", "8:17");
     const LinuxRemovableDrives drives = scan({{"8:17", "/media/user/MY\\040CARD\\134x"}});
-    ASSERT_EQ(drives.Drives().size(), 1u);
-    EXPECT_EQ(drives.Drives()[0].MountPath, "/media/user/MY CARD\\x");
-    EXPECT_EQ(drives.Drives()[0].VolumeName, "MY CARD\\x");
+    ASSERT_EQ(drives.drives().size(), 1u);
+    EXPECT_EQ(drives.drives()[0].MountPath, "/media/user/MY CARD\\x");
+    EXPECT_EQ(drives.drives()[0].VolumeName, "MY CARD\\x");
 }
 
 TEST_F(DriveDetection, TakesTheVolumeNameFromTheLabelLink)
@@ -123,8 +123,8 @@ TEST_F(DriveDetection, TakesTheVolumeNameFromTheLabelLink)
     std::filesystem::create_symlink("../../sda1", temp.path() / "by-label" / "SYSTEM");
     std::filesystem::create_symlink("../../sdb1", temp.path() / "by-label" / "OSTRA\\x20CARD");
     const LinuxRemovableDrives drives = scan({{"8:17", "/media/1234-ABCD"}});
-    ASSERT_EQ(drives.Drives().size(), 1u);
-    EXPECT_EQ(drives.Drives()[0].VolumeName, "OSTRA CARD");
+    ASSERT_EQ(drives.drives().size(), 1u);
+    EXPECT_EQ(drives.drives()[0].VolumeName, "OSTRA CARD");
 }
 
 // 26 card readers, listed in shuffled order: the first 24 mount paths in
@@ -141,14 +141,14 @@ TEST_F(DriveDetection, LettersFollowTheMountPathsUpToTwentyFour)
     std::shuffle(rows.begin(), rows.end(), std::mt19937(7));
     const LinuxRemovableDrives drives = scan(rows);
 
-    ASSERT_EQ(drives.Drives().size(), 24u);
+    ASSERT_EQ(drives.drives().size(), 24u);
     for (int i = 0; i < 24; ++i) {
         const char letter = static_cast<char>('C' + i);
         const std::string expected = "/media/card" + std::string(i < 10 ? "0" : "") + std::to_string(i);
-        EXPECT_EQ(drives.Drives()[i].Letter, letter);
-        EXPECT_EQ(drives.RootFolder(letter), expected) << letter;
+        EXPECT_EQ(drives.drives()[i].Letter, letter);
+        EXPECT_EQ(drives.rootFolder(letter), expected) << letter;
     }
-    EXPECT_EQ(drives.DriveTypeOf("Z:\\"), DriveType::Removable);
+    EXPECT_EQ(drives.driveTypeOf("Z:\\"), DriveType::Removable);
 }
 
 TEST_F(DriveDetection, SkipsHiddenRepeatedAndSubFolderMounts)
@@ -164,24 +164,24 @@ TEST_F(DriveDetection, SkipsHiddenRepeatedAndSubFolderMounts)
         {"8:0", "/media/reader"},          // a fixed disk mounted over the reader hides it
         {"179:0", "/srv/photos", "/DCIM"}, // a sub-folder of a card is not a drive's root
     });
-    ASSERT_EQ(drives.Drives().size(), 1u);
-    EXPECT_EQ(drives.RootFolder('C'), "/media/again");
+    ASSERT_EQ(drives.drives().size(), 1u);
+    EXPECT_EQ(drives.rootFolder('C'), "/media/again");
 }
 
 TEST_F(DriveDetection, RescanSeesCardsComeAndGo)
 {
     sysfs.addDisk(kUsbStick, "8:16", "0");
     LinuxRemovableDrives drives = scan({});
-    EXPECT_EQ(drives.DriveTypeOf("C"), DriveType::NoRootDir);
+    EXPECT_EQ(drives.driveTypeOf("C"), DriveType::NoRootDir);
 
     test::writeFile(temp.path() / "mountinfo", test::mountInfoText({{"8:16", "/media/stick"}}));
-    EXPECT_EQ(drives.DriveTypeOf("C"), DriveType::NoRootDir) << "answers come from the last scan";
-    drives.Rescan();
-    EXPECT_EQ(drives.DriveTypeOf("C"), DriveType::Removable);
+    EXPECT_EQ(drives.driveTypeOf("C"), DriveType::NoRootDir) << "answers come from the last scan";
+    drives.rescan();
+    EXPECT_EQ(drives.driveTypeOf("C"), DriveType::Removable);
 
     std::filesystem::remove(temp.path() / "mountinfo");
-    drives.Rescan();
-    EXPECT_TRUE(drives.Drives().empty()) << "an unreadable table means no drives";
+    drives.rescan();
+    EXPECT_TRUE(drives.drives().empty()) << "an unreadable table means no drives";
 }
 
 TEST(DriveType, ReadsTheLetterOfARootPath)

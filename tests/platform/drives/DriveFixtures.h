@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/drives/CardFolderNames.h"
 #include "support/TempFolder.h"
 
 namespace ostra::test {

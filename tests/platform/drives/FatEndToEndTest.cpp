@@ -1,8 +1,7 @@
-// The file search on a real FAT file system: an image made with mkfs.fat,
+// The card listing on a real FAT file system: an image made with mkfs.fat,
 // filled with mtools and mounted through FUSE with fusefat (this kernel has
 // no FAT driver for a loop mount).
 #include "platform/drives/DriveFixtures.h"
-#include "platform/drives/FileSearch.h"
 #include "platform/drives/LinuxRemovableDrives.h"
 #include "platform/drives/MountInfo.h"
 #include "platform/drives/TextFile.h"
@@ -132,14 +131,14 @@ TEST_F(FatEndToEnd, SearchesTheRootOfAMountedCard)
 
     // fusefat cannot answer the attribute request, so hidden and system
     // files are listed there; the kernel's vfat driver would hide them.
-    const bool attributesKnown = ReadFatAttributes(mountPoint / "HIDDEN.CFG").has_value();
+    const bool attributesKnown = test::fatAttributesOf(mountPoint / "HIDDEN.CFG").has_value();
     Names expected = {"CFG1.CFG", "Long Config Name.Cfg", "Mixed.cfg", "READONLY.CFG", "my cfg.cfg"};
     if (!attributesKnown) {
         std::cout << "[   NOTE   ] no FAT attributes through this mount: hidden and system files are listed\n";
         expected.insert(expected.end(), {"HIDDEN.CFG", "SYSTEM.CFG"});
         std::sort(expected.begin(), expected.end());
     }
-    EXPECT_EQ(FindPlainFiles(mountPoint, "*.cfg"), expected);
+    EXPECT_EQ(test::listedNames(systemFileApi(), mountPoint), expected);
     EXPECT_EQ(ReadTextFile(mountPoint / "my cfg.cfg"), std::string(2048, 'R'));
 
     // The same card seen as a USB stick in the mount table: its letter
@@ -149,8 +148,8 @@ TEST_F(FatEndToEnd, SearchesTheRootOfAMountedCard)
     test::writeFile(temp.path() / "mountinfo",
                     test::mountInfoText({{"8:16", temp.path().string() + "/card\\040mount"}}));
     const LinuxRemovableDrives drives({temp.path() / "mountinfo", sysfs.root(), temp.path() / "by-label"});
-    ASSERT_EQ(drives.DriveTypeOf("C:\\"), DriveType::Removable);
-    EXPECT_EQ(drives.FindFiles(drives.RootFolder('C'), "*.cfg"), expected);
+    ASSERT_EQ(drives.driveTypeOf("C:\\"), DriveType::Removable);
+    EXPECT_EQ(test::listedNames(systemFileApi(), drives.rootFolder('C')), expected);
 }
 
 } // namespace

@@ -26,17 +26,33 @@ FileStep FaultyFileApi::kindOf(int fd) const
     return found == openedBy_.end() ? FileStep::Open : found->second;
 }
 
-FileResult FaultyFileApi::open(const std::string& path, int flags, mode_t mode)
+FileStep FaultyFileApi::openStep(int flags)
 {
-    const FileStep step = (flags & O_DIRECTORY) ? FileStep::OpenFolder
-        : (flags & O_EXCL)                      ? FileStep::CreateNew
-                                                : FileStep::Open;
+    return (flags & O_DIRECTORY) ? FileStep::OpenFolder
+        : (flags & O_EXCL)       ? FileStep::CreateNew
+                                 : FileStep::Open;
+}
+
+template <typename Call>
+FileResult FaultyFileApi::opening(int flags, Call call)
+{
+    const FileStep step = openStep(flags);
     if (const FileFault* fault = enter(step))
         return {-1, fault->error};
-    const FileResult result = real_.open(path, flags, mode);
+    const FileResult result = call();
     if (!result.failed())
         openedBy_[static_cast<int>(result.value)] = step;
     return result;
+}
+
+FileResult FaultyFileApi::open(const std::string& path, int flags, mode_t mode)
+{
+    return opening(flags, [&] { return real_.open(path, flags, mode); });
+}
+
+FileResult FaultyFileApi::openAt(int folderFd, const std::string& name, int flags)
+{
+    return opening(flags, [&] { return real_.openAt(folderFd, name, flags); });
 }
 
 template <typename Call>
@@ -174,9 +190,9 @@ FileResult FaultyFileApi::setFatAttributes(int fd, std::uint32_t attributes)
     });
 }
 
-FileResult FaultyFileApi::listFolder(const std::string& folder, std::vector<std::string>& names)
+FileResult FaultyFileApi::listFolder(const std::string& folder, std::vector<FolderEntry>& entries)
 {
-    return pass(FileStep::ListFolder, [&] { return real_.listFolder(folder, names); });
+    return pass(FileStep::ListFolder, [&] { return real_.listFolder(folder, entries); });
 }
 
 const char* stepName(FileStep step)

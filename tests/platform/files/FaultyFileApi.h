@@ -9,7 +9,8 @@
 namespace ostra::test {
 
 // Each request the file layer makes, told apart by what it works on: a new
-// file is one opened with O_EXCL, a folder one opened with O_DIRECTORY.
+// file is one opened with O_EXCL, a folder one opened with O_DIRECTORY; an
+// open relative to a folder counts as an open.
 enum class FileStep {
     Open, CreateNew, OpenFolder,
     Read, Write, Fsync, FsyncFolder,
@@ -47,6 +48,7 @@ public:
     std::size_t openDescriptors() const { return openedBy_.size(); }
 
     FileResult open(const std::string& path, int flags, mode_t mode) override;
+    FileResult openAt(int folderFd, const std::string& name, int flags) override;
     FileResult read(int fd, void* buffer, std::size_t count) override;
     FileResult write(int fd, const void* buffer, std::size_t count) override;
     FileResult fsync(int fd) override;
@@ -63,7 +65,7 @@ public:
     FileResult realPath(const std::string& path, std::string& resolved) override;
     FileResult readLink(const std::string& path, std::string& target) override;
     FileResult fileSystemType(const std::string& path, long& magic) override;
-    FileResult listFolder(const std::string& folder, std::vector<std::string>& names) override;
+    FileResult listFolder(const std::string& folder, std::vector<FolderEntry>& entries) override;
     FileResult fatAttributes(int fd, std::uint32_t& attributes) override;
     FileResult setFatAttributes(int fd, std::uint32_t attributes) override;
 
@@ -71,6 +73,9 @@ private:
     // Logs the request; returns the fault to apply to it, if any.
     const FileFault* enter(FileStep step);
     FileStep kindOf(int fd) const;
+    static FileStep openStep(int flags);
+    template <typename Call>
+    FileResult opening(int flags, Call call);
     // Runs call unless a fault is injected at step.
     template <typename Call>
     FileResult pass(FileStep step, Call call);

@@ -85,6 +85,9 @@ INSTANTIATE_TEST_SUITE_P(EveryStep, SaveFailure, ::testing::Combine(::testing::V
     SaveFault{"FlushNoSpace", {FileStep::Fsync, ENOSPC}, 101, "Disk full", OverOldFile::WritesInPlace},
     SaveFault{"CloseMediumError", {FileStep::CloseNew, EIO}, 5, "I/O error 5"},
     SaveFault{"CloseNoSpace", {FileStep::CloseNew, ENOSPC}, 28, "I/O error 28"},
+    // The descriptor is gone, but the file system's last flush may not
+    // have happened: the save fails and the old file stays.
+    SaveFault{"CloseInterrupted", {FileStep::CloseNew, EINTR}, 4, "I/O error 4"},
     SaveFault{"RenameDenied", {FileStep::Rename, EACCES}, 5, "File access denied", OverOldFile::WritesInPlace},
     SaveFault{"RenameCrossDevice", {FileStep::Rename, EXDEV}, 18, "I/O error 18"},
     SaveFault{"RenameMediumError", {FileStep::Rename, EIO}, 5, "I/O error 5"}),
