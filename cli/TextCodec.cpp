@@ -82,17 +82,6 @@ bool isControl(char32_t character)
 
 } // namespace
 
-const ByteCharacterSet& characterSet(CodePageId page)
-{
-    switch (page) {
-    case CodePageId::Cp437:
-        return CharacterSet437();
-    case CodePageId::Cp1252:
-        return CharacterSet1252();
-    }
-    return CharacterSet1252();
-}
-
 std::string codePageName(CodePageId page)
 {
     switch (page) {
@@ -106,7 +95,7 @@ std::string codePageName(CodePageId page)
 
 std::string decodeText(std::string_view bytes, CodePageId page)
 {
-    const ByteCharacterSet& set = characterSet(page);
+    const ByteCharacterSet& set = CharacterSetOf(page);
     std::string text;
     for (char byte : bytes)
         appendUtf8(text, set.Character(static_cast<std::uint8_t>(byte)));
@@ -115,7 +104,7 @@ std::string decodeText(std::string_view bytes, CodePageId page)
 
 std::string encodeText(std::string_view utf8, CodePageId page)
 {
-    const ByteCharacterSet& set = characterSet(page);
+    const ByteCharacterSet& set = CharacterSetOf(page);
     std::string bytes;
     for (std::size_t pos = 0; pos < utf8.size();) {
         const std::optional<char32_t> character = nextCodePoint(utf8, pos);
