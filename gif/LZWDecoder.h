@@ -13,6 +13,7 @@ namespace ostra {
 
 class TGIFSubImage;
 class TStream;
+class TSubBlockSource;
 
 // Decodes the LZW image data of a frame into its PixelData. The stream
 // stands at the LZW minimum code size byte and is left just after the
@@ -44,10 +45,11 @@ public:
     // data that ends inside a sub-block or before a code is complete.
     using WarningSink = std::function<void(int level, const char* text)>;
 
-    // Reads the sub-blocks of one frame's data from stream; knows nothing
-    // of the frame itself. Raises GIFException "Invalid LZW code size"
-    // above 11: a larger clear code would index past the 4096-entry tables.
-    TLZWDecoder(TStream& stream, std::uint8_t minimumCodeSize, WarningSink warnings = {});
+    // Takes the codes from the data of source's sub-blocks; knows neither
+    // the frame nor the block structure around the codes. Raises
+    // GIFException "Invalid LZW code size" above 11: a larger clear code
+    // would index past the 4096-entry tables.
+    TLZWDecoder(TSubBlockSource& source, std::uint8_t minimumCodeSize, WarningSink warnings = {});
 
     // The next code of width bits, or -1 when no more data can be had. The
     // first call answers the clear code without reading.
@@ -66,7 +68,7 @@ public:
     // the call. Bytes of out past the stored ones may have been written.
     int DecodePixels(std::uint8_t* out, std::size_t count, std::size_t& stored);
 
-    // After the frame's last pixel: moves the stream past the rest of the
+    // After the frame's last pixel: moves the source past the rest of the
     // data up to its terminator, unless the terminator was already read.
     void SkipToTerminator();
 
@@ -137,11 +139,10 @@ private:
     int readCodeAfterRefill(int width);
     int decodeClearCode();
     int decodeEndCode();
-    void skipDataSubBlocks();
     void warn(const char* text);
 
     WarningSink warnings_;
-    TStream& stream_;
+    TSubBlockSource& source_;
 
     std::uint8_t MinimumCodeSize;
     int CodeSize;
@@ -168,8 +169,8 @@ private:
     int BitLimit = 0;
 
     bool FirstCall = true;
+    // The terminator has been read, or the rest of the data skipped.
     bool DataExhausted = false;
-    bool TerminatorSeen = false;
     bool EndCodeSeen = false;
 };
 

@@ -5,6 +5,7 @@
 #include "gif/GIFSubImage.h"
 #include "gif/LZWDecoder.h"
 #include "gif/Stream.h"
+#include "gif/SubBlockReader.h"
 
 #include <cstring>
 #include <iterator>
@@ -150,7 +151,8 @@ void DecodeFrameData(TGIFSubImage& frame, TStream& stream)
     }
     if (minimumCodeSize > TLZWDecoder::kMaxMinimumCodeSize)
         runs.FillRest(fill); // the decoder refuses it
-    TLZWDecoder decoder(stream, minimumCodeSize,
+    TSubBlockReader subBlocks(stream);
+    TLZWDecoder decoder(subBlocks, minimumCodeSize,
                         [&frame](int level, const char* text) { frame.ReportWarning(level, text); });
     decodeRuns(decoder, runs, fill);
 }

@@ -2,6 +2,7 @@
 // happens when the data ends early or runs on.
 #include "gif/GifBytes.h"
 #include "gif/LZWDecoder.h"
+#include "gif/SubBlockReader.h"
 
 #include <gtest/gtest.h>
 
@@ -179,7 +180,8 @@ TEST(LZWDecoderTest, ValuesAbove255ComeWholeFromNextPixelValue)
         TMemoryStream stream{std::span<const std::uint8_t>(data)};
         std::uint8_t codeSize = 0;
         ASSERT_TRUE(ReadByte(stream, codeSize));
-        TLZWDecoder decoder(stream, codeSize);
+        TSubBlockReader subBlocks(stream);
+        TLZWDecoder decoder(subBlocks, codeSize);
         std::vector<int> values;
         for (int i = 0; i < 8; ++i)
             values.push_back(decoder.NextPixelValue());
@@ -340,7 +342,8 @@ TEST(LZWDecoderTest, NextPixelValueReportsTheEndCodeAndStaysThere)
 {
     const Bytes data = Join({SubBlocks(PackCodes({{4, 3}, {2, 3}, {3, 3}, {6, 3}, {5, 4}}), 255), {0x3B}});
     TMemoryStream stream{std::span<const std::uint8_t>(data)};
-    TLZWDecoder decoder(stream, 2);
+    TSubBlockReader subBlocks(stream);
+    TLZWDecoder decoder(subBlocks, 2);
     std::vector<int> values;
     for (int i = 0; i < 6; ++i)
         values.push_back(decoder.NextPixelValue());
