@@ -11,24 +11,16 @@
 
 namespace ostra {
 
-class TGIFSubImage;
-class TStream;
 class TSubBlockSource;
 
-// Decodes the LZW image data of a frame into its PixelData. The stream
-// stands at the LZW minimum code size byte and is left just after the
-// block terminator of the frame's data. Pixels the data does not reach
-// take the fill value (the transparent index of a transparent frame, else
-// 0). Raises GIFException; warnings go through the frame's ReportWarning.
-void DecodeFrameData(TGIFSubImage& frame, TStream& stream);
-
-// The state of one DecodeFrameData call. Fixed-size arrays only: nothing
-// is allocated while codes are decoded.
+// The state of one run of LZW image data (one DecodeFrameData call,
+// gif/LZWFrameData.h). Fixed-size arrays only: nothing is allocated while
+// codes are decoded.
 //
 // ReadCode, NextPixelValue and DecodeNextCode decode one step at a time:
 // a string is expanded along its prefix chain onto a stack and leaves it
 // one value per request. DecodePixels does the same work in bulk and gives
-// the same values, warnings, errors and stream positions: it writes the
+// the same values, warnings, errors and source positions: it writes the
 // strings of settled table entries straight into the output (one cut by
 // the end of the output goes on from the stack, as a step-by-step string
 // would) and hands every other code (clear and end codes, sub-block

@@ -1,6 +1,8 @@
 // A frame's image data into its PixelData: the pixel buffer walked in the
 // order the data stores the pixels, decoded in bulk, and whatever the data
 // does not reach set to the fill value.
+#include "gif/LZWFrameData.h"
+
 #include "gif/GIFException.h"
 #include "gif/GIFSubImage.h"
 #include "gif/LZWDecoder.h"

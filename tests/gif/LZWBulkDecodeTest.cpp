@@ -8,6 +8,7 @@
 // on themselves.
 #include "gif/GifBytes.h"
 #include "gif/LZWDecoder.h"
+#include "gif/LZWFrameData.h"
 #include "gif/SubBlockReader.h"
 #include "support/gif/LzwEncoder.h"
 #include "support/gif/PixelPatterns.h"
