@@ -24,7 +24,6 @@ class QTimer;
 namespace ostra {
 
 class CheckListBox;
-struct ConfigField;
 class FileDialogs;
 class HelpMemo;
 class ListBox;
