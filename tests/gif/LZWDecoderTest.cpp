@@ -375,6 +375,7 @@ struct CodeStreamCase {
     TSubBlockSource::TSubBlockEnd Ending;
     std::vector<int> Values; // from NextPixelValue: -1 data ran out, -2 end code
     Strings Warnings;
+    std::vector<std::size_t> Chunks = {1, 255};
 };
 
 const CodeStreamCase kCodeStreamCases[] = {
@@ -391,16 +392,22 @@ const CodeStreamCase kCodeStreamCases[] = {
      {"Decoder bit buffer under-run", "Decoder bit buffer under-run"}},
     {"InputStoppingInsideACodeEndsSilently", 3, {{8, 4}, {1, 4}, {2, 4}}, TSubBlockSource::TSubBlockEnd::End,
      {1, 2, -1, -1}, {}},
+    // 11-bit codes in one-byte sub-blocks: the second literal starts at bit
+    // 6 of the third byte and the input stops one bit short of its end;
+    // the bits that came, from the byte kept over from before and the one
+    // just read, are taken for it.
+    {"InputStoppingAfterARefillKeepsTheCodesBits", 10, {{1024, 11}, {5, 11}, {683, 10}},
+     TSubBlockSource::TSubBlockEnd::End, {5, 683, -1}, {}, {1}},
     {"CutSubBlockWarnsAndIsUsed", 2, {{4, 3}, {0, 3}, {1, 3}, {2, 3}, {3, 4}, {5, 4}},
      TSubBlockSource::TSubBlockEnd::Cut, {0, 1, 2, 3, -2}, {"Premature end of data"}},
 };
 
 // Raw code streams, without a picture around them, in sub-blocks of one
 // byte (codes split across many refills) and of 255.
-TEST(LZWDecoderTest, RawCodeStreamsDecodeAlikeInAnySubBlockSize)
+TEST(LZWDecoderTest, RawCodeStreamsDecodeWithoutAPicture)
 {
     for (const CodeStreamCase& c : kCodeStreamCases) {
-        for (const std::size_t chunk : {1u, 255u}) {
+        for (const std::size_t chunk : c.Chunks) {
             CodeStream codes(PackCodes(c.Codes), chunk, c.Ending);
             Strings warnings;
             TLZWDecoder decoder(codes, static_cast<std::uint8_t>(c.MinimumCodeSize),
