@@ -4,6 +4,7 @@
 
 #include "cli/Document.h"
 #include "cli/Refusal.h"
+#include "cli/TextCodec.h"
 
 namespace ostra::cli {
 
@@ -15,7 +16,7 @@ std::string placeOf(const std::string& key, std::size_t position)
     return (key.empty() ? std::string("\"\"") : terminalSafe(key)) + " (assignment " + std::to_string(position) + ")";
 }
 
-std::string unsettableReason(const FieldSpec& field)
+std::string unsettableReason(const ConfigField& field)
 {
     return field.Key == "software_version" ? "the software version is stamped by every save"
                                            : "the hardware version is the device's and is never edited";
@@ -27,13 +28,13 @@ std::vector<Assignment> parseAssignments(const std::vector<std::string>& argumen
 {
     std::vector<Assignment> assignments;
     std::vector<Refusal> refusals;
-    std::set<const FieldSpec*> seen;
+    std::set<const ConfigField*> seen;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         const std::size_t equals = argument.find('=');
         const std::string key = argument.substr(0, equals);
         const std::string place = placeOf(key, i + 1);
-        const FieldSpec* field = findFieldByKey(key);
+        const ConfigField* field = FindConfigField(&ConfigField::Key, key);
         if (equals == std::string::npos) {
             refusals.push_back({place, "expected KEY=VALUE"});
         } else if (field == nullptr) {
@@ -65,9 +66,9 @@ TConfigRecord applyAssignments(const TConfigRecord& loaded, const std::vector<As
     TConfigRecord record = loaded;
     if (IsBlankConfig(record))
         ZeroConfig(record);
-    const std::vector<FieldSpec>& catalogue = FieldCatalogue();
+    const std::vector<ConfigField>& catalogue = ConfigFields();
     std::vector<FieldValue> values;
-    for (const FieldSpec& field : catalogue)
+    for (const ConfigField& field : catalogue)
         values.push_back(readField(record, field));
     for (const Assignment& assignment : assignments)
         values[static_cast<std::size_t>(assignment.Field - catalogue.data())] = assignment.Value;

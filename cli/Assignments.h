@@ -9,7 +9,7 @@ namespace ostra::cli {
 
 // One KEY=VALUE of set, checked and converted.
 struct Assignment {
-    const FieldSpec* Field = nullptr;
+    const ConfigField* Field = nullptr;
     FieldValue Value;
 };
 

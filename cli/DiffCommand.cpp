@@ -22,7 +22,7 @@ std::string hexByte(std::uint8_t byte)
 int diffFields(std::ostream& out, const RecordModel& a, const RecordModel& b)
 {
     int lines = 0;
-    const std::vector<FieldSpec>& catalogue = FieldCatalogue();
+    const std::vector<ConfigField>& catalogue = ConfigFields();
     for (std::size_t i = 0; i < catalogue.size(); ++i) {
         if (*a.Values[i] == *b.Values[i])
             continue;

@@ -58,7 +58,7 @@ private:
     void refuse(std::string place, std::string reason) { Refusals.push_back({std::move(place), std::move(reason)}); }
     void readHeader(const Json& document);
     void readFields(const Json& object, const std::string& prefix);
-    void readField(const FieldSpec& field, const Json& value);
+    void readField(const ConfigField& field, const Json& value);
     void readCarried(const Json& carried);
     void readRun(const Json& run, const std::string& place, std::set<int>& taken);
     void checkCarriedAgainstFields();
@@ -76,7 +76,7 @@ RecordModel DocumentReader::read(const Json& document)
         return {};
     }
     readHeader(document);
-    model_.Values.resize(FieldCatalogue().size());
+    model_.Values.resize(ConfigFields().size());
     readFields(document, "");
     if (document.contains("carried"))
         readCarried(document["carried"]);
@@ -105,7 +105,7 @@ void DocumentReader::readFields(const Json& object, const std::string& prefix)
         const std::string pointer = prefix + "/" + escapedToken(key);
         if (prefix.empty() && std::ranges::find(kTopLevelKeys, key) != std::end(kTopLevelKeys))
             continue;
-        if (const FieldSpec* field = findFieldByPointer(pointer)) {
+        if (const ConfigField* field = FindConfigField(&ConfigField::Pointer, pointer)) {
             if (model_.Blank)
                 refuse(pointer, "a blank file holds no settings");
             else
@@ -123,9 +123,9 @@ void DocumentReader::readFields(const Json& object, const std::string& prefix)
     }
 }
 
-void DocumentReader::readField(const FieldSpec& field, const Json& value)
+void DocumentReader::readField(const ConfigField& field, const Json& value)
 {
-    const std::size_t index = static_cast<std::size_t>(&field - FieldCatalogue().data());
+    const std::size_t index = static_cast<std::size_t>(&field - ConfigFields().data());
     try {
         model_.Values[index] = valueFromJson(field, value, overlong_);
     } catch (const ValueError& error) {
@@ -186,7 +186,7 @@ void DocumentReader::readRun(const Json& run, const std::string& place, std::set
 void DocumentReader::checkCarriedAgainstFields()
 {
     const FieldsOnly fields = rebuildFields(model_);
-    const std::vector<FieldSpec>& catalogue = FieldCatalogue();
+    const std::vector<ConfigField>& catalogue = ConfigFields();
     for (const auto& [offset, value] : model_.Carried) {
         const std::uint8_t owned = fields.Owned[offset];
         if (owned != 0xFF && (value & owned) == 0)
@@ -207,7 +207,7 @@ void DocumentReader::checkBlankMarker()
 {
     if (model_.Blank)
         return;
-    const FieldSpec& description = FieldCatalogue().front();
+    const ConfigField& description = ConfigFields().front();
     if (model_.Values.front())
         if (const std::optional<std::string> problem = blankMarkerProblem(description, *model_.Values.front()))
             refuse(description.Pointer, *problem);
@@ -219,7 +219,7 @@ void DocumentReader::checkBlankMarker()
 
 } // namespace
 
-std::optional<std::string> blankMarkerProblem(const FieldSpec& field, const FieldValue& value)
+std::optional<std::string> blankMarkerProblem(const ConfigField& field, const FieldValue& value)
 {
     if (field.Offset != kBlankMarkerOffset || field.Kind != FieldKind::Text)
         return std::nullopt;
@@ -233,7 +233,7 @@ Json recordToDocument(const TConfigRecord& record)
 {
     const RecordModel model = splitRecord(record);
     Json document = {{"format", kDocumentFormat}, {"blank", model.Blank}};
-    const std::vector<FieldSpec>& catalogue = FieldCatalogue();
+    const std::vector<ConfigField>& catalogue = ConfigFields();
     for (std::size_t i = 0; i < model.Values.size(); ++i)
         setAt(document, catalogue[i].Pointer, valueToJson(catalogue[i], *model.Values[i]));
     Json carried = Json::array();

@@ -35,6 +35,6 @@ TConfigRecord documentToRecord(const Json& document, OverlongText overlong);
 
 // A description whose first byte is the blank marker would make the whole
 // file blank; the reason such a value is refused, or nothing.
-std::optional<std::string> blankMarkerProblem(const FieldSpec& field, const FieldValue& value);
+std::optional<std::string> blankMarkerProblem(const ConfigField& field, const FieldValue& value);
 
 } // namespace ostra::cli

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "cli/Refusal.h"
+#include "cli/TextCodec.h"
 
 namespace ostra::cli {
 
@@ -37,7 +38,7 @@ std::optional<bool> switchFromName(std::string_view name)
 
 // The field bytes of a text given as UTF-8, no longer than the field
 // unless cutting is allowed.
-std::string textBytes(const FieldSpec& field, std::string_view utf8, OverlongText overlong)
+std::string textBytes(const ConfigField& field, std::string_view utf8, OverlongText overlong)
 {
     std::string bytes = encodeText(utf8, field.Page);
     if (static_cast<int>(bytes.size()) > field.Width) {
@@ -77,7 +78,7 @@ std::string_view trimmed(std::string_view text)
     return text;
 }
 
-VersionText versionFromJson(const FieldSpec& field, const Json& json, OverlongText overlong)
+VersionText versionFromJson(const ConfigField& field, const Json& json, OverlongText overlong)
 {
     if (!json.is_object() || !json.contains("major") || !json.contains("minor"))
         throw ValueError("expected an object with \"major\" and \"minor\" texts");
@@ -111,7 +112,7 @@ std::string wallplateCaption(int wallplate)
     return wallplateName(wallplate) + " - " + number;
 }
 
-Json valueToJson(const FieldSpec& field, const FieldValue& value)
+Json valueToJson(const ConfigField& field, const FieldValue& value)
 {
     switch (field.Kind) {
     case FieldKind::Text:
@@ -137,7 +138,7 @@ Json valueToJson(const FieldSpec& field, const FieldValue& value)
     return {};
 }
 
-FieldValue valueFromJson(const FieldSpec& field, const Json& json, OverlongText overlong)
+FieldValue valueFromJson(const ConfigField& field, const Json& json, OverlongText overlong)
 {
     switch (field.Kind) {
     case FieldKind::Text:
@@ -173,7 +174,7 @@ FieldValue valueFromJson(const FieldSpec& field, const Json& json, OverlongText 
     return {};
 }
 
-FieldValue valueFromArgument(const FieldSpec& field, std::string_view argument, OverlongText overlong)
+FieldValue valueFromArgument(const ConfigField& field, std::string_view argument, OverlongText overlong)
 {
     switch (field.Kind) {
     case FieldKind::Text:
@@ -209,7 +210,7 @@ FieldValue valueFromArgument(const FieldSpec& field, std::string_view argument, 
     throw ValueError("the field cannot be set");
 }
 
-std::string valueForShow(const FieldSpec& field, const FieldValue& value)
+std::string valueForShow(const ConfigField& field, const FieldValue& value)
 {
     switch (field.Kind) {
     case FieldKind::Text:
@@ -235,7 +236,7 @@ std::string valueForShow(const FieldSpec& field, const FieldValue& value)
     return {};
 }
 
-std::string valueForDiff(const FieldSpec& field, const FieldValue& value)
+std::string valueForDiff(const ConfigField& field, const FieldValue& value)
 {
     switch (field.Kind) {
     case FieldKind::Text:

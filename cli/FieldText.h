@@ -20,21 +20,21 @@ using Json = nlohmann::ordered_json;
 // allows texts to be cut to it.
 enum class OverlongText { Refuse, Truncate };
 
-Json valueToJson(const FieldSpec& field, const FieldValue& value);
-FieldValue valueFromJson(const FieldSpec& field, const Json& json, OverlongText overlong);
+Json valueToJson(const ConfigField& field, const FieldValue& value);
+FieldValue valueFromJson(const ConfigField& field, const Json& json, OverlongText overlong);
 
 // set's VALUE: a text as it is, "on"/"off" for a flag, "residential" or
 // "professional", a comma-separated list of wallplates ("A1,B2,F6", empty
 // for none).
-FieldValue valueFromArgument(const FieldSpec& field, std::string_view argument, OverlongText overlong);
+FieldValue valueFromArgument(const ConfigField& field, std::string_view argument, OverlongText overlong);
 
 // As the window shows it: texts as they are (control characters escaped),
 // "on"/"off", "Residential"/"Professional", wallplates as the zone editor
 // lists them ("A1 - 01, B2 - 08"), versions as "major.minor".
-std::string valueForShow(const FieldSpec& field, const FieldValue& value);
+std::string valueForShow(const ConfigField& field, const FieldValue& value);
 
 // For diff: texts quoted so that trailing spaces show.
-std::string valueForDiff(const FieldSpec& field, const FieldValue& value);
+std::string valueForDiff(const ConfigField& field, const FieldValue& value);
 
 // "A1" to "F6" for wallplate 1 to 36, and the zone editor's "A1 - 01".
 std::string wallplateName(int wallplate);

@@ -16,16 +16,15 @@ void markText(int offset, int width, const std::string& bytes, OwnedBits& owned)
 
 } // namespace
 
-FieldValue readField(const TConfigRecord& record, const FieldSpec& field)
+FieldValue readField(const TConfigRecord& record, const ConfigField& field)
 {
     switch (field.Kind) {
     case FieldKind::Text:
-        return ReadConfigText(record, field.Offset, field.Width);
     case FieldKind::InstallerLine:
-        return ReadInstallerLine(record, field.Index);
+        return ReadFieldText(record, field);
     case FieldKind::Flag:
     case FieldKind::ScreenMode:
-        return GetConfigBit(record, field.Offset, field.Width);
+        return ReadFieldBit(record, field);
     case FieldKind::Wallplates: {
         WallplateSet plates;
         for (int w = 1; w <= kWallplateCount; ++w)
@@ -39,16 +38,16 @@ FieldValue readField(const TConfigRecord& record, const FieldSpec& field)
     return {};
 }
 
-void writeField(TConfigRecord& record, const FieldSpec& field, const FieldValue& value)
+void writeField(TConfigRecord& record, const ConfigField& field, const FieldValue& value)
 {
     switch (field.Kind) {
     case FieldKind::Text:
     case FieldKind::InstallerLine:
-        WriteConfigText(record, field.Offset, field.Width, std::get<std::string>(value));
+        WriteFieldText(record, field, std::get<std::string>(value));
         return;
     case FieldKind::Flag:
     case FieldKind::ScreenMode:
-        SetConfigBit(record, field.Offset, field.Width, std::get<bool>(value));
+        WriteFieldBit(record, field, std::get<bool>(value));
         return;
     case FieldKind::Wallplates: {
         const WallplateSet& plates = std::get<WallplateSet>(value);
@@ -65,7 +64,7 @@ void writeField(TConfigRecord& record, const FieldSpec& field, const FieldValue&
     }
 }
 
-void markOwnedBits(const FieldSpec& field, const FieldValue& value, OwnedBits& owned)
+void markOwnedBits(const ConfigField& field, const FieldValue& value, OwnedBits& owned)
 {
     switch (field.Kind) {
     case FieldKind::Text:

@@ -29,15 +29,15 @@ using FieldValue = std::variant<std::string, bool, WallplateSet, VersionText>;
 using OwnedBits = std::array<std::uint8_t, layout::kRecordSize>;
 
 // The value as the window reads it from the record.
-FieldValue readField(const TConfigRecord& record, const FieldSpec& field);
+FieldValue readField(const TConfigRecord& record, const ConfigField& field);
 
 // Stores the value as the window's gather does: a text padded with spaces
 // (or cut) to its width, a bit among bits that keep their values.
-void writeField(TConfigRecord& record, const FieldSpec& field, const FieldValue& value);
+void writeField(TConfigRecord& record, const ConfigField& field, const FieldValue& value);
 
 // Marks the bits that the value decides. A text shorter than its field
 // decides only its own characters: what follows (a NUL and whatever came
 // after it in the file, or plain padding) is for the carried bytes to say.
-void markOwnedBits(const FieldSpec& field, const FieldValue& value, OwnedBits& owned);
+void markOwnedBits(const ConfigField& field, const FieldValue& value, OwnedBits& owned);
 
 } // namespace ostra::cli

@@ -18,7 +18,7 @@ int hexDigit(char c)
 // A text without the spaces that pad it: rebuilding pads it again, so the
 // bytes are the same, and a document shows "Hall" rather than "Hall" and
 // 28 spaces.
-FieldValue withoutPadding(const FieldSpec& field, FieldValue value)
+FieldValue withoutPadding(const ConfigField& field, FieldValue value)
 {
     if (field.Kind != FieldKind::Text && field.Kind != FieldKind::InstallerLine)
         return value;
@@ -37,7 +37,7 @@ FieldsOnly rebuildFields(const RecordModel& model)
         fields.Owned[layout::kBlankMarkerOffset] = 0xFF;
         return fields;
     }
-    const std::vector<FieldSpec>& catalogue = FieldCatalogue();
+    const std::vector<ConfigField>& catalogue = ConfigFields();
     for (std::size_t i = 0; i < catalogue.size(); ++i) {
         if (i >= model.Values.size() || !model.Values[i])
             continue;
@@ -52,7 +52,7 @@ RecordModel splitRecord(const TConfigRecord& record)
     RecordModel model;
     model.Blank = IsBlankConfig(record);
     if (!model.Blank)
-        for (const FieldSpec& field : FieldCatalogue())
+        for (const ConfigField& field : ConfigFields())
             model.Values.emplace_back(withoutPadding(field, readField(record, field)));
     const FieldsOnly fields = rebuildFields(model);
     for (int offset = 0; offset < layout::kRecordSize; ++offset)

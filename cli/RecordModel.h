@@ -22,7 +22,7 @@ namespace ostra::cli {
 // rebuild give back the record byte for byte.
 struct RecordModel {
     bool Blank = false;
-    std::vector<std::optional<FieldValue>> Values; // parallel to FieldCatalogue()
+    std::vector<std::optional<FieldValue>> Values; // parallel to ConfigFields()
     std::map<int, std::uint8_t> Carried;
 };
 

@@ -26,7 +26,7 @@ void showRecord(std::ostream& out, const TConfigRecord& record)
         showLine(out, "Description", kBlankDescription);
         return;
     }
-    for (const FieldSpec& field : FieldCatalogue())
+    for (const ConfigField& field : ConfigFields())
         showLine(out, field.Label, valueForShow(field, readField(record, field)));
 }
 

@@ -63,17 +63,6 @@ bool isControl(char32_t character)
 
 } // namespace
 
-const ByteCharacterSet& characterSet(CodePageId page)
-{
-    switch (page) {
-    case CodePageId::Cp437:
-        return CharacterSet437();
-    case CodePageId::Cp1252:
-        return CharacterSet1252();
-    }
-    return CharacterSet1252();
-}
-
 std::string codePageName(CodePageId page)
 {
     switch (page) {
@@ -87,12 +76,12 @@ std::string codePageName(CodePageId page)
 
 std::string decodeText(std::string_view bytes, CodePageId page)
 {
-    return DecodeToUtf8(bytes, characterSet(page));
+    return DecodeToUtf8(bytes, CharacterSetOf(page));
 }
 
 std::string encodeText(std::string_view utf8, CodePageId page)
 {
-    const ByteCharacterSet& set = characterSet(page);
+    const ByteCharacterSet& set = CharacterSetOf(page);
     std::string bytes;
     for (std::size_t pos = 0; pos < utf8.size();) {
         const std::optional<char32_t> character = nextCodePoint(utf8, pos);

@@ -3,16 +3,10 @@
 #include <string>
 #include <string_view>
 
-#include "config/ByteCharacterSet.h"
+#include "config/ConfigFields.h"
 
 namespace ostra::cli {
 
-// The character set a text field is kept in: the description in the
-// panel's code page 437, every other text in Windows-1252, as the window's
-// edit boxes show them.
-enum class CodePageId { Cp437, Cp1252 };
-
-const ByteCharacterSet& characterSet(CodePageId page);
 std::string codePageName(CodePageId page);
 
 // A field's bytes as UTF-8, one character per byte.

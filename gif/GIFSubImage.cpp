@@ -3,7 +3,7 @@
 #include "gif/ByteOrder.h"
 #include "gif/GIFImage.h"
 #include "gif/GIFSettings.h"
-#include "gif/LZWDecoder.h"
+#include "gif/LZWFrameData.h"
 #include "gif/Stream.h"
 
 #include <array>

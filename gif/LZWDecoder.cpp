@@ -5,12 +5,12 @@
 #include "gif/LZWDecoder.h"
 
 #include "gif/GIFException.h"
-#include "gif/Stream.h"
+#include "gif/SubBlockReader.h"
 
 namespace ostra {
 
-TLZWDecoder::TLZWDecoder(TStream& stream, std::uint8_t minimumCodeSize, WarningSink warnings)
-    : warnings_(std::move(warnings)), stream_(stream), MinimumCodeSize(minimumCodeSize)
+TLZWDecoder::TLZWDecoder(TSubBlockSource& source, std::uint8_t minimumCodeSize, WarningSink warnings)
+    : warnings_(std::move(warnings)), source_(source), MinimumCodeSize(minimumCodeSize)
 {
     if (minimumCodeSize > kMaxMinimumCodeSize)
         throw GIFException("Invalid LZW code size");
@@ -83,7 +83,8 @@ int TLZWDecoder::ReadCode(int width)
 // may leave fewer bits than a wide code needs; the buffer is refilled until
 // the code is complete or the data has ended. A code cut off by the end of
 // the data is taken from whatever the buffer holds; the request after it
-// warns of the under-run.
+// warns of the under-run once the terminator has been read, and answers
+// -1 silently when the input simply stopped.
 int TLZWDecoder::readCodeAfterRefill(int width)
 {
     if (DataExhausted) {
@@ -91,38 +92,40 @@ int TLZWDecoder::readCodeAfterRefill(int width)
             warn("Decoder bit buffer under-run");
         return -1;
     }
-    do {
-        if (!refillBuffer())
-            return -1;
-    } while (BitPosition + width > BitLimit && !DataExhausted && BufferEnd > 2 && stream_.Remaining() > 0);
+    if (!refillBuffer())
+        return -1;
+    while (BitPosition + width > BitLimit && !DataExhausted && BufferEnd > 2 && refillBuffer()) {
+    }
     return takeCode(Buffer, BitPosition, width);
 }
 
-// Reads the next sub-block behind the last two bytes of the previous one:
+// Puts the next sub-block behind the last two bytes of the previous one:
 //
-//   Buffer: [prev n-2] [prev n-1] [count bytes of the new sub-block ...]
+//   Buffer: [prev n-2] [prev n-1] [the new sub-block's data ...]
 //
-// Answers false when the stream has no count byte left.
+// Answers false, changing nothing, when the input has ended where a
+// sub-block should start. A sub-block cut short by the end of the input
+// is used as far as it goes.
 bool TLZWDecoder::refillBuffer()
 {
-    Buffer[0] = Buffer[BufferEnd - 2];
-    Buffer[1] = Buffer[BufferEnd - 1];
-    std::uint8_t count = 0;
-    if (!ReadByte(stream_, count))
+    // Kept aside first: the new data may land on them.
+    const std::uint8_t carried[2] = {Buffer[BufferEnd - 2], Buffer[BufferEnd - 1]};
+    const TSubBlockSource::TSubBlock block = source_.NextSubBlock(Buffer + 2);
+    switch (block.Kind) {
+    case TSubBlockSource::TSubBlockEnd::End:
         return false;
-    if (count == 0) {
+    case TSubBlockSource::TSubBlockEnd::Terminator:
         DataExhausted = true;
-        TerminatorSeen = true;
-    } else {
-        const std::int64_t left = stream_.Remaining();
-        if (left < count) {
-            warn("Premature end of data");
-            count = static_cast<std::uint8_t>(left);
-        }
-        if (count != 0)
-            ReadExact(stream_, Buffer + 2, count);
+        break;
+    case TSubBlockSource::TSubBlockEnd::Cut:
+        warn("Premature end of data");
+        break;
+    case TSubBlockSource::TSubBlockEnd::Data:
+        break;
     }
-    BufferEnd = count + 2;
+    Buffer[0] = carried[0];
+    Buffer[1] = carried[1];
+    BufferEnd = static_cast<int>(block.Size) + 2;
     BitPosition = BitPosition - BitLimit + 16;
     BitLimit = 8 * BufferEnd;
     return true;
@@ -155,26 +158,17 @@ int TLZWDecoder::decodeClearCode()
     return code;
 }
 
+// Whatever follows the end code up to the terminator is passed over.
 int TLZWDecoder::decodeEndCode()
 {
     EndCodeSeen = true;
-    if (!TerminatorSeen)
-        skipDataSubBlocks();
+    source_.SkipRest();
     return -2;
-}
-
-// Count byte, that many bytes, ... up to a count of 0 or the end of the stream.
-void TLZWDecoder::skipDataSubBlocks()
-{
-    std::uint8_t count = 0;
-    while (ReadByte(stream_, count) && count != 0)
-        stream_.Seek(count);
 }
 
 void TLZWDecoder::SkipToTerminator()
 {
-    if (!DataExhausted && !EndCodeSeen)
-        skipDataSubBlocks();
+    source_.SkipRest();
     DataExhausted = true;
 }
 

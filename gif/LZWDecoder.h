@@ -11,23 +11,16 @@
 
 namespace ostra {
 
-class TGIFSubImage;
-class TStream;
+class TSubBlockSource;
 
-// Decodes the LZW image data of a frame into its PixelData. The stream
-// stands at the LZW minimum code size byte and is left just after the
-// block terminator of the frame's data. Pixels the data does not reach
-// take the fill value (the transparent index of a transparent frame, else
-// 0). Raises GIFException; warnings go through the frame's ReportWarning.
-void DecodeFrameData(TGIFSubImage& frame, TStream& stream);
-
-// The state of one DecodeFrameData call. Fixed-size arrays only: nothing
-// is allocated while codes are decoded.
+// The state of one run of LZW image data (one DecodeFrameData call,
+// gif/LZWFrameData.h). Fixed-size arrays only: nothing is allocated while
+// codes are decoded.
 //
 // ReadCode, NextPixelValue and DecodeNextCode decode one step at a time:
 // a string is expanded along its prefix chain onto a stack and leaves it
 // one value per request. DecodePixels does the same work in bulk and gives
-// the same values, warnings, errors and stream positions: it writes the
+// the same values, warnings, errors and source positions: it writes the
 // strings of settled table entries straight into the output (one cut by
 // the end of the output goes on from the stack, as a step-by-step string
 // would) and hands every other code (clear and end codes, sub-block
@@ -44,10 +37,11 @@ public:
     // data that ends inside a sub-block or before a code is complete.
     using WarningSink = std::function<void(int level, const char* text)>;
 
-    // Reads the sub-blocks of one frame's data from stream; knows nothing
-    // of the frame itself. Raises GIFException "Invalid LZW code size"
-    // above 11: a larger clear code would index past the 4096-entry tables.
-    TLZWDecoder(TStream& stream, std::uint8_t minimumCodeSize, WarningSink warnings = {});
+    // Takes the codes from the data of source's sub-blocks; knows neither
+    // the frame nor the block structure around the codes. Raises
+    // GIFException "Invalid LZW code size" above 11: a larger clear code
+    // would index past the 4096-entry tables.
+    TLZWDecoder(TSubBlockSource& source, std::uint8_t minimumCodeSize, WarningSink warnings = {});
 
     // The next code of width bits, or -1 when no more data can be had. The
     // first call answers the clear code without reading.
@@ -66,7 +60,7 @@ public:
     // the call. Bytes of out past the stored ones may have been written.
     int DecodePixels(std::uint8_t* out, std::size_t count, std::size_t& stored);
 
-    // After the frame's last pixel: moves the stream past the rest of the
+    // After the frame's last pixel: moves the source past the rest of the
     // data up to its terminator, unless the terminator was already read.
     void SkipToTerminator();
 
@@ -137,11 +131,10 @@ private:
     int readCodeAfterRefill(int width);
     int decodeClearCode();
     int decodeEndCode();
-    void skipDataSubBlocks();
     void warn(const char* text);
 
     WarningSink warnings_;
-    TStream& stream_;
+    TSubBlockSource& source_;
 
     std::uint8_t MinimumCodeSize;
     int CodeSize;
@@ -168,8 +161,8 @@ private:
     int BitLimit = 0;
 
     bool FirstCall = true;
+    // The terminator has been read, or the rest of the data skipped.
     bool DataExhausted = false;
-    bool TerminatorSeen = false;
     bool EndCodeSeen = false;
 };
 

@@ -1,10 +1,13 @@
 // A frame's image data into its PixelData: the pixel buffer walked in the
 // order the data stores the pixels, decoded in bulk, and whatever the data
 // does not reach set to the fill value.
+#include "gif/LZWFrameData.h"
+
 #include "gif/GIFException.h"
 #include "gif/GIFSubImage.h"
 #include "gif/LZWDecoder.h"
 #include "gif/Stream.h"
+#include "gif/SubBlockReader.h"
 
 #include <cstring>
 #include <iterator>
@@ -150,7 +153,8 @@ void DecodeFrameData(TGIFSubImage& frame, TStream& stream)
     }
     if (minimumCodeSize > TLZWDecoder::kMaxMinimumCodeSize)
         runs.FillRest(fill); // the decoder refuses it
-    TLZWDecoder decoder(stream, minimumCodeSize,
+    TSubBlockReader subBlocks(stream);
+    TLZWDecoder decoder(subBlocks, minimumCodeSize,
                         [&frame](int level, const char* text) { frame.ReportWarning(level, text); });
     decodeRuns(decoder, runs, fill);
 }

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "config/ByteCharacterSet.h"
+#include "config/ConfigFields.h"
 
 namespace ostra {
 
@@ -34,5 +35,8 @@ const CodePage& CodePage437();
 // Windows-1252; its five unassigned values map to the C1 controls of the
 // same number so that all 256 byte values survive.
 const CodePage& CodePage1252();
+
+// The page a field of the record is kept in.
+const CodePage& CodePageFor(CodePageId page);
 
 } // namespace ostra

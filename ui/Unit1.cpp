@@ -1,6 +1,7 @@
 #include "ui/Unit1.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include <QCheckBox>
 #include <QFrame>
@@ -9,6 +10,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include "config/ConfigFields.h"
 #include "gif/GIFImage.h"
 #include "ui/AccessibleRoles.h"
 #include "ui/CheckListBox.h"
@@ -57,11 +59,15 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, con
     return label;
 }
 
-SingleByteEdit* makeEdit(QWidget* parent, const char* name, const CodePage& page, const QRect& rect,
-                         int maxLength)
+// An edit box takes its character set and its length from the record
+// field that the field table binds to it.
+SingleByteEdit* makeEdit(QWidget* parent, const char* name, const QRect& rect)
 {
-    auto* edit = place(new SingleByteEdit(page, parent), name, rect);
-    edit->setMaxLength(maxLength);
+    const ConfigField* field = FindConfigField(&ConfigField::Control, name);
+    if (field == nullptr)
+        throw std::logic_error(std::string("no record field is shown in ") + name);
+    auto* edit = place(new SingleByteEdit(CodePageFor(field->Page), parent), name, rect);
+    edit->setMaxLength(field->Width);
     return edit;
 }
 
@@ -91,6 +97,7 @@ TForm1::TForm1(FileApi& files, FileDialogs& fileDialogs, MessageBoxes& messageBo
     createZonePanel();
     createCommandControls();
     createHelp();
+    bindFields();
     setTabOrder();
     ApplyClassicStyle(*this);
     connectHandlers();
@@ -118,7 +125,7 @@ void TForm1::createHeadings()
 
 void TForm1::createDescriptionAndOptions()
 {
-    Edit1 = makeEdit(this, "Edit1", CodePage437(), {8, 29, 269, 20}, layout::kDescriptionWidth);
+    Edit1 = makeEdit(this, "Edit1", {8, 29, 269, 20});
     Edit1->setFont(TerminalFont());
     Edit1->setFixedHeight(20);
     addTabStop(0, Edit1);
@@ -145,12 +152,10 @@ void TForm1::createNameRows()
             const int top = kNameRowTop + kNameRowStep * i;
             this->*row.Number.Member = makeLabel(this, row.Number.Name, QString::number(i + 1),
                                                  {panel->NumberLeft, top + 4, 8, 13}, true);
-            SingleByteEdit* shortName = makeEdit(this, row.ShortName.Name, CodePage1252(),
-                                                 {panel->ShortLeft, top, kShortNameEditWidth, kEditHeight},
-                                                 layout::kShortNameWidth);
-            SingleByteEdit* fullName = makeEdit(this, row.FullName.Name, CodePage1252(),
-                                                {panel->FullLeft, top, kFullNameEditWidth, kEditHeight},
-                                                layout::kFullNameWidth);
+            SingleByteEdit* shortName =
+                makeEdit(this, row.ShortName.Name, {panel->ShortLeft, top, kShortNameEditWidth, kEditHeight});
+            SingleByteEdit* fullName =
+                makeEdit(this, row.FullName.Name, {panel->FullLeft, top, kFullNameEditWidth, kEditHeight});
             this->*row.ShortName.Member = shortName;
             this->*row.FullName.Member = fullName;
             addTabStop(panel->FirstTabOrder + 2 * i, shortName);
@@ -162,8 +167,7 @@ void TForm1::createNameRows()
 void TForm1::createInstallerPanel()
 {
     for (int k = 0; k < layout::kInstallerLineCount; ++k) {
-        SingleByteEdit* line = makeEdit(this, kInstallerLines[k].Name, CodePage1252(),
-                                        {10, 317 + 24 * k, 265, kEditHeight}, layout::kInstallerLineWidth);
+        SingleByteEdit* line = makeEdit(this, kInstallerLines[k].Name, {10, 317 + 24 * k, 265, kEditHeight});
         this->*kInstallerLines[k].Member = line;
         addTabStop(13 + k, line);
     }

@@ -34,6 +34,14 @@ class Shell;
 class SingleByteEdit;
 class TGIFImage;
 
+// A record field and the control that shows it: the fill sets the control
+// from the record, the gather (none for what the window only shows) writes
+// it back.
+struct FieldBinding {
+    std::function<void(const TConfigRecord&)> Fill;
+    std::function<void(TConfigRecord&)> Gather;
+};
+
 // The maker's web site: the logo's hint names it, a click opens it.
 inline constexpr const char* kMakerWebSite = "www.ostra-video.example";
 
@@ -129,6 +137,7 @@ private:
     void createZonePanel();
     void createCommandControls();
     void createHelp();
+    void bindFields();
     void loadLogo();
     void connectHandlers();
     void setTabOrder();
@@ -145,10 +154,10 @@ private:
     void gatherControls();
     TConfigRecord gatheredCopy();
 
-
     FileApi& files_;
     MessageBoxes& messageBoxes_;
     Shell& shell_;
+    std::vector<FieldBinding> fieldBindings_;
     std::vector<std::pair<int, QWidget*>> tabStops_;
     std::function<void()> showCardBrowser_;
     // What gathering gives right after Clear, while nothing has been

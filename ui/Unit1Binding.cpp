@@ -1,23 +1,23 @@
 // The fill (record to controls) and the gather (controls to record). Both
-// walk the same tables in the same order, so a field is bound in one place.
+// walk the bindings made from the record's field table, so a field is
+// placed in one place and the two cannot drift apart.
 #include "ui/Unit1.h"
 
 #include <algorithm>
+#include <stdexcept>
 
-#include <QCheckBox>
+#include <QAbstractButton>
 #include <QLabel>
 #include <QRadioButton>
 
+#include "config/ConfigFields.h"
 #include "config/ConfigLayout.h"
 #include "ui/CheckListBox.h"
 #include "ui/CodePage.h"
 #include "ui/SingleByteEdit.h"
-#include "ui/Unit1Tables.h"
 #include "ui/VersionLabel.h"
 
 namespace ostra {
-
-using namespace unit1;
 
 namespace {
 
@@ -30,74 +30,99 @@ void dropBlankMarker(TConfigRecord& record)
     description[layout::kDescriptionWidth - 1] = ' ';
 }
 
-void fillNamePanel(TForm1& form, const NamePanel& panel)
+template <typename Control> Control& controlAs(QWidget& control, const ConfigField& field)
 {
-    for (int i = 0; i < 6; ++i) {
-        const NameRow& row = panel.Rows[i];
-        (form.*row.ShortName.Member)
-            ->SetBytes(ReadConfigText(form.ConfigRecord, panel.ShortNameOffset(i + 1), layout::kShortNameWidth));
-        (form.*row.FullName.Member)
-            ->SetBytes(ReadConfigText(form.ConfigRecord, panel.FullNameOffset(i + 1), layout::kFullNameWidth));
+    auto* typed = qobject_cast<Control*>(&control);
+    if (typed == nullptr)
+        throw std::logic_error(field.Control + " cannot show " + field.Key);
+    return *typed;
+}
+
+// A flag shows in a check box of its own, or as the item of its zone in a
+// check list (the main outputs).
+FieldBinding bindFlag(const ConfigField& field, QWidget& control)
+{
+    if (auto* list = qobject_cast<CheckListBox*>(&control)) {
+        const int item = field.Index - 1;
+        return {[&field, list, item](const TConfigRecord& record) {
+                    list->SetChecked(item, ReadFieldBit(record, field));
+                },
+                [&field, list, item](TConfigRecord& record) { WriteFieldBit(record, field, list->Checked(item)); }};
     }
+    auto& box = controlAs<QAbstractButton>(control, field);
+    return {[&field, &box](const TConfigRecord& record) { box.setChecked(ReadFieldBit(record, field)); },
+            [&field, &box](TConfigRecord& record) { WriteFieldBit(record, field, box.isChecked()); }};
 }
 
-void gatherNamePanel(TForm1& form, const NamePanel& panel)
+// The screen mode's control is the Professional button; checking either
+// button of the pair unchecks the other, so Residential is checked as such.
+FieldBinding bindScreenMode(const ConfigField& field, QWidget& control, QRadioButton& residential)
 {
-    for (int i = 0; i < 6; ++i) {
-        const NameRow& row = panel.Rows[i];
-        WriteConfigText(form.ConfigRecord, panel.ShortNameOffset(i + 1), layout::kShortNameWidth,
-                        (form.*row.ShortName.Member)->Bytes());
-        WriteConfigText(form.ConfigRecord, panel.FullNameOffset(i + 1), layout::kFullNameWidth,
-                        (form.*row.FullName.Member)->Bytes());
-    }
+    auto& professional = controlAs<QRadioButton>(control, field);
+    return {[&field, &professional, &residential](const TConfigRecord& record) {
+                (ReadFieldBit(record, field) ? professional : residential).setChecked(true);
+            },
+            [&field, &professional](TConfigRecord& record) {
+                WriteFieldBit(record, field, professional.isChecked());
+            }};
 }
 
-QString versionText(const TConfigRecord& record, int offset)
+// "Hardware Version:  1.02", kept beside the edge the label is aligned to.
+FieldBinding bindVersion(const ConfigField& field, QWidget& control)
 {
-    return CodePage1252().Decode(ConfigVersionText(record, offset));
+    auto& label = controlAs<QLabel>(control, field);
+    const VersionLabelAnchor anchor =
+        label.alignment() & Qt::AlignRight ? VersionLabelAnchor::Right : VersionLabelAnchor::Left;
+    return {[&field, &label, anchor](const TConfigRecord& record) {
+                const QString version = CodePageFor(field.Page).Decode(ConfigVersionText(record, field.Offset));
+                SetVersionCaption(label, QString::fromStdString(field.Label) + ": " + version, anchor);
+            },
+            {}};
 }
 
-void fillVersionLabels(TForm1& form)
+FieldBinding bindText(const ConfigField& field, QWidget& control)
 {
-    SetVersionCaption(*form.Label27,
-                      "Hardware Version: " + versionText(form.ConfigRecord, layout::kHardwareVersionOffset),
-                      VersionLabelAnchor::Left);
-    SetVersionCaption(*form.Label28,
-                      "Software Version: " + versionText(form.ConfigRecord, layout::kSoftwareVersionOffset),
-                      VersionLabelAnchor::Right);
-}
-
-void fillOptions(TForm1& form)
-{
-    // Checking one radio button unchecks the other.
-    const bool professional = GetConfigBit(form.ConfigRecord, layout::kOptionFlagsOffset, layout::kProfessionalModeBit);
-    (professional ? form.RadioButton2 : form.RadioButton1)->setChecked(true);
-    for (const OptionBitSpec& option : kOptionBits)
-        (form.*option.Box)->setChecked(GetConfigBit(form.ConfigRecord, layout::kOptionFlagsOffset, option.Bit));
-}
-
-void gatherOptions(TForm1& form)
-{
-    SetConfigBit(form.ConfigRecord, layout::kOptionFlagsOffset, layout::kProfessionalModeBit,
-                 form.RadioButton2->isChecked());
-    for (const OptionBitSpec& option : kOptionBits)
-        SetConfigBit(form.ConfigRecord, layout::kOptionFlagsOffset, option.Bit, (form.*option.Box)->isChecked());
+    auto& edit = controlAs<SingleByteEdit>(control, field);
+    return {[&field, &edit](const TConfigRecord& record) { edit.SetBytes(ReadFieldText(record, field)); },
+            [&field, &edit](TConfigRecord& record) { WriteFieldText(record, field, edit.Bytes()); }};
 }
 
 } // namespace
 
+// Every field but the wallplates, which the zone editor shows one zone at a
+// time (ui/Unit1Zones.cpp), is bound to the control the field table names.
+void TForm1::bindFields()
+{
+    for (const ConfigField& field : ConfigFields()) {
+        if (field.Kind == FieldKind::Wallplates)
+            continue;
+        auto* control = findChild<QWidget*>(QString::fromStdString(field.Control));
+        if (control == nullptr)
+            throw std::logic_error("no control " + field.Control + " shows " + field.Key);
+        switch (field.Kind) {
+        case FieldKind::Text:
+        case FieldKind::InstallerLine:
+            fieldBindings_.push_back(bindText(field, *control));
+            break;
+        case FieldKind::Flag:
+            fieldBindings_.push_back(bindFlag(field, *control));
+            break;
+        case FieldKind::ScreenMode:
+            fieldBindings_.push_back(bindScreenMode(field, *control, *RadioButton1));
+            break;
+        case FieldKind::Version:
+            fieldBindings_.push_back(bindVersion(field, *control));
+            break;
+        case FieldKind::Wallplates:
+            break;
+        }
+    }
+}
+
 void TForm1::ConfigToForm()
 {
-    Edit1->SetBytes(ReadConfigText(ConfigRecord, layout::kDescriptionOffset, layout::kDescriptionWidth));
-    fillNamePanel(*this, kSourcePanel);
-    for (int k = 0; k < layout::kInstallerLineCount; ++k)
-        (this->*kInstallerLines[k].Member)->SetBytes(ReadInstallerLine(ConfigRecord, k + 1));
-    fillVersionLabels(*this);
-    fillOptions(*this);
-    fillNamePanel(*this, kZonePanel);
-    for (int z = 1; z <= layout::kZoneCount; ++z)
-        CheckListBox2->SetChecked(z - 1, GetConfigBit(ConfigRecord, layout::kZoneMainOutputOffset,
-                                                      layout::zoneMainOutputBit(z)));
+    for (const FieldBinding& binding : fieldBindings_)
+        binding.Fill(ConfigRecord);
     // Selecting from code raises no click; the zone is read explicitly.
     ListBox1->SetItemIndex(0);
     ListBox1Click();
@@ -127,16 +152,9 @@ TConfigRecord TForm1::gatheredCopy()
 void TForm1::gatherControls()
 {
     StampSoftwareVersion(ConfigRecord);
-    WriteConfigText(ConfigRecord, layout::kDescriptionOffset, layout::kDescriptionWidth, Edit1->Bytes());
-    gatherNamePanel(*this, kSourcePanel);
-    for (int k = 0; k < layout::kInstallerLineCount; ++k)
-        WriteConfigText(ConfigRecord, layout::installerLineOffset(k + 1), layout::kInstallerLineWidth,
-                        (this->*kInstallerLines[k].Member)->Bytes());
-    gatherOptions(*this);
-    gatherNamePanel(*this, kZonePanel);
-    for (int z = 1; z <= layout::kZoneCount; ++z)
-        SetConfigBit(ConfigRecord, layout::kZoneMainOutputOffset, layout::zoneMainOutputBit(z),
-                     CheckListBox2->Checked(z - 1));
+    for (const FieldBinding& binding : fieldBindings_)
+        if (binding.Gather)
+            binding.Gather(ConfigRecord);
 }
 
 } // namespace ostra

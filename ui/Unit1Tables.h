@@ -93,19 +93,6 @@ inline constexpr ButtonSpec kButtons[] = {
     {CONTROL(Button3), "Help", {497, 467, 84, 33}, 40, &TForm1::Button3Click},
 };
 
-// The front-panel options, one check box per bit of the option byte.
-struct OptionBitSpec {
-    QCheckBox* TForm1::*Box;
-    int Bit;
-};
-
-inline constexpr OptionBitSpec kOptionBits[] = {
-    {&TForm1::CheckBox1, layout::kDisableAutoSelectBit},
-    {&TForm1::CheckBox2, layout::kDisableFrontPanelBit},
-    {&TForm1::CheckBox3, layout::kDisableFrontIRBit},
-    {&TForm1::CheckBox4, layout::kBlankingBit},
-};
-
 // The source and zone name panels: six rows of a number label, a short
 // name and a full name each, laid out in columns.
 struct NameRow {
@@ -120,8 +107,6 @@ struct NamePanel {
     int ShortLeft;
     int FullLeft;
     int FirstTabOrder;
-    int (*ShortNameOffset)(int);
-    int (*FullNameOffset)(int);
     const char* RowNoun; // "Source 3 short name" for screen readers
 };
 
@@ -132,7 +117,7 @@ inline constexpr NamePanel kSourcePanel = {
      {CONTROL(Label8), CONTROL(Edit8), CONTROL(Edit9)},
      {CONTROL(Label9), CONTROL(Edit10), CONTROL(Edit11)},
      {CONTROL(Label10), CONTROL(Edit12), CONTROL(Edit13)}},
-    10, 40, 160, 1, layout::sourceShortNameOffset, layout::sourceFullNameOffset, "Source",
+    10, 40, 160, 1, "Source",
 };
 
 inline constexpr NamePanel kZonePanel = {
@@ -142,7 +127,7 @@ inline constexpr NamePanel kZonePanel = {
      {CONTROL(Label21), CONTROL(Edit24), CONTROL(Edit25)},
      {CONTROL(Label22), CONTROL(Edit26), CONTROL(Edit27)},
      {CONTROL(Label23), CONTROL(Edit28), CONTROL(Edit29)}},
-    296, 328, 459, 22, layout::zoneShortNameOffset, layout::zoneFullNameOffset, "Zone",
+    296, 328, 459, 22, "Zone",
 };
 
 inline constexpr int kNameRowTop = 129;

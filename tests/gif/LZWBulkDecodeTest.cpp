@@ -8,6 +8,8 @@
 // on themselves.
 #include "gif/GifBytes.h"
 #include "gif/LZWDecoder.h"
+#include "gif/LZWFrameData.h"
+#include "gif/SubBlockReader.h"
 #include "support/gif/LzwEncoder.h"
 #include "support/gif/PixelPatterns.h"
 
@@ -107,7 +109,8 @@ Outcome stepByStep(const FrameShape& shape, const Bytes& data)
     std::uint8_t minimumCodeSize = 0;
     try {
         if (ReadByte(stream, minimumCodeSize)) {
-            TLZWDecoder decoder(stream, minimumCodeSize, [&t](int level, const char* text) { t.Frame.ReportWarning(level, text); });
+            TSubBlockReader subBlocks(stream);
+            TLZWDecoder decoder(subBlocks, minimumCodeSize, [&t](int level, const char* text) { t.Frame.ReportWarning(level, text); });
             try {
                 decodeByValues(decoder, shape, outcome.Pixels);
             } catch (const GIFException&) {

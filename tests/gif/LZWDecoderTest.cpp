@@ -2,12 +2,13 @@
 // happens when the data ends early or runs on.
 #include "gif/GifBytes.h"
 #include "gif/LZWDecoder.h"
+#include "gif/SubBlockReader.h"
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
+#include <algorithm>
 #include <numeric>
+#include <ostream>
 
 namespace ostra::test {
 namespace {
@@ -179,7 +180,8 @@ TEST(LZWDecoderTest, ValuesAbove255ComeWholeFromNextPixelValue)
         TMemoryStream stream{std::span<const std::uint8_t>(data)};
         std::uint8_t codeSize = 0;
         ASSERT_TRUE(ReadByte(stream, codeSize));
-        TLZWDecoder decoder(stream, codeSize);
+        TSubBlockReader subBlocks(stream);
+        TLZWDecoder decoder(subBlocks, codeSize);
         std::vector<int> values;
         for (int i = 0; i < 8; ++i)
             values.push_back(decoder.NextPixelValue());
@@ -335,12 +337,97 @@ TEST(LZWDecoderTest, MissingMinimumCodeSizeLeavesTheFillValue)
     EXPECT_EQ(picture.Frames[0].PixelData, (Bytes{7, 7, 7, 7}));
 }
 
+// Packed codes handed to the decoder as they are, chunk bytes at a time as
+// the data of sub-blocks of that size would come, then the run ends as
+// given: with its terminator, with nothing more, or inside its last
+// sub-block (which then comes cut).
+class CodeStream final : public TSubBlockSource {
+public:
+    CodeStream(Bytes codes, std::size_t chunk, TSubBlockEnd ending)
+        : codes_(std::move(codes)), chunk_(chunk), ending_(ending)
+    {
+    }
+
+    TSubBlock NextSubBlock(std::uint8_t* out) override
+    {
+        const std::size_t size = std::min(chunk_, codes_.size() - position_);
+        std::copy_n(codes_.begin() + static_cast<std::ptrdiff_t>(position_), size, out);
+        position_ += size;
+        if (size == 0)
+            return {ending_ == TSubBlockEnd::Terminator ? TSubBlockEnd::Terminator : TSubBlockEnd::End, 0};
+        const bool cut = ending_ == TSubBlockEnd::Cut && position_ == codes_.size();
+        return {cut ? TSubBlockEnd::Cut : TSubBlockEnd::Data, size};
+    }
+
+    void SkipRest() override { position_ = codes_.size(); }
+
+private:
+    Bytes codes_;
+    std::size_t chunk_;
+    TSubBlockEnd ending_;
+    std::size_t position_ = 0;
+};
+
+struct CodeStreamCase {
+    const char* Name;
+    int MinimumCodeSize;
+    std::vector<Code> Codes;
+    TSubBlockSource::TSubBlockEnd Ending;
+    std::vector<int> Values; // from NextPixelValue: -1 data ran out, -2 end code
+    Strings Warnings;
+    std::vector<std::size_t> Chunks = {1, 255};
+};
+
+const CodeStreamCase kCodeStreamCases[] = {
+    {"LiteralsThenTheEndCode", 2, {{4, 3}, {0, 3}, {1, 3}, {2, 3}, {3, 4}, {5, 4}},
+     TSubBlockSource::TSubBlockEnd::Terminator, {0, 1, 2, 3, -2, -2}, {}},
+    {"StringsOfTheTable", 2, {{4, 3}, {2, 3}, {3, 3}, {6, 3}, {8, 4}, {5, 4}},
+     TSubBlockSource::TSubBlockEnd::Terminator, {2, 3, 2, 3, 2, 3, 2, -2}, {}},
+    {"WideLiteralsComeWhole", 11, {{2048, 12}, {3, 12}, {300, 12}, {2047, 12}, {2049, 12}},
+     TSubBlockSource::TSubBlockEnd::Terminator, {3, 300, 2047, -2}, {}},
+    // 4-bit codes: clear, 1, 2 fill 12 of 16 bits; the last 4 (zero) are
+    // one more code once the terminator shows no more data follows.
+    {"TerminatorInsideACodeWarnsOfTheUnderRun", 3, {{8, 4}, {1, 4}, {2, 4}},
+     TSubBlockSource::TSubBlockEnd::Terminator, {1, 2, 0, -1, -1},
+     {"Decoder bit buffer under-run", "Decoder bit buffer under-run"}},
+    {"InputStoppingInsideACodeEndsSilently", 3, {{8, 4}, {1, 4}, {2, 4}}, TSubBlockSource::TSubBlockEnd::End,
+     {1, 2, -1, -1}, {}},
+    // 11-bit codes in one-byte sub-blocks: the second literal starts at bit
+    // 6 of the third byte and the input stops one bit short of its end;
+    // the bits that came, from the byte kept over from before and the one
+    // just read, are taken for it.
+    {"InputStoppingAfterARefillKeepsTheCodesBits", 10, {{1024, 11}, {5, 11}, {683, 10}},
+     TSubBlockSource::TSubBlockEnd::End, {5, 683, -1}, {}, {1}},
+    {"CutSubBlockWarnsAndIsUsed", 2, {{4, 3}, {0, 3}, {1, 3}, {2, 3}, {3, 4}, {5, 4}},
+     TSubBlockSource::TSubBlockEnd::Cut, {0, 1, 2, 3, -2}, {"Premature end of data"}},
+};
+
+// Raw code streams, without a picture around them, in sub-blocks of one
+// byte (codes split across many refills) and of 255.
+TEST(LZWDecoderTest, RawCodeStreamsDecodeWithoutAPicture)
+{
+    for (const CodeStreamCase& c : kCodeStreamCases) {
+        for (const std::size_t chunk : c.Chunks) {
+            CodeStream codes(PackCodes(c.Codes), chunk, c.Ending);
+            Strings warnings;
+            TLZWDecoder decoder(codes, static_cast<std::uint8_t>(c.MinimumCodeSize),
+                                [&warnings](int, const char* text) { warnings.emplace_back(text); });
+            std::vector<int> values;
+            for (std::size_t i = 0; i < c.Values.size(); ++i)
+                values.push_back(decoder.NextPixelValue());
+            EXPECT_EQ(values, c.Values) << c.Name << ", sub-blocks of " << chunk;
+            EXPECT_EQ(warnings, c.Warnings) << c.Name << ", sub-blocks of " << chunk;
+        }
+    }
+}
+
 // The decoder on its own, one value at a time, as the exact path works.
 TEST(LZWDecoderTest, NextPixelValueReportsTheEndCodeAndStaysThere)
 {
     const Bytes data = Join({SubBlocks(PackCodes({{4, 3}, {2, 3}, {3, 3}, {6, 3}, {5, 4}}), 255), {0x3B}});
     TMemoryStream stream{std::span<const std::uint8_t>(data)};
-    TLZWDecoder decoder(stream, 2);
+    TSubBlockReader subBlocks(stream);
+    TLZWDecoder decoder(subBlocks, 2);
     std::vector<int> values;
     for (int i = 0; i < 6; ++i)
         values.push_back(decoder.NextPixelValue());

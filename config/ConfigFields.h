@@ -1,0 +1,77 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "config/ByteCharacterSet.h"
+#include "config/ConfigRecord.h"
+
+namespace ostra {
+
+// What a field holds and how it is stored.
+enum class FieldKind {
+    Text,          // a fixed-width text; Offset, Width, Page
+    InstallerLine, // line Index of the installer information, read as one text
+    Flag,          // one bit of the option byte or the main-output byte; Offset, Bit in Width
+    ScreenMode,    // the Professional bit: "residential" or "professional"
+    Wallplates,    // the 36 wallplate bits of zone Index
+    Version,       // a two-part version text at Offset, parts Width wide; never set by hand
+};
+
+// The character set a text field is kept in: the description in the
+// panel's code page 437, every other text in Windows-1252.
+enum class CodePageId { Cp437, Cp1252 };
+
+const ByteCharacterSet& CharacterSetOf(CodePageId page);
+
+// One field of the record under every name it goes by. The editor binds
+// its controls and ostra-cfg builds its keys, documents and listings from
+// this one table, so a field is named, placed and limited in one place.
+struct ConfigField {
+    FieldKind Kind;
+    std::string Key;     // the name ostra-cfg set takes: "zone.3.full"
+    std::string Pointer; // its place in an exported document: "/zones/3/full"
+    std::string Label;   // what show and the window call it: "Zone 3 Full Name"
+    // The main window's control that shows the field: an edit box "Edit19",
+    // a check box, the radio button that means Professional, the check list
+    // whose item Index - 1 is a zone's main output, the label of a version.
+    // The wallplates show in CheckListBox1 for the zone selected in ListBox1.
+    std::string Control;
+    int Offset = 0;
+    int Width = 0; // the longest text, or the bit of a flag
+    int Index = 0; // source, zone or installer line, counted from 1
+    CodePageId Page = CodePageId::Cp1252;
+    bool Settable = true;
+};
+
+// Every field in the order show and export list them.
+const std::vector<ConfigField>& ConfigFields();
+
+// The field whose name of the given kind (&ConfigField::Key, ::Pointer or
+// ::Control) is name, or null.
+const ConfigField* FindConfigField(std::string ConfigField::*kind, std::string_view name);
+
+// A numbered group of fields: how keys and pointers name it, what one of
+// it is called, and how many there are (numbered from 1).
+struct FieldGroup {
+    const char* KeyName;      // "zone"
+    const char* DocumentName; // "zones"
+    const char* Noun;         // "zone"
+    int Count;
+};
+
+std::span<const FieldGroup> FieldGroups();
+
+// A text field's bytes as the editor fills its box: up to the first NUL,
+// across the installer lines for a line of the installer information.
+std::string ReadFieldText(const TConfigRecord& record, const ConfigField& field);
+// Padded with spaces or cut to the field's width, as the editor gathers.
+void WriteFieldText(TConfigRecord& record, const ConfigField& field, std::string_view bytes);
+
+// The bit of a flag or the screen mode (true: Professional).
+bool ReadFieldBit(const TConfigRecord& record, const ConfigField& field);
+void WriteFieldBit(TConfigRecord& record, const ConfigField& field, bool value);
+
+} // namespace ostra
