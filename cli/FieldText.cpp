@@ -11,7 +11,6 @@ namespace {
 
 using namespace layout;
 
-constexpr int kPlatesPerLetter = 6;
 
 const char* modeName(bool professional)
 {
@@ -50,20 +49,9 @@ std::string textBytes(const ConfigField& field, std::string_view utf8, OverlongT
     return bytes;
 }
 
-std::optional<int> wallplateFromName(std::string_view name)
-{
-    if (name.size() != 2)
-        return std::nullopt;
-    const int letter = std::toupper(static_cast<unsigned char>(name[0])) - 'A';
-    const int digit = name[1] - '1';
-    if (letter < 0 || letter >= kWallplateCount / kPlatesPerLetter || digit < 0 || digit >= kPlatesPerLetter)
-        return std::nullopt;
-    return letter * kPlatesPerLetter + digit + 1;
-}
-
 void addWallplate(WallplateSet& plates, std::string_view name, std::string subPlace)
 {
-    const std::optional<int> wallplate = wallplateFromName(name);
+    const std::optional<int> wallplate = WallplateFromName(name);
     if (!wallplate)
         throw ValueError("wallplate \"" + terminalSafe(name) + "\" is not one of A1 to F6", std::move(subPlace));
     plates[*wallplate - 1] = true;
@@ -100,18 +88,6 @@ VersionText versionFromJson(const ConfigField& field, const Json& json, Overlong
 
 } // namespace
 
-std::string wallplateName(int wallplate)
-{
-    const int n = wallplate - 1;
-    return {static_cast<char>('A' + n / kPlatesPerLetter), static_cast<char>('1' + n % kPlatesPerLetter)};
-}
-
-std::string wallplateCaption(int wallplate)
-{
-    const std::string number = (wallplate < 10 ? "0" : "") + std::to_string(wallplate);
-    return wallplateName(wallplate) + " - " + number;
-}
-
 Json valueToJson(const ConfigField& field, const FieldValue& value)
 {
     switch (field.Kind) {
@@ -127,7 +103,7 @@ Json valueToJson(const ConfigField& field, const FieldValue& value)
         const WallplateSet& plates = std::get<WallplateSet>(value);
         for (int w = 1; w <= kWallplateCount; ++w)
             if (plates[w - 1])
-                names.push_back(wallplateName(w));
+                names.push_back(WallplateName(w));
         return names;
     }
     case FieldKind::Version: {
@@ -225,7 +201,7 @@ std::string valueForShow(const ConfigField& field, const FieldValue& value)
         const WallplateSet& plates = std::get<WallplateSet>(value);
         for (int w = 1; w <= kWallplateCount; ++w)
             if (plates[w - 1])
-                captions += (captions.empty() ? "" : ", ") + wallplateCaption(w);
+                captions += (captions.empty() ? "" : ", ") + WallplateCaption(w);
         return captions;
     }
     case FieldKind::Version: {

@@ -36,8 +36,4 @@ std::string valueForShow(const ConfigField& field, const FieldValue& value);
 // For diff: texts quoted so that trailing spaces show.
 std::string valueForDiff(const ConfigField& field, const FieldValue& value);
 
-// "A1" to "F6" for wallplate 1 to 36, and the zone editor's "A1 - 01".
-std::string wallplateName(int wallplate);
-std::string wallplateCaption(int wallplate);
-
 } // namespace ostra::cli

@@ -1,5 +1,7 @@
 #include "config/ConfigFields.h"
 
+#include <cctype>
+
 #include "config/ConfigLayout.h"
 
 namespace ostra {
@@ -7,6 +9,8 @@ namespace ostra {
 namespace {
 
 using namespace layout;
+
+constexpr int kPlatesPerLetter = 6;
 
 constexpr FieldGroup kSources = {"source", "sources", "source", kSourceCount};
 constexpr FieldGroup kZones = {"zone", "zones", "zone", kZoneCount};
@@ -189,6 +193,29 @@ std::string ReadFieldText(const TConfigRecord& record, const ConfigField& field)
 void WriteFieldText(TConfigRecord& record, const ConfigField& field, std::string_view bytes)
 {
     WriteConfigText(record, field.Offset, field.Width, bytes);
+}
+
+std::string WallplateName(int wallplate)
+{
+    const int n = wallplate - 1;
+    return {static_cast<char>('A' + n / kPlatesPerLetter), static_cast<char>('1' + n % kPlatesPerLetter)};
+}
+
+std::string WallplateCaption(int wallplate)
+{
+    const std::string number = (wallplate < 10 ? "0" : "") + std::to_string(wallplate);
+    return WallplateName(wallplate) + " - " + number;
+}
+
+std::optional<int> WallplateFromName(std::string_view name)
+{
+    if (name.size() != 2)
+        return std::nullopt;
+    const int letter = std::toupper(static_cast<unsigned char>(name[0])) - 'A';
+    const int digit = name[1] - '1';
+    if (letter < 0 || letter >= kWallplateCount / kPlatesPerLetter || digit < 0 || digit >= kPlatesPerLetter)
+        return std::nullopt;
+    return letter * kPlatesPerLetter + digit + 1;
 }
 
 bool ReadFieldBit(const TConfigRecord& record, const ConfigField& field)

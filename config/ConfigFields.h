@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -69,6 +70,13 @@ std::span<const FieldGroup> FieldGroups();
 std::string ReadFieldText(const TConfigRecord& record, const ConfigField& field);
 // Padded with spaces or cut to the field's width, as the editor gathers.
 void WriteFieldText(TConfigRecord& record, const ConfigField& field, std::string_view bytes);
+
+// A wallplate's name, "A1" to "F6" (six plates a letter), and its caption
+// in the window's and ostra-cfg's lists, "A1 - 01"; wallplate counts from 1.
+std::string WallplateName(int wallplate);
+std::string WallplateCaption(int wallplate);
+// The wallplate a name gives, either case of letter; nothing for another name.
+std::optional<int> WallplateFromName(std::string_view name);
 
 // The bit of a flag or the screen mode (true: Professional).
 bool ReadFieldBit(const TConfigRecord& record, const ConfigField& field);

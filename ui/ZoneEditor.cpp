@@ -1,5 +1,6 @@
 #include "ui/ZoneEditor.h"
 
+#include "config/ConfigFields.h"
 #include "config/ConfigLayout.h"
 
 namespace ostra {
@@ -20,17 +21,11 @@ QStringList MainOutputCaptions()
     return captions;
 }
 
-QString WallplateCaption(int item)
-{
-    const QChar letter = QLatin1Char(static_cast<char>('A' + item / 6));
-    return QString("%1%2 - %3").arg(letter).arg(item % 6 + 1).arg(item + 1, 2, 10, QLatin1Char('0'));
-}
-
 QStringList WallplateCaptions()
 {
     QStringList captions;
     for (int item = 0; item < layout::kWallplateCount; ++item)
-        captions << WallplateCaption(item);
+        captions << QString::fromStdString(WallplateCaption(item + 1));
     return captions;
 }
 

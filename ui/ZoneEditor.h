@@ -12,10 +12,7 @@ namespace ostra {
 
 QStringList ZoneCaptions();       // "Zone 1" to "Zone 6"
 QStringList MainOutputCaptions(); // "01" to "06"
-// "A1 - 01" to "F6 - 36": letter by row of six, digit within the row,
-// then the wallplate number.
-QString WallplateCaption(int item);
-QStringList WallplateCaptions();
+QStringList WallplateCaptions(); // "A1 - 01" to "F6 - 36"
 
 bool WallplateMark(const TConfigRecord& record, int zone, int item);
 void SetWallplateMark(TConfigRecord& record, int zone, int item, bool marked);
