@@ -57,6 +57,16 @@ take_lost_cluster() {
   done
 }
 
+# Points B.CFG's entry at A.CFG's first cluster, as when a crash left two
+# entries naming the same clusters.
+cross_link() {
+  local a b
+  mcopy -i "$1" "$work/record" ::/B.CFG
+  a=$(grep -obUa 'A       CFG' "$1" | head -n 1 | cut -d: -f1)
+  b=$(grep -obUa 'B       CFG' "$1" | head -n 1 | cut -d: -f1)
+  dd if="$1" of="$1" bs=1 skip=$((a + 26)) seek=$((b + 26)) count=2 conv=notrunc status=none
+}
+
 # name | FAT bits | damage | findings expected | harmful findings expected (yes/no)
 cases=(
   "clean card|16|true|no|no"
@@ -68,6 +78,7 @@ cases=(
   "dirty flag and a free cluster|16|poke IMG 37 '\\x01'; free_first_cluster IMG|yes|yes"
   "FAT32 boot sector differs from its backup elsewhere|32|flip IMG 67|yes|yes"
   "lost cluster, FAT16|16|take_lost_cluster IMG 0 1|yes|no"
+  "two files sharing a cluster, FAT16|16|cross_link IMG|yes|yes"
   "lost cluster in the first FAT only, FAT32|32|take_lost_cluster IMG 0|yes|no"
 )
 

@@ -91,6 +91,8 @@ fsck_findings() {
 finding_kind() {
   case $1 in
   *"Contains a free cluster"*) echo "chain into a free cluster" ;;
+  *"share clusters"*) echo "clusters shared by two files" ;;
+  *"Truncating second"*) ;;
   *"cluster chain length"* | *"Truncating file"*) echo "size against chain" ;;
   *"FATs differ"* | *"Using first FAT"*) echo "FAT copies differ" ;;
   *"Reclaimed"*) echo "lost clusters" ;;

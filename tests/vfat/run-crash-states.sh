@@ -102,7 +102,7 @@ new-file) allowed='^(absent|complete)(;|$)' ;;
 esac
 lost=$(sed -nE 's/^  [0-9]+ //p' "$work/verdicts" | grep -Ev "$allowed" || true)
 [ -z "$lost" ] || fail "states that lose the file: $lost"
-harmful=$(sed -nE 's/^  [0-9]+ //p' "$work/verdicts" | grep -E 'fsck: .*(chain into a free cluster|size against chain|other:)' || true)
+harmful=$(sed -nE 's/^  [0-9]+ //p' "$work/verdicts" | grep -E 'fsck: .*(chain into a free cluster|clusters shared|size against chain|other:)' || true)
 [ -z "$harmful" ] || fail "states that fsck.fat finds damaged: $harmful"
 
 if [ "${OSTRA_VFAT_NEXT_SAVES:-1}" = 0 ]; then
