@@ -2,7 +2,7 @@
 
 #include <gif_lib.h>
 
-#include "tests/support/gif/GiflibMemoryReader.h"
+#include "support/gif/GiflibMemoryReader.h"
 
 namespace ostra::bench {
 namespace {

@@ -23,7 +23,7 @@
 #include <QApplication>
 #include <QPushButton>
 
-#include "platform/drives/FakeRemovableDrives.h"
+#include "fakes/FakeRemovableDrives.h"
 #include "ui/ConfigOpener.h"
 #include "ui/ListBox.h"
 #include "ui/Unit2.h"

@@ -2,7 +2,9 @@
 #
 # Builds one GoogleTest executable and registers each of its tests with
 # CTest, on the offscreen platform. QT marks a test that needs a
-# QApplication: it links the shared Qt test main.
+# QApplication: it links the shared Qt test main. Besides the headers of
+# the libraries in LIBS, the test sees the headers of its own folder under
+# that folder's name below tests/ ("gif/GifBytes.h" for tests/gif).
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
@@ -10,7 +12,8 @@ function(ostra_add_gtest name)
   cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock)
-  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR}/tests ${CMAKE_CURRENT_SOURCE_DIR})
+  ostra_include_folder(${name} PRIVATE tests/${folder} AS ${folder} FLAT)
   target_link_libraries(${name} PRIVATE ostra_leak_suppressions)
   if(ARG_QT)
     target_link_libraries(${name} PRIVATE ostra_qt_test_main)

@@ -11,7 +11,7 @@
 #include "cli/CliContext.h"
 #include "config/ConfigRecord.h"
 #include "platform/FileApi.h"
-#include "platform/drives/FakeRemovableDrives.h"
+#include "fakes/FakeRemovableDrives.h"
 
 namespace ostra::test {
 

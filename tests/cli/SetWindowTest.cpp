@@ -8,8 +8,8 @@
 #include <QTest>
 
 #include "cli/CommandLine.h"
+#include "fakes/FakeRemovableDrives.h"
 #include "platform/FileApi.h"
-#include "platform/drives/FakeRemovableDrives.h"
 #include "CliFixture.h"
 #include "ui/FormFixture.h"
 

@@ -7,8 +7,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "fakes/FakeMessageBoxes.h"
 #include "platform/Exception.h"
-#include "platform/qt/FakeMessageBoxes.h"
 #include "ui/Application.h"
 
 namespace ostra::test {

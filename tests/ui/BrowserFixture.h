@@ -8,8 +8,8 @@
 #include <QStringList>
 
 #include "FormFixture.h"
+#include "fakes/FakeRemovableDrives.h"
 #include "platform/drives/CountingCardFiles.h"
-#include "platform/drives/FakeRemovableDrives.h"
 #include "ui/ListBox.h"
 #include "ui/Unit2.h"
 

@@ -7,7 +7,7 @@
 #include <QTimerEvent>
 
 #include "FormFixture.h"
-#include "platform/drives/FakeRemovableDrives.h"
+#include "fakes/FakeRemovableDrives.h"
 #include "ui/Unit2.h"
 
 namespace ostra::test {

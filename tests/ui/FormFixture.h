@@ -14,10 +14,10 @@
 #include <gtest/gtest.h>
 
 #include "config/ConfigRecord.h"
+#include "fakes/FakeFileDialogs.h"
+#include "fakes/FakeMessageBoxes.h"
+#include "fakes/FakeShell.h"
 #include "platform/files/FaultyFileApi.h"
-#include "platform/qt/FakeFileDialogs.h"
-#include "platform/qt/FakeMessageBoxes.h"
-#include "platform/qt/FakeShell.h"
 #include "ui/CheckListBox.h"
 #include "ui/HelpMemo.h"
 #include "ui/LogoImage.h"

@@ -1,8 +1,8 @@
 #include "platform/drives/CardFolderListing.h"
 
+#include "fakes/FakeRemovableDrives.h"
 #include "platform/drives/CountingCardFiles.h"
 #include "platform/drives/DriveFixtures.h"
-#include "platform/drives/FakeRemovableDrives.h"
 #include "platform/InOutError.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 #include "platform/drives/CardScan.h"
 
+#include "fakes/FakeRemovableDrives.h"
 #include "platform/InOutError.h"
 #include "platform/drives/CountingCardFiles.h"
 #include "platform/drives/DriveFixtures.h"
-#include "platform/drives/FakeRemovableDrives.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/drives/FakeRemovableDrives.h"
+#include "fakes/FakeRemovableDrives.h"
 
 #include <algorithm>
 
