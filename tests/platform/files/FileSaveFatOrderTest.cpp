@@ -93,13 +93,7 @@ TEST(FatSave, ReportsAFailingFlushAndKeepsOneWholeFile)
         FaultyFileApi files;
         files.pretendFileSystem(kFatMagic);
         files.inject(row.fault);
-        std::string message;
-        try {
-            saveFileSafely(files, target, kNewContent);
-        } catch (const EInOutError& error) {
-            message = error.Message;
-        }
-        EXPECT_EQ(message, "I/O error 5");
+        EXPECT_EQ(saveMessage(files, target, kNewContent), "I/O error 5");
         EXPECT_EQ(readBytes(target), row.left);
         EXPECT_EQ(folder.entries(), Names{"unit.cfg"});
         EXPECT_EQ(files.openDescriptors(), 0u);

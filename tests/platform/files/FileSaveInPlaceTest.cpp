@@ -65,14 +65,7 @@ TEST_P(InPlaceFailure, LeavesTheOldOrTheNewRecordAndNoOtherFile)
     files.pretendFileSystem(kExfatMagic);
     files.inject(row.fault);
 
-    std::string message;
-    try {
-        saveFileSafely(files, target, kNewContent);
-    } catch (const EInOutError& error) {
-        message = error.Message;
-    }
-
-    EXPECT_EQ(message, row.message);
+    EXPECT_EQ(saveMessage(files, target, kNewContent), row.message);
     EXPECT_EQ(files.openDescriptors(), 0u);
     EXPECT_EQ(folder.entries(), Names{"unit.cfg"});
     const Bytes now = readBytes(target);

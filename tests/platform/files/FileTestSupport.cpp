@@ -10,6 +10,9 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "platform/FileSave.h"
+#include "platform/InOutError.h"
+
 namespace ostra::test {
 
 void writeBytes(const std::string& path, const Bytes& bytes)
@@ -47,6 +50,16 @@ ScopedFileSystemUser::ScopedFileSystemUser(uid_t user)
 ScopedFileSystemUser::~ScopedFileSystemUser()
 {
     ::setfsuid(previous_);
+}
+
+std::string saveMessage(FileApi& files, const std::string& path, const Bytes& bytes)
+{
+    try {
+        saveFileSafely(files, path, bytes);
+    } catch (const EInOutError& error) {
+        return error.Message;
+    }
+    return "";
 }
 
 } // namespace ostra::test

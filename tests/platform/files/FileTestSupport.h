@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/FileApi.h"
 #include "support/TempFolder.h"
 
 namespace ostra::test {
@@ -35,5 +36,9 @@ private:
 };
 
 constexpr uid_t kNobody = 65534;
+
+// Saves bytes to path through files; the message of the error the save
+// raised, or "" when it succeeded.
+std::string saveMessage(FileApi& files, const std::string& path, const Bytes& bytes);
 
 } // namespace ostra::test
