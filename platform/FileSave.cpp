@@ -35,8 +35,17 @@ enum class Replacement { Done, WriteInPlaceInstead };
 // The file systems whose crash behaviour a save plans for. On FAT the
 // kernel flushes a file's directory entry, the file allocation table and
 // the folder only when asked, each in its own request, and a card's cache
-// may keep any of those writes and lose the others.
+// may keep any of those writes and lose the others. On exFAT any flush
+// writes all of the card's changed entries and tables at once, so the same
+// order of flushes holds there as well.
 enum class Volume { Other, Fat, Exfat };
+
+// Cards: the file systems whose saves order their flushes and whose
+// leftovers may share clusters with a live file after a power cut.
+bool isCard(Volume volume)
+{
+    return volume != Volume::Other;
+}
 
 Volume volumeOf(FileApi& files, const std::string& path)
 {
@@ -50,10 +59,10 @@ Volume volumeOf(FileApi& files, const std::string& path)
 
 // Targets whose directory entry must stay as it is. A pipe or a device
 // cannot be replaced, and a rename would split a file with several hard
-// links in two. On exFAT an existing file is rewritten in place.
-bool keepsItsDirectoryEntry(const SaveTarget& target, Volume volume)
+// links in two.
+bool keepsItsDirectoryEntry(const SaveTarget& target)
 {
-    return !S_ISREG(target.status.st_mode) || target.status.st_nlink > 1 || volume == Volume::Exfat;
+    return !S_ISREG(target.status.st_mode) || target.status.st_nlink > 1;
 }
 
 // Failures of the temporary file after which an existing target is better
@@ -169,14 +178,16 @@ void flushByName(FileApi& files, const std::string& path, int openFlags)
 // The error number of writing and flushing the temporary file, 0 when both
 // succeeded; a short write counts as a full medium.
 //
-// On FAT the folder is flushed between the write and the file's own flush.
+// On a card the folder is flushed between the write and the file's own
+// flush.
 // The write took the file's clusters in the allocation table, and the
 // folder's flush makes that durable while the temporary's entry on the
 // card still names no cluster; only then does the file's flush write the
 // entry that points at them. Flushed together, a card's cache could keep
 // the entry and lose the table's sectors, and the kernel refuses to delete
 // an entry whose clusters the table calls free: it remounts the card
-// read-only instead, failing the next save.
+// read-only instead, failing the next save. (On exFAT the allocation
+// bitmap plays the table's part.)
 int writeTemporary(FileApi& files, int fd, std::span<const std::uint8_t> bytes, const std::string& folder,
                    Volume volume)
 {
@@ -185,7 +196,7 @@ int writeTemporary(FileApi& files, int fd, std::span<const std::uint8_t> bytes, 
         return written.error;
     if (static_cast<std::size_t>(written.value) < bytes.size())
         return ENOSPC;
-    if (volume == Volume::Fat)
+    if (isCard(volume))
         if (const int failure = flushByNameError(files, folder, kFolderFlags))
             return failure;
     return files.fsync(fd).error;
@@ -213,15 +224,15 @@ void flushRename(FileApi& files, const std::string& target, const std::string& f
     flushByName(files, folder, kFolderFlags);
 }
 
-// Makes a finished rename over an existing file on FAT durable, one step a
-// flush. The folder goes first, so that the temporary's entry is gone from
+// Makes a finished rename over an existing file on a card durable, one
+// step a flush. The folder goes first, so that the temporary's entry is gone from
 // the card before the target's entry names the new clusters: flushed the
 // other way round, a crash could leave both entries sharing the clusters,
 // and removing the leftover would free the live file's. Then the target's
 // entry. The old file was held open until then, so the kernel frees its
 // clusters only now, and the last flush makes that durable: no crash
 // leaves the entry pointing at clusters already freed.
-void flushRenameOnFat(FileApi& files, const std::string& target, const std::string& folder, OpenFile& oldFile)
+void flushRenameOnCard(FileApi& files, const std::string& target, const std::string& folder, OpenFile& oldFile)
 {
     flushByName(files, folder, kFolderFlags);
     flushByName(files, target, kFileFlags);
@@ -252,9 +263,9 @@ Replacement replaceThroughTemporary(FileApi& files, const SaveTarget& target, st
                                     Volume volume)
 {
     const std::string folder = folderOf(target.path);
-    // On FAT the old file stays open until the new one's entry is durable.
+    // On a card the old file stays open until the new one's entry is durable.
     std::optional<OpenFile> oldFile;
-    if (target.exists && volume == Volume::Fat) {
+    if (target.exists && isCard(volume)) {
         const FileResult held = files.open(target.path, O_RDONLY | O_NOCTTY | O_CLOEXEC, 0);
         if (held.failed())
             return Replacement::WriteInPlaceInstead;
@@ -290,7 +301,7 @@ Replacement replaceThroughTemporary(FileApi& files, const SaveTarget& target, st
         throw inOutErrorFromErrno(renamed.error);
     }
     if (oldFile)
-        flushRenameOnFat(files, target.path, folder, *oldFile);
+        flushRenameOnCard(files, target.path, folder, *oldFile);
     else
         flushRename(files, target.path, folder);
     return Replacement::Done;
@@ -309,10 +320,10 @@ bool sharesClustersWithALeftover(const std::vector<std::string>& sharing, const 
 }
 
 // The time before which a power cut may have left the folder's leftovers
-// damaged: on FAT, when the card was attached (any time, when unknown).
+// damaged: on a card, when it was attached (any time, when unknown).
 std::optional<std::time_t> crashesBefore(FileApi& files, const std::string& folder, Volume volume)
 {
-    if (volume != Volume::Fat)
+    if (!isCard(volume))
         return std::nullopt;
     return mediumAttachedAt(files, folder).value_or(std::numeric_limits<std::time_t>::max());
 }
@@ -332,7 +343,7 @@ void saveFileSafely(FileApi& files, const std::string& path, std::span<const std
     }
     // A file that may share its clusters with a leftover is written in
     // place: replacing it would free clusters the leftover still names.
-    if (target.exists && (sharesClusters || keepsItsDirectoryEntry(target, volume)))
+    if (target.exists && (sharesClusters || keepsItsDirectoryEntry(target)))
         return writeInPlace(files, target.path, target.status, bytes);
     if (replaceThroughTemporary(files, target, bytes, volume) == Replacement::WriteInPlaceInstead)
         writeInPlace(files, target.path, target.status, bytes);

@@ -15,20 +15,21 @@ namespace ostra {
 // A new file, or an existing regular one, is replaced: the bytes go to a
 // temporary file in the same folder, which is flushed, given the old
 // file's owner and permission bits, renamed over the target, and then the
-// target and its folder are flushed. On FAT the flushes are ordered so that
-// a power cut, even on a card whose cache keeps some writes and loses
-// others, leaves the old file or the new one and never an entry pointing at
-// clusters the allocation table calls free (see replaceThroughTemporary).
+// target and its folder are flushed. On FAT and exFAT the flushes are
+// ordered so that a power cut, even on a card whose cache keeps some writes
+// and loses others, leaves the old file or the new one and never an entry
+// pointing at clusters the allocation table calls free (see
+// replaceThroughTemporary).
 //
 // An existing file is written in place instead (see writeInPlace) when it
-// is on exFAT, is no regular file, has several hard links, or when the
-// replacement cannot be made: the folder or the medium takes no temporary
-// file (a full FAT16 root folder), the old owner cannot be given to it, or
-// the rename is refused.
+// is no regular file, has several hard links, or when the replacement
+// cannot be made: the folder or the medium takes no temporary file (a full
+// FAT16 root folder), the old owner cannot be given to it, or the rename
+// is refused.
 //
 // A symbolic link is never replaced: the file it points to is written, or
 // created when it is missing and its folder exists. Each save also removes
-// the temporary files that killed saves left in the folder (on FAT, not
+// the temporary files that killed saves left in the folder (on a card, not
 // those that may share clusters with a live file after a power cut: such a
 // file is written in place; see removeLeftoverTemporaries).
 //

@@ -19,6 +19,7 @@ using Names = std::vector<std::string>;
 using Steps = std::vector<FileStep>;
 
 constexpr long kFatMagic = 0x4d44;
+constexpr long kExfatMagic = 0x2011BAB0;
 const Bytes kOldContent = patternBytes(3000, 1);
 const Bytes kNewContent = patternBytes(2048, 4);
 
@@ -31,7 +32,7 @@ std::string fromTheWrite(const Steps& log)
     return names;
 }
 
-// On FAT each step of a save is made durable in a flush of its own. The
+// On FAT and exFAT each step of a save is made durable in a flush of its own. The
 // folder is flushed between the temporary's write and its own flush, so
 // that the allocation table holds its clusters before any entry names
 // them. Over an existing file the folder then goes before the target, and
@@ -54,14 +55,15 @@ TEST(FatSave, FlushesEachStepOnItsOwn)
          "Write OpenFolder FsyncFolder CloseFolder Fsync CloseNew Rename "
          "Open Fsync Close OpenFolder FsyncFolder CloseFolder "},
     };
+    for (const long magic : {kFatMagic, kExfatMagic})
     for (const Case& row : cases) {
-        SCOPED_TRACE(row.name);
+        SCOPED_TRACE(std::string(row.name) + (magic == kFatMagic ? " on FAT" : " on exFAT"));
         TempFolder folder;
         const std::string target = folder.file("unit.cfg");
         if (row.targetExists)
             writeBytes(target, kOldContent);
         FaultyFileApi files;
-        files.pretendFileSystem(kFatMagic);
+        files.pretendFileSystem(magic);
         saveFileSafely(files, target, kNewContent);
         EXPECT_EQ(fromTheWrite(files.log()), row.expected);
         EXPECT_EQ(readBytes(target), kNewContent);
@@ -164,6 +166,7 @@ TEST(FatSave, KeepsALeftoverThatMayShareALiveFilesClusters)
     const Case cases[] = {
         {"FAT, the bytes of another .cfg", kFatMagic, kNewContent, true, false},
         {"FAT, the bytes of the saved file", kFatMagic, kOldContent, true, true},
+        {"exFAT, the bytes of the saved file", kExfatMagic, kOldContent, true, true},
         {"FAT, bytes of its own", kFatMagic, other, false, false},
         {"FAT, another .cfg's size but not its bytes", kFatMagic, sameSizeOther, false, false},
         {"elsewhere, the bytes of the saved file", 0, kOldContent, false, false},

@@ -16,7 +16,6 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-constexpr long kExfatMagic = 0x2011BAB0;
 const Bytes kOldContent = patternBytes(3000, 1);
 const Bytes kNewContent = patternBytes(2048, 6);
 
@@ -46,7 +45,7 @@ void PrintTo(const InPlaceFault& row, std::ostream* out)
     *out << row.name;
 }
 
-// An existing file on exFAT is written in place. The first Open and Close are
+// A file with a second hard link is written in place. The first Open and Close are
 // the writability probe, the first Fsync flushes the written bytes, the
 // second the cut. Whatever step fails, the file is never empty and its head
 // is never a mix of old and new.
@@ -54,20 +53,21 @@ class InPlaceFailure : public ::testing::TestWithParam<InPlaceFault> {
 protected:
     TempFolder folder;
     std::string target = folder.file("unit.cfg");
+    std::string link = folder.file("link.cfg");
 };
 
 TEST_P(InPlaceFailure, LeavesTheOldOrTheNewRecordAndNoOtherFile)
 {
     const InPlaceFault& row = GetParam();
     writeBytes(target, kOldContent);
+    ASSERT_EQ(::link(target.c_str(), link.c_str()), 0);
     const ino_t before = inodeOf(target);
     FaultyFileApi files;
-    files.pretendFileSystem(kExfatMagic);
     files.inject(row.fault);
 
     EXPECT_EQ(saveMessage(files, target, kNewContent), row.message);
     EXPECT_EQ(files.openDescriptors(), 0u);
-    EXPECT_EQ(folder.entries(), Names{"unit.cfg"});
+    EXPECT_EQ(folder.entries(), (Names{"link.cfg", "unit.cfg"}));
     const Bytes now = readBytes(target);
     switch (row.left) {
     case Left::OldFile:
@@ -81,9 +81,8 @@ TEST_P(InPlaceFailure, LeavesTheOldOrTheNewRecordAndNoOtherFile)
         EXPECT_EQ(now, kNewContent);
         break;
     }
-    if (row.fault.step != FileStep::FileSystemType) {
-        EXPECT_EQ(inodeOf(target), before) << "the file was replaced, not written in place";
-    }
+    EXPECT_EQ(inodeOf(target), before) << "the file was replaced, not written in place";
+    EXPECT_EQ(readBytes(link), now) << "the two names no longer share the file";
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryStep, InPlaceFailure, ::testing::Values(
@@ -96,22 +95,8 @@ INSTANTIATE_TEST_SUITE_P(EveryStep, InPlaceFailure, ::testing::Values(
     InPlaceFault{"CutMediumError", {FileStep::Truncate, EIO}, "I/O error 5", Left::NewRecord},
     InPlaceFault{"CutFlushMediumError", {FileStep::Fsync, EIO, -1, 2}, "I/O error 5", Left::NewRecord},
     InPlaceFault{"CloseMediumError", {FileStep::Close, EIO, -1, 2}, "I/O error 5", Left::NewFile},
-    // Without the file system's type the save replaces the file.
     InPlaceFault{"FileSystemUnknown", {FileStep::FileSystemType, EIO}, "", Left::NewFile},
     InPlaceFault{"LeftoversUnlisted", {FileStep::ListFolder, EIO}, "", Left::NewFile}));
-
-TEST(InPlaceSave, NeverCreatesATemporaryFileOnExfat)
-{
-    TempFolder folder;
-    const std::string target = folder.file("unit.cfg");
-    writeBytes(target, kOldContent);
-    FaultyFileApi files;
-    files.pretendFileSystem(kExfatMagic);
-    saveFileSafely(files, target, kNewContent);
-    EXPECT_EQ(files.count(FileStep::CreateNew), 0);
-    EXPECT_EQ(files.count(FileStep::Rename), 0);
-    EXPECT_EQ(readBytes(target), kNewContent);
-}
 
 // Failures of the temporary file or of the rename after which an existing
 // file is written in place: it keeps its inode, and no temporary stays.
