@@ -308,15 +308,11 @@ Replacement replaceThroughTemporary(FileApi& files, const SaveTarget& target, st
 }
 
 // Whether a sweep of leftovers named the file at path as one a leftover
-// may share clusters with; FAT names compare without case.
+// may share clusters with.
 bool sharesClustersWithALeftover(const std::vector<std::string>& sharing, const std::string& path)
 {
     const std::string name = path.substr(path.find_last_of('/') + 1);
-    return std::ranges::any_of(sharing, [&](const std::string& shared) {
-        return std::ranges::equal(shared, name, [](char a, char b) {
-            return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-        });
-    });
+    return std::ranges::any_of(sharing, [&](const std::string& shared) { return sameNameOnCard(shared, name); });
 }
 
 // The time before which a power cut may have left the folder's leftovers
@@ -332,9 +328,12 @@ std::optional<std::time_t> crashesBefore(FileApi& files, const std::string& fold
 
 void saveFileSafely(FileApi& files, const std::string& path, std::span<const std::uint8_t> bytes)
 {
-    const SaveTarget target = findSaveTarget(files, path);
+    SaveTarget target = findSaveTarget(files, path);
     const std::string folder = folderOf(target.path);
     const Volume volume = volumeOf(files, target.exists ? target.path : folder);
+    if (target.exists && S_ISREG(target.status.st_mode) && isCard(volume) &&
+        removeDuplicateEntries(files, target.path))
+        target = findSaveTarget(files, path);
     bool sharesClusters = false;
     if (S_ISREG(target.status.st_mode) || !target.exists) {
         const std::vector<std::string> sharing =

@@ -11,6 +11,9 @@
 #include <random>
 #include <vector>
 
+#include "platform/FilePath.h"
+#include "platform/InOutError.h"
+
 namespace ostra {
 
 namespace {
@@ -89,6 +92,13 @@ std::optional<std::string> fileSharingClusters(FileApi& files, const std::string
 
 } // namespace
 
+bool sameNameOnCard(std::string_view a, std::string_view b)
+{
+    return std::ranges::equal(a, b, [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
 std::string temporaryName(const std::string& folder)
 {
     static constexpr char kDigits[] = "0123456789abcdef";
@@ -137,6 +147,24 @@ std::vector<std::string> removeLeftoverTemporaries(FileApi& files, const std::st
         files.unlink(path);
     }
     return sharing;
+}
+
+bool removeDuplicateEntries(FileApi& files, const std::string& path)
+{
+    const std::string folder = folderOf(path);
+    const std::string name = path.substr(path.find_last_of('/') + 1);
+    std::vector<FolderEntry> entries;
+    if (files.listFolder(folder, entries).failed())
+        return false;
+    const auto listed = std::ranges::count_if(entries, [&](const FolderEntry& e) { return sameNameOnCard(e.name, name); });
+    for (auto extra = listed - 1; extra > 0; --extra) {
+        const std::string away = temporaryName(folder);
+        if (const FileResult moved = files.rename(path, away); moved.failed())
+            throw inOutErrorFromErrno(moved.error);
+        if (const FileResult removed = files.unlink(away); removed.failed())
+            throw inOutErrorFromErrno(removed.error);
+    }
+    return listed > 1;
 }
 
 } // namespace ostra

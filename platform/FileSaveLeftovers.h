@@ -10,6 +10,10 @@
 
 namespace ostra {
 
+// Whether two names name one file on a card (FAT and exFAT compare names
+// without case; only ASCII letters are folded here).
+bool sameNameOnCard(std::string_view a, std::string_view b);
+
 // A fresh name for a save's temporary file in folder: ".ostra-" followed
 // by eight random hexadecimal digits and ".tmp".
 std::string temporaryName(const std::string& folder);
@@ -32,5 +36,16 @@ bool isTemporaryName(std::string_view name);
 // names of those files are returned: they must be written in place.
 std::vector<std::string> removeLeftoverTemporaries(FileApi& files, const std::string& folder,
                                                    std::optional<std::time_t> crashesBefore);
+
+// After a power cut on exFAT a folder may list one name twice. A rename
+// over an existing file rewrites the new file's entries where they lie and
+// deletes the old file's; when the two lie in neighbouring sectors of one
+// write, a torn write can keep the first change and lose the second. The
+// kernel finds the first entry of the name, a save would replace that one,
+// and the card, mounted again, would show the other in place of the saved
+// file. While the folder lists the file's name (compared without case, as
+// on a card) more than once, the entry found is moved to a temporary name
+// and deleted; true when any was. Raises EInOutError when that fails.
+bool removeDuplicateEntries(FileApi& files, const std::string& path);
 
 } // namespace ostra

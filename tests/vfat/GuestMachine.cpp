@@ -52,12 +52,32 @@ void mountCard(const std::filesystem::path& mountPoint, const std::string& optio
     mountDisk(kCardDevice, mountPoint, options);
 }
 
+namespace {
+
+// "exfat" when the disk's boot sector names exFAT, else "vfat"; nothing
+// while the disk's node is not there yet.
+std::optional<std::string> fileSystemOf(const std::string& device)
+{
+    std::ifstream disk(device, std::ios::binary);
+    if (!disk)
+        return std::nullopt;
+    char boot[11] = {};
+    disk.read(boot, sizeof boot);
+    return std::string(boot + 3, 8) == "EXFAT   " ? "exfat" : "vfat";
+}
+
+} // namespace
+
 void mountDisk(const std::string& device, const std::filesystem::path& mountPoint, const std::string& options)
 {
     std::filesystem::create_directories(mountPoint);
     // The disk's node appears once the virtio driver has probed it.
     const auto deadline = std::chrono::steady_clock::now() + kDiskWait;
-    while (::mount(device.c_str(), mountPoint.c_str(), "vfat", 0, options.c_str()) != 0) {
+    std::optional<std::string> type;
+    while (!(type = fileSystemOf(device)) ||
+           ::mount(device.c_str(), mountPoint.c_str(), type->c_str(), 0, options.c_str()) != 0) {
+        if (!type)
+            errno = ENOENT;
         if ((errno != ENOENT && errno != ENXIO) || std::chrono::steady_clock::now() > deadline)
             throw std::runtime_error(systemError("mount " + device + " -o " + options));
         std::this_thread::sleep_for(std::chrono::milliseconds(20));

@@ -17,7 +17,8 @@ namespace ostra::cardtest {
 std::optional<std::string> kernelParameter(const std::string& name);
 
 // Mounts the machine's card (the first virtio disk) with the vfat driver,
-// waiting for the disk to appear. Raises std::runtime_error with the reason.
+// or the exfat driver when its boot sector names exFAT, waiting for the
+// disk to appear. Raises std::runtime_error with the reason.
 void mountCard(const std::filesystem::path& mountPoint, const std::string& options);
 // The same for another of the machine's disks ("/dev/vdb").
 void mountDisk(const std::string& device, const std::filesystem::path& mountPoint, const std::string& options);

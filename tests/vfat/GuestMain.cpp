@@ -25,11 +25,18 @@
 //   ostra-vfat-guest --count-states LOG MODEL    how many states MODEL has
 //   ostra-vfat-guest --lay-state CARD LOG MODEL N
 //                                                state N laid on CARD
+//   ostra-vfat-guest --exfat-copy IMAGE PATH FILE
+//                                                copies a file off an exFAT
+//                                                image; exit status 1 when
+//                                                it has none of that name
+//   ostra-vfat-guest --exfat-list IMAGE FOLDER   the names in a folder of an
+//                                                exFAT image, one a line
 #include <cstdio>
 #include <iostream>
 #include <string>
 
 #include "CrashExplorer.h"
+#include "ExfatImage.h"
 #include "Generation.h"
 #include "GuestMachine.h"
 #include "Scenarios.h"
@@ -61,11 +68,31 @@ int writeGenerationFile(const std::string& generation, const std::string& path)
     return writeWholeFile(path, record) ? 0 : 2;
 }
 
+int exfatTool(const std::string& command, char** argv)
+{
+    try {
+        const ExfatImage image(readFromImageFile(argv[2]));
+        if (command == "--exfat-list") {
+            for (const ExfatEntry& entry : image.folder(argv[3]))
+                std::cout << entry.Name << "\n";
+            return 0;
+        }
+        const auto bytes = image.file(argv[3]);
+        if (!bytes)
+            return 1;
+        return writeWholeFile(argv[4], *bytes) ? 0 : 2;
+    } catch (const ExfatError& error) {
+        std::cerr << argv[2] << ": " << error.what() << "\n";
+        return 2;
+    }
+}
+
 int usage(const char* program)
 {
     std::cerr << "usage: " << program
               << " --write-generation N FILE | --inspect FILE | --judge-cut LAST FILE | --judge-new-files LAST FOLDER"
-                 " | --judge-content OLD NEW FILE | --explore-crashes CARD LOG JUDGE | --count-states LOG MODEL | --lay-state CARD LOG MODEL N\n";
+                 " | --judge-content OLD NEW FILE | --explore-crashes CARD LOG JUDGE | --count-states LOG MODEL | --lay-state CARD LOG MODEL N"
+                 " | --exfat-copy IMAGE PATH FILE | --exfat-list IMAGE FOLDER\n";
     return 64;
 }
 
@@ -110,6 +137,8 @@ int hostTool(int argc, char** argv)
         return layCrashState("", argv[2], argv[3], -1);
     if (command == "--lay-state" && argc == 6)
         return layCrashState(argv[2], argv[3], argv[4], std::stol(argv[5]));
+    if ((command == "--exfat-copy" && argc == 5) || (command == "--exfat-list" && argc == 4))
+        return exfatTool(command, argv);
     return usage(argv[0]);
 }
 

@@ -85,13 +85,14 @@ fsck_findings() {
   awk -f "$harness_folder/fsck-findings.awk" <<<"$output"
 }
 
-# The kind of one fsck.fat finding line: which lines belong to which is its
-# own wording, matched here; anything not named counts as "other". Prints
+# The kind of one fsck.fat or fsck.exfat finding line: which lines belong
+# to which is the tools' own wording, matched here; anything not named counts as "other". Prints
 # nothing for lines that only continue a finding.
 finding_kind() {
   case $1 in
-  *"Contains a free cluster"*) echo "chain into a free cluster" ;;
-  *"share clusters"*) echo "clusters shared by two files" ;;
+  *"Contains a free cluster"* | *"is marked as free"*) echo "chain into a free cluster" ;;
+  *"share clusters"* | *"already allocated for the other file"*) echo "clusters shared by two files" ;;
+  *"clusters are allocated"*) echo "size against chain" ;;
   *"Truncating second"*) ;;
   *"cluster chain length"* | *"Truncating file"*) echo "size against chain" ;;
   *"FATs differ"* | *"Using first FAT"*) echo "FAT copies differ" ;;
@@ -102,17 +103,64 @@ finding_kind() {
   esac
 }
 
+# What fsck.exfat -n finds on IMAGE, one line a finding (its summary
+# lines left out). Empty when nothing.
+exfat_fsck_findings() {
+  local output status=0
+  output=$(fsck.exfat -n "$1" 2>&1) || status=$?
+  if [ "$status" -ge 8 ]; then
+    echo "fsck.exfat could not check the image (exit $status): $output"
+    return
+  fi
+  grep -vE '^exfatprogs version|: (clean|corrupted)\. directories|: files corrupted|^$' <<<"$output" || true
+}
+
+# What fsck finds on the card IMAGE, FAT or exFAT.
+card_findings() {
+  if [ "$(card_kind "$1")" = exfat ]; then exfat_fsck_findings "$1"; else fsck_findings "$1"; fi
+}
+
+# The kinds of finding that damage what a reader or the next save sees, as
+# a pattern over finding_kind's names.
+harmful_kinds='chain into a free cluster|clusters shared|size against chain|other:'
+
 # The kinds of fsck.fat finding on image that no reader minds: clusters
 # allocated but in no file, the two tables apart (readers take the
 # first), a stale free-cluster count. A save that allocates clusters
 # cannot avoid them at every moment. Prints the other findings.
 harmful_findings() {
-  fsck_findings "$1" | while IFS= read -r line; do
+  card_findings "$1" | while IFS= read -r line; do
     case $(finding_kind "$line") in
     "" | "lost clusters" | "FAT copies differ" | "free count") ;;
     *) echo "$line" ;;
     esac
   done
+}
+
+# fat or exfat: what the boot sector of IMAGE names.
+card_kind() {
+  if [ "$(dd if="$1" bs=1 skip=3 count=8 status=none)" = "EXFAT   " ]; then echo exfat; else echo fat; fi
+}
+
+# card_copy IMAGE /PATH COPY: the file copied off the card; fails when the
+# card holds no such file. exFAT cards are read with the harness's own
+# reader (mtools knows FAT only).
+card_copy() {
+  if [ "$(card_kind "$1")" = exfat ]; then
+    "$guest_program" --exfat-copy "$1" "$2" "$3" 2>/dev/null
+  else
+    mcopy -n -o -i "$1" "::$2" "$3" 2>/dev/null
+  fi
+}
+
+# card_leftovers IMAGE /FOLDER: how many temporary files of saves the
+# folder holds.
+card_leftovers() {
+  if [ "$(card_kind "$1")" = exfat ]; then
+    "$guest_program" --exfat-list "$1" "$2" 2>/dev/null
+  else
+    mdir -a -b -i "$1" "::$2" 2>/dev/null
+  fi | grep -ci '\.ostra-' || true
 }
 
 # mdir's short and long names in ::FOLDER, one "SHORT    EXT|long name"

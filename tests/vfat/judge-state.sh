@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # One verdict line on a card image that a crash in the middle of a recorded
 # save left: what the file holds, temporary files left behind, and what
-# fsck.fat -n finds beyond the dirty flag.
+# fsck.fat -n or fsck.exfat -n finds beyond the dirty flag.
 #
 #   judge-state.sh GUEST_PROGRAM rewrite|new-file IMAGE
 set -uo pipefail
@@ -13,12 +13,12 @@ copy=$(mktemp)
 trap 'rm -f "$copy"' EXIT
 
 case $mode in
-rewrite) file=::/A.CFG folder=/ ;;
-new-file) file=::/NEW/$("$guest_program" --new-file-name 1) folder=/NEW ;;
+rewrite) file=/A.CFG folder=/ ;;
+new-file) file=/NEW/$("$guest_program" --new-file-name 1) folder=/NEW ;;
 *) echo "unknown mode $mode"; exit 64 ;;
 esac
 
-if ! mcopy -n -o -i "$image" "$file" "$copy" 2>/dev/null; then
+if ! card_copy "$image" "$file" "$copy"; then
   verdict="absent"
 elif [ "$mode" = rewrite ]; then
   verdict=$("$guest_program" --judge-content 0 1 "$copy")
@@ -26,8 +26,8 @@ else
   verdict=$("$guest_program" --judge-content 1 1 "$copy")
   [ "$verdict" = neither ] || verdict=complete
 fi
-leftovers=$(mdir -a -b -i "$image" "::$folder" 2>/dev/null | grep -ci '\.ostra-' || true)
+leftovers=$(card_leftovers "$image" "$folder")
 [ "$leftovers" -eq 0 ] || verdict+="; $leftovers leftover"
-findings=$(fsck_findings "$image" | while IFS= read -r line; do finding_kind "$line"; done | sort -u | paste -sd ',' -)
+findings=$(card_findings "$image" | while IFS= read -r line; do finding_kind "$line"; done | sort -u | paste -sd ',' -)
 [ -z "$findings" ] || verdict+="; fsck: $findings"
 echo "$verdict"

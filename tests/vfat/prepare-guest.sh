@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Prepares the emulated machine that runs the card tests on the kernel's own
 # FAT driver: Debian's cloud kernel (fetched with apt-get, unpacked, never
-# installed) and an initramfs holding busybox, the FAT, codepage and virtio
+# installed) and an initramfs holding busybox, the FAT, exFAT, codepage and virtio
 # modules, a small /init and the static test program.
 #
 #   prepare-guest.sh CACHE_FOLDER GUEST_PROGRAM
@@ -23,7 +23,7 @@ skip() {
 
 # Kernel modules the guest loads; the modules they depend on are added in
 # front of them.
-wanted_modules=(virtio_pci virtio_blk fat vfat nls_cp437 nls_iso8859-1 nls_utf8 nls_ascii)
+wanted_modules=(virtio_pci virtio_blk fat vfat exfat nls_cp437 nls_iso8859-1 nls_utf8 nls_ascii)
 kernel_meta_package=linux-image-cloud-amd64
 
 [ -x "$guest_program" ] || skip "the static guest program was not built ($guest_program)"
@@ -99,7 +99,9 @@ cache_kernel() {
     basename "$file" >>"$kept/load-order"
   done <"$kept/module-files"
   rm "$kept/module-files"
+  echo "${wanted_modules[*]}" >"$kept/wanted-modules"
   rm -rf "$unpacked"
+  rm -rf "$cache/kernel"
   mv "$kept" "$cache/kernel"
 }
 
@@ -120,7 +122,10 @@ build_initramfs() {
   rm -rf "$root"
 }
 
-[ -f "$cache/kernel/vmlinuz" ] || cache_kernel
+# A kernel kept for another list of modules is fetched again.
+if [ ! -f "$cache/kernel/vmlinuz" ] || [ "$(cat "$cache/kernel/wanted-modules" 2>/dev/null)" != "${wanted_modules[*]}" ]; then
+  cache_kernel
+fi
 if [ ! -f "$cache/initramfs.cpio" ] || [ "$guest_program" -nt "$cache/initramfs.cpio" ] ||
    [ "$here/guest-init.sh" -nt "$cache/initramfs.cpio" ] ||
    [ "$cache/kernel/load-order" -nt "$cache/initramfs.cpio" ]; then

@@ -1,6 +1,7 @@
 #include "platform/files/FaultyFileApi.h"
 
 #include <algorithm>
+#include <dirent.h>
 #include <fcntl.h>
 
 namespace ostra::test {
@@ -192,7 +193,12 @@ FileResult FaultyFileApi::setFatAttributes(int fd, std::uint32_t attributes)
 
 FileResult FaultyFileApi::listFolder(const std::string& folder, std::vector<FolderEntry>& entries)
 {
-    return pass(FileStep::ListFolder, [&] { return real_.listFolder(folder, entries); });
+    return pass(FileStep::ListFolder, [&] {
+        const FileResult listed = real_.listFolder(folder, entries);
+        if (!listed.failed() && !listedTwice_.empty())
+            entries.push_back({listedTwice_, DT_REG});
+        return listed;
+    });
 }
 
 const char* stepName(FileStep step)

@@ -43,6 +43,9 @@ public:
     // O_EXCL and 0 for new ones; setFatAttributes records what it is given.
     void pretendFatAttributes(std::uint32_t attributes) { pretendedAttributes_ = attributes; }
     std::uint32_t attributesSet() const { return attributesSet_; }
+    // Makes listFolder list name once more than the folder holds it, as a
+    // card's folder damaged by a power cut may.
+    void pretendListedTwice(std::string name) { listedTwice_ = std::move(name); }
     const std::vector<FileStep>& log() const { return log_; }
     int count(FileStep step) const;
     std::size_t openDescriptors() const { return openedBy_.size(); }
@@ -90,6 +93,7 @@ private:
     long pretendedFileSystem_ = 0;
     std::optional<std::uint32_t> pretendedAttributes_;
     std::uint32_t attributesSet_ = 0;
+    std::string listedTwice_;
 };
 
 const char* stepName(FileStep step);

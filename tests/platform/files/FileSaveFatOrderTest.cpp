@@ -200,5 +200,51 @@ TEST(FatSave, KeepsALeftoverThatMayShareALiveFilesClusters)
     }
 }
 
+// A card's folder that lists the saved file's name twice (a torn rename on
+// exFAT) loses the entry the kernel finds before the save, so that no
+// second entry of the name outlives it; elsewhere the listing is left
+// alone. A removal that fails is reported and keeps the old file.
+TEST(FatSave, RemovesASecondEntryOfTheSavedName)
+{
+    struct Case {
+        const char* name;
+        long magic;
+        std::optional<FileFault> fault;
+        int renames;
+        const char* message;
+        const Bytes& left;
+    };
+    const Case cases[] = {
+        {"exFAT", kExfatMagic, std::nullopt, 2, "", kNewContent},
+        {"FAT", kFatMagic, std::nullopt, 2, "", kNewContent},
+        {"elsewhere", 0, std::nullopt, 1, "", kNewContent},
+        {"exFAT, the move away refused", kExfatMagic, FileFault{FileStep::Rename, EACCES}, 1, "File access denied",
+         kOldContent},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.name);
+        TempFolder folder;
+        const std::string target = folder.file("unit.cfg");
+        writeBytes(target, kOldContent);
+        FaultyFileApi files;
+        if (row.magic != 0)
+            files.pretendFileSystem(row.magic);
+        files.pretendListedTwice("UNIT.CFG");
+        if (row.fault)
+            files.inject(*row.fault);
+
+        EXPECT_EQ(saveMessage(files, target, kNewContent), row.message);
+        EXPECT_EQ(files.count(FileStep::Rename), row.renames);
+        EXPECT_EQ(readBytes(target), row.left);
+        EXPECT_EQ(folder.entries(), Names{"unit.cfg"});
+        const Steps& log = files.log();
+        if (row.renames == 2) {
+            EXPECT_LT(std::ranges::find(log, FileStep::Unlink) - log.begin(),
+                      std::ranges::find(log, FileStep::CreateNew) - log.begin())
+                << "the second entry goes before the save";
+        }
+    }
+}
+
 } // namespace
 } // namespace ostra::test
