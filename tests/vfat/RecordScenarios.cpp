@@ -32,11 +32,18 @@ void putFile(ScenarioContext& context, const std::filesystem::path& file, std::s
 //                      sector (the label, bitmap and upcase entries, then
 //                      sets of 3, 3 and 4 entries before A.CFG's 3), so
 //                      that the temporary's set falls in the next sector
+//   rewrite-straddle   the same with sets of 3, 3 and 3 entries before
+//                      A.CFG's, so that the temporary's set of 4 begins in
+//                      the first sector's last slot
 //   new-file           the empty folder NEW
 void prepareCard(ScenarioContext& context, const std::string& mode)
 {
     if (mode == "rewrite-full-root") {
         for (const char* filler : {"F0001.DAT", "F0002.DAT", "F0003-LONG-NAME.DAT"})
+            putFile(context, context.card / filler, {});
+    }
+    if (mode == "rewrite-straddle") {
+        for (const char* filler : {"F0001.DAT", "F0002.DAT", "F0003.DAT"})
             putFile(context, context.card / filler, {});
     }
     if (mode == "new-file")
