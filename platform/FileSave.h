@@ -31,7 +31,9 @@ namespace ostra {
 // created when it is missing and its folder exists. Each save also removes
 // the temporary files that killed saves left in the folder (on a card, not
 // those that may share clusters with a live file after a power cut: such a
-// file is written in place; see removeLeftoverTemporaries).
+// file is written in place; see removeLeftoverTemporaries). On a card a
+// second entry of the file's name, which a power cut on exFAT can leave,
+// is removed before the save (see removeDuplicateEntries).
 //
 // Raises EInOutError with the mapped error of the first failing step; an
 // existing target that cannot be opened for writing is left untouched (5),
