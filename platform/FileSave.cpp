@@ -7,7 +7,6 @@
 #include <linux/msdos_fs.h>
 
 #include <algorithm>
-#include <cctype>
 #include <limits>
 #include <optional>
 #include <vector>
@@ -32,29 +31,19 @@ constexpr long kExfatSuperMagic = 0x2011BAB0;
 
 enum class Replacement { Done, WriteInPlaceInstead };
 
-// The file systems whose crash behaviour a save plans for. On FAT the
-// kernel flushes a file's directory entry, the file allocation table and
-// the folder only when asked, each in its own request, and a card's cache
-// may keep any of those writes and lose the others. On exFAT any flush
-// writes all of the card's changed entries and tables at once, so the same
-// order of flushes holds there as well.
-enum class Volume { Other, Fat, Exfat };
-
-// Cards: the file systems whose saves order their flushes and whose
-// leftovers may share clusters with a live file after a power cut.
-bool isCard(Volume volume)
-{
-    return volume != Volume::Other;
-}
-
-Volume volumeOf(FileApi& files, const std::string& path)
+// Cards: the file systems whose crash behaviour a save plans for. On FAT
+// the kernel flushes a file's directory entry, the file allocation table
+// and the folder only when asked, each in its own request, and a card's
+// cache may keep any of those writes and lose the others. On exFAT any
+// flush writes all of the card's changed entries and tables at once, so the
+// same order of flushes holds there as well. After a power cut a leftover
+// on either may share clusters with a live file.
+bool isOnCard(FileApi& files, const std::string& path)
 {
     long magic = 0;
     if (files.fileSystemType(path, magic).failed())
-        return Volume::Other; // unknown: the rename path is safe everywhere
-    if (magic == kMsdosSuperMagic)
-        return Volume::Fat;
-    return magic == kExfatSuperMagic ? Volume::Exfat : Volume::Other;
+        return false; // unknown: the rename path is safe everywhere
+    return magic == kMsdosSuperMagic || magic == kExfatSuperMagic;
 }
 
 // Targets whose directory entry must stay as it is. A pipe or a device
@@ -189,14 +178,14 @@ void flushByName(FileApi& files, const std::string& path, int openFlags)
 // read-only instead, failing the next save. (On exFAT the allocation
 // bitmap plays the table's part.)
 int writeTemporary(FileApi& files, int fd, std::span<const std::uint8_t> bytes, const std::string& folder,
-                   Volume volume)
+                   bool onCard)
 {
     const FileResult written = files.write(fd, bytes.data(), bytes.size());
     if (written.failed())
         return written.error;
     if (static_cast<std::size_t>(written.value) < bytes.size())
         return ENOSPC;
-    if (isCard(volume))
+    if (onCard)
         if (const int failure = flushByNameError(files, folder, kFolderFlags))
             return failure;
     return files.fsync(fd).error;
@@ -225,11 +214,11 @@ void flushRename(FileApi& files, const std::string& target, const std::string& f
 }
 
 // Makes a finished rename over an existing file on a card durable, one
-// step a flush. The folder goes first, so that the temporary's entry is gone from
-// the card before the target's entry names the new clusters: flushed the
-// other way round, a crash could leave both entries sharing the clusters,
-// and removing the leftover would free the live file's. Then the target's
-// entry. The old file was held open until then, so the kernel frees its
+// step a flush. The folder goes first, so that the temporary's entry is
+// gone from the card before the target's entry names the new clusters:
+// flushed the other way round, a crash could leave both entries sharing
+// the clusters, and removing the leftover would free the live file's. Then
+// the target's entry. The old file was held open until then, so the kernel frees its
 // clusters only now, and the last flush makes that durable: no crash
 // leaves the entry pointing at clusters already freed.
 void flushRenameOnCard(FileApi& files, const std::string& target, const std::string& folder, OpenFile& oldFile)
@@ -260,12 +249,12 @@ void createDirectly(FileApi& files, const std::string& path, std::span<const std
 }
 
 Replacement replaceThroughTemporary(FileApi& files, const SaveTarget& target, std::span<const std::uint8_t> bytes,
-                                    Volume volume)
+                                    bool onCard)
 {
     const std::string folder = folderOf(target.path);
     // On a card the old file stays open until the new one's entry is durable.
     std::optional<OpenFile> oldFile;
-    if (target.exists && isCard(volume)) {
+    if (target.exists && onCard) {
         const FileResult held = files.open(target.path, O_RDONLY | O_NOCTTY | O_CLOEXEC, 0);
         if (held.failed())
             return Replacement::WriteInPlaceInstead;
@@ -289,7 +278,7 @@ Replacement replaceThroughTemporary(FileApi& files, const SaveTarget& target, st
         return Replacement::WriteInPlaceInstead;
     if (oldFile && !takeOverFatAttributes(files, oldFile->fd(), temporary.fd()))
         return Replacement::WriteInPlaceInstead;
-    if (const int failure = writeTemporary(files, temporary.fd(), bytes, folder, volume)) {
+    if (const int failure = writeTemporary(files, temporary.fd(), bytes, folder, onCard)) {
         if (target.exists && temporaryRefused(failure))
             return Replacement::WriteInPlaceInstead;
         throw inOutErrorFromErrno(failure);
@@ -317,9 +306,9 @@ bool sharesClustersWithALeftover(const std::vector<std::string>& sharing, const 
 
 // The time before which a power cut may have left the folder's leftovers
 // damaged: on a card, when it was attached (any time, when unknown).
-std::optional<std::time_t> crashesBefore(FileApi& files, const std::string& folder, Volume volume)
+std::optional<std::time_t> crashesBefore(FileApi& files, const std::string& folder, bool onCard)
 {
-    if (!isCard(volume))
+    if (!onCard)
         return std::nullopt;
     return mediumAttachedAt(files, folder).value_or(std::numeric_limits<std::time_t>::max());
 }
@@ -330,21 +319,21 @@ void saveFileSafely(FileApi& files, const std::string& path, std::span<const std
 {
     SaveTarget target = findSaveTarget(files, path);
     const std::string folder = folderOf(target.path);
-    const Volume volume = volumeOf(files, target.exists ? target.path : folder);
-    if (target.exists && S_ISREG(target.status.st_mode) && isCard(volume) &&
+    const bool onCard = isOnCard(files, target.exists ? target.path : folder);
+    if (target.exists && S_ISREG(target.status.st_mode) && onCard &&
         removeDuplicateEntries(files, target.path))
         target = findSaveTarget(files, path);
     bool sharesClusters = false;
     if (S_ISREG(target.status.st_mode) || !target.exists) {
         const std::vector<std::string> sharing =
-            removeLeftoverTemporaries(files, folder, crashesBefore(files, folder, volume));
+            removeLeftoverTemporaries(files, folder, crashesBefore(files, folder, onCard));
         sharesClusters = sharesClustersWithALeftover(sharing, target.path);
     }
     // A file that may share its clusters with a leftover is written in
     // place: replacing it would free clusters the leftover still names.
     if (target.exists && (sharesClusters || keepsItsDirectoryEntry(target)))
         return writeInPlace(files, target.path, target.status, bytes);
-    if (replaceThroughTemporary(files, target, bytes, volume) == Replacement::WriteInPlaceInstead)
+    if (replaceThroughTemporary(files, target, bytes, onCard) == Replacement::WriteInPlaceInstead)
         writeInPlace(files, target.path, target.status, bytes);
 }
 
