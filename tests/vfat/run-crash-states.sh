@@ -2,7 +2,7 @@
 # Records one save on the kernel's own FAT driver and judges every state a
 # crash may leave the card in:
 #
-#   run-crash-states.sh MACHINE_FOLDER GUEST_PROGRAM CARD rewrite|rewrite-full-root|new-file
+#   run-crash-states.sh MACHINE_FOLDER GUEST_PROGRAM CARD rewrite|rewrite-full-root|rewrite-straddle|new-file
 #
 # CARD: fat16 (512-byte clusters), fat32-4k or fat32-32k (4 KiB or 32 KiB
 # clusters, as cards of a few GB come), or exfat (128 KiB clusters, as
@@ -34,8 +34,8 @@
 # It fails when a state loses what no crash may lose: a new file must be
 # absent or complete, a file saved over must hold the old or the new
 # generation, never a mix; when fsck.fat finds more in a state than lost
-# clusters, FAT copies apart or a stale free count (fsck.exfat: lost
-# clusters); and when a next save fails. Exits 77 when the machine cannot
+# clusters, FAT copies apart or a stale free count, or fsck.exfat finds
+# anything; and when a next save fails. Exits 77 when the machine cannot
 # run here.
 set -euo pipefail
 source "$(dirname "$0")/harness-lib.sh"
