@@ -21,7 +21,7 @@ void putLittle(Bytes& bytes, std::size_t at, std::uint64_t value, std::size_t wi
         bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
-struct SetSpec {
+struct SetLayout {
     std::string name;
     std::uint32_t firstCluster;
     std::uint64_t size;
@@ -31,23 +31,23 @@ struct SetSpec {
 };
 
 // A file entry, its stream entry and its name entries, with the checksum.
-Bytes entrySet(const SetSpec& spec)
+Bytes entrySet(const SetLayout& layout)
 {
-    const std::size_t nameEntries = (spec.name.size() + 14) / 15;
+    const std::size_t nameEntries = (layout.name.size() + 14) / 15;
     Bytes set((2 + nameEntries) * 32, 0);
     set[0] = 0x85;
     set[1] = static_cast<std::uint8_t>(1 + nameEntries);
-    putLittle(set, 4, spec.folder ? 0x10 : 0x20, 2);
+    putLittle(set, 4, layout.folder ? 0x10 : 0x20, 2);
     set[32] = 0xC0;
-    set[33] = static_cast<std::uint8_t>(0x01 | (spec.contiguous ? 0x02 : 0));
-    set[35] = static_cast<std::uint8_t>(spec.name.size());
-    putLittle(set, 40, spec.validSize, 8);
-    putLittle(set, 52, spec.firstCluster, 4);
-    putLittle(set, 56, spec.size, 8);
-    for (std::size_t c = 0; c < spec.name.size(); ++c) {
+    set[33] = static_cast<std::uint8_t>(0x01 | (layout.contiguous ? 0x02 : 0));
+    set[35] = static_cast<std::uint8_t>(layout.name.size());
+    putLittle(set, 40, layout.validSize, 8);
+    putLittle(set, 52, layout.firstCluster, 4);
+    putLittle(set, 56, layout.size, 8);
+    for (std::size_t c = 0; c < layout.name.size(); ++c) {
         const std::size_t entry = 2 + c / 15;
         set[entry * 32] = 0xC1;
-        putLittle(set, entry * 32 + 2 + 2 * (c % 15), static_cast<unsigned char>(spec.name[c]), 2);
+        putLittle(set, entry * 32 + 2 + 2 * (c % 15), static_cast<unsigned char>(layout.name[c]), 2);
     }
     std::uint16_t sum = 0;
     for (std::size_t i = 0; i < set.size(); ++i)
