@@ -23,6 +23,22 @@ constexpr long kExfatMagic = 0x2011BAB0;
 const Bytes kOldContent = patternBytes(3000, 1);
 const Bytes kNewContent = patternBytes(2048, 4);
 
+// unit.cfg in a folder of its own, holding the old content unless it is to
+// be a new file, saved through a file layer that takes the folder for one
+// on the file system of magic (0: whatever it really is).
+struct CardFolder {
+    explicit CardFolder(long magic, bool withOldFile = true)
+    {
+        if (withOldFile)
+            writeBytes(target, kOldContent);
+        if (magic != 0)
+            files.pretendFileSystem(magic);
+    }
+    TempFolder folder;
+    std::string target = folder.file("unit.cfg");
+    FaultyFileApi files;
+};
+
 // The requests from the temporary's write on, by name.
 std::string fromTheWrite(const Steps& log)
 {
@@ -58,12 +74,7 @@ TEST(FatSave, FlushesEachStepOnItsOwn)
     for (const long magic : {kFatMagic, kExfatMagic})
     for (const Case& row : cases) {
         SCOPED_TRACE(std::string(row.name) + (magic == kFatMagic ? " on FAT" : " on exFAT"));
-        TempFolder folder;
-        const std::string target = folder.file("unit.cfg");
-        if (row.targetExists)
-            writeBytes(target, kOldContent);
-        FaultyFileApi files;
-        files.pretendFileSystem(magic);
+        auto [folder, target, files] = CardFolder(magic, row.targetExists);
         saveFileSafely(files, target, kNewContent);
         EXPECT_EQ(fromTheWrite(files.log()), row.expected);
         EXPECT_EQ(readBytes(target), kNewContent);
@@ -89,11 +100,7 @@ TEST(FatSave, ReportsAFailingFlushAndKeepsOneWholeFile)
     };
     for (const Case& row : cases) {
         SCOPED_TRACE(row.name);
-        TempFolder folder;
-        const std::string target = folder.file("unit.cfg");
-        writeBytes(target, kOldContent);
-        FaultyFileApi files;
-        files.pretendFileSystem(kFatMagic);
+        auto [folder, target, files] = CardFolder(kFatMagic);
         files.inject(row.fault);
         EXPECT_EQ(saveMessage(files, target, kNewContent), "I/O error 5");
         EXPECT_EQ(readBytes(target), row.left);
@@ -122,13 +129,9 @@ TEST(FatSave, KeepsTheHiddenAndSystemMarks)
     };
     for (const Case& row : cases) {
         SCOPED_TRACE(row.name);
-        TempFolder folder;
-        const std::string target = folder.file("unit.cfg");
-        writeBytes(target, kOldContent);
+        auto [folder, target, files] = CardFolder(kFatMagic);
         struct stat before {};
         ASSERT_EQ(::stat(target.c_str(), &before), 0);
-        FaultyFileApi files;
-        files.pretendFileSystem(kFatMagic);
         files.pretendFatAttributes(row.oldAttributes);
         if (row.setError != 0)
             files.inject({FileStep::SetFatAttributes, row.setError});
@@ -173,19 +176,14 @@ TEST(FatSave, KeepsALeftoverThatMayShareALiveFilesClusters)
     };
     for (const Case& row : cases) {
         SCOPED_TRACE(row.name);
-        TempFolder folder;
+        auto [folder, target, files] = CardFolder(row.magic);
         writeBytes(folder.file("OTHER.CFG"), kNewContent);
-        const std::string target = folder.file("unit.cfg");
-        writeBytes(target, kOldContent);
         struct stat before {};
         ASSERT_EQ(::stat(target.c_str(), &before), 0);
         const std::string leftover = folder.file(".ostra-0123abcd.tmp");
         writeBytes(leftover, row.leftover);
         const struct timeval longAgo[2] = {{1000000000, 0}, {1000000000, 0}};
         ASSERT_EQ(::utimes(leftover.c_str(), longAgo), 0);
-        FaultyFileApi files;
-        if (row.magic != 0)
-            files.pretendFileSystem(row.magic);
 
         saveFileSafely(files, target, sameSizeOther);
 
@@ -223,12 +221,7 @@ TEST(FatSave, RemovesASecondEntryOfTheSavedName)
     };
     for (const Case& row : cases) {
         SCOPED_TRACE(row.name);
-        TempFolder folder;
-        const std::string target = folder.file("unit.cfg");
-        writeBytes(target, kOldContent);
-        FaultyFileApi files;
-        if (row.magic != 0)
-            files.pretendFileSystem(row.magic);
+        auto [folder, target, files] = CardFolder(row.magic);
         files.pretendListedTwice("UNIT.CFG");
         if (row.fault)
             files.inject(*row.fault);
