@@ -76,13 +76,20 @@ machine_command() {
 # carries (and, on FAT32, the copy of that flag that makes the boot
 # sector differ from its backup at offset 65). Empty when nothing.
 fsck_findings() {
+  checker_output fsck.fat 1 "$1" | awk -f "$harness_folder/fsck-findings.awk"
+}
+
+# checker_output TOOL WORST_FINE_STATUS IMAGE: what TOOL -n prints on
+# IMAGE, or, when its exit status says it could not check, one line that
+# says so (a finding of kind "other").
+checker_output() {
   local output status=0
-  output=$(fsck.fat -n "$1" 2>&1) || status=$?
-  if [ "$status" -gt 1 ]; then
-    echo "fsck.fat could not check the image (exit $status): $output"
-    return
+  output=$("$1" -n "$3" 2>&1) || status=$?
+  if [ "$status" -gt "$2" ]; then
+    echo "$1 could not check the image (exit $status): ${output//$'\n'/ }"
+  else
+    echo "$output"
   fi
-  awk -f "$harness_folder/fsck-findings.awk" <<<"$output"
 }
 
 # The kind of one fsck.fat or fsck.exfat finding line: which lines belong
@@ -106,13 +113,7 @@ finding_kind() {
 # What fsck.exfat -n finds on IMAGE, one line a finding (its summary
 # lines left out). Empty when nothing.
 exfat_fsck_findings() {
-  local output status=0
-  output=$(fsck.exfat -n "$1" 2>&1) || status=$?
-  if [ "$status" -ge 8 ]; then
-    echo "fsck.exfat could not check the image (exit $status): $output"
-    return
-  fi
-  grep -vE '^exfatprogs version|: (clean|corrupted)\. directories|: files corrupted|^$' <<<"$output" || true
+  checker_output fsck.exfat 7 "$1" | grep -vE '^exfatprogs version|: (clean|corrupted)\. directories|: files corrupted|^$' || true
 }
 
 # What fsck finds on the card IMAGE, FAT or exFAT.
