@@ -18,6 +18,10 @@ class CodePage;
 // room: text typed or pasted into a full box takes the place of as many
 // of them as it needs, instead of being refused. A box full of other
 // characters refuses as any full box does.
+//
+// The padding cannot be seen, so a click, Home, End or an arrow key that
+// would leave the cursor in it puts the cursor right after the last
+// character seen: typing lands where the text is.
 class SingleByteEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -34,10 +38,14 @@ protected:
 
 private:
     // Inserts input at the cursor (over the selection) in the room that
-    // trailing spaces give; false, having changed nothing, when the box
-    // needs no such room or has none, so the line edit handles it as usual.
+    // the padding gives; false, having changed nothing, when the box needs
+    // no such room or has none, so the line edit handles it as usual.
     bool insertIntoPadding(const QString& input);
     void pasteIntoPadding();
+
+    // The length of the text without its padding.
+    int visibleLength() const;
+    void keepCursorOutOfPadding();
 
     const CodePage& codePage_;
 };
