@@ -124,8 +124,22 @@ std::string SingleByteEdit::Bytes() const
     return codePage_.Encode(text()).value_or(std::string());
 }
 
+void SingleByteEdit::SetBlankMarker(unsigned char byte)
+{
+    blankMarker_ = codePage_.Decode(std::string(1, static_cast<char>(byte))).at(0);
+}
+
+bool SingleByteEdit::holdsOnlyBlankMarker() const
+{
+    const QString shown = text();
+    return blankMarker_ && !shown.isEmpty() && shown.at(0) == *blankMarker_
+           && trailingSpaces(shown) == shown.size() - 1;
+}
+
 int SingleByteEdit::visibleLength() const
 {
+    if (holdsOnlyBlankMarker())
+        return 0;
     return static_cast<int>(text().size() - trailingSpaces(text()));
 }
 
@@ -142,9 +156,16 @@ bool SingleByteEdit::insertIntoPadding(const QString& input)
 {
     if (isReadOnly() || !isPrintable(input) || !codePage_.Encode(input))
         return false;
+    // A blank marker is padding: the input takes its place, as it would a
+    // space's, wherever in the blank box it goes.
+    const bool dropsMarker = holdsOnlyBlankMarker();
+    QString current = text();
+    if (dropsMarker)
+        current[0] = QLatin1Char(' ');
     const int start = hasSelectedText() ? selectionStart() : cursorPosition();
-    const Insertion result = insertion(text(), start, static_cast<int>(selectedText().size()), input, maxLength());
-    if (!result.TookPadding)
+    const Insertion result =
+        insertion(current, start, static_cast<int>(selectedText().size()), input, maxLength());
+    if (!result.TookPadding && !dropsMarker)
         return false;
     // One replacement of the whole text: a single step to undo, and the
     // same textEdited signal as typing.

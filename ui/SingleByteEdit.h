@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,11 @@ public:
     std::string Bytes() const;
     const CodePage& Page() const { return codePage_; }
 
+    // A byte that, standing first before nothing but spaces, marks the
+    // field as blank. It draws as a blank and counts as padding: the
+    // first text typed or pasted takes its place.
+    void SetBlankMarker(unsigned char byte);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -43,11 +49,13 @@ private:
     bool insertIntoPadding(const QString& input);
     void pasteIntoPadding();
 
+    bool holdsOnlyBlankMarker() const;
     // The length of the text without its padding.
     int visibleLength() const;
     void keepCursorOutOfPadding();
 
     const CodePage& codePage_;
+    std::optional<QChar> blankMarker_;
 };
 
 } // namespace ostra

@@ -104,7 +104,7 @@ TEST_F(KeyboardTest, AnInsertionIntoPaddingIsOneStepToUndo)
 
 // Input after a click (at a share of the box's width, with the modifiers
 // of Keys) or keys (pressed with the cursor at From), into source 1's short
-// name as stored, or after Clear into it or the description.
+// name as stored, or after Clear into it or the description (blank marker).
 enum class Box { Name, ClearedName, ClearedDescription };
 constexpr int kNoClick = -1;
 
@@ -121,6 +121,11 @@ struct PlacingCase {
 };
 
 const PlacingCase kPlacing[] = {
+    {"click at the start of a cleared description", Box::ClearedDescription, "", 0, {}, 0, 0, "Hello", false, "Hello"},
+    {"click in a cleared description", Box::ClearedDescription, "", 50, {}, 0, 0, "Hello", false, "Hello"},
+    {"End in a cleared description", Box::ClearedDescription, "", kNoClick, Qt::Key_End, 0, 0, "Hi", false, "Hi"},
+    {"paste into a cleared description", Box::ClearedDescription, "", 50, {}, 0, 0, "Hello", true, "Hello"},
+    {"a click alone keeps the blank marker", Box::ClearedDescription, "", 50, {}, 0, 0, "", false, "\xff"},
     {"click at the start of a padded name", Box::Name, "AB  ", 0, {}, 4, 0, "X", false, "XAB"},
     {"click at its end", Box::Name, "AB  ", 100, {}, 0, 2, "X", false, "ABX"},
     {"Home", Box::Name, "AB  ", kNoClick, Qt::Key_Home, 4, 0, "X", false, "XAB"},
