@@ -39,40 +39,62 @@ private:
     const CodePage& codePage_;
 };
 
-struct PaddedInsertion {
+struct Insertion {
     QString Text;
     int Cursor;
+    bool TookPadding;
 };
 
-// The text after inserting input over [start, start + removed) when that
-// only fits by dropping trailing spaces:
+qsizetype trailingSpaces(const QString& text)
+{
+    qsizetype count = 0;
+    while (count < text.size() && text.at(text.size() - 1 - count) == QLatin1Char(' '))
+        ++count;
+    return count;
+}
+
+// The text after inserting input over [start, start + removed). When the
+// input only fits by dropping trailing spaces, they go from the end:
 //
 //   "SAT " + "E" at 3 or 4, width 4  ->  "SATE"
 //   "AB  " + "X" at 1, width 4       ->  "AXB "
 //   "    " + "H" at 4, width 4       ->  "H   "
 //
-// The spaces go from the end. The padding cannot be seen, so a cursor at
-// the very end of the text stands at the end of what is seen: the input
-// follows the last other character. Input that still does not fit is
-// cut, as the line edit cuts a paste into a box with some room.
-std::optional<PaddedInsertion> paddedInsertion(QString text, int start, int removed, const QString& input,
-                                               int maxLength)
+// The padding cannot be seen, so a cursor at the very end of the text
+// stands at the end of what is seen: the input follows the last other
+// character. Input that still does not fit is cut, as the line edit cuts
+// a paste into a box with some room.
+Insertion insertion(QString text, int start, int removed, const QString& input, int maxLength)
 {
     text.remove(start, removed);
+    qsizetype at = start;
     const qsizetype excess = text.size() + input.size() - maxLength;
-    if (excess <= 0)
-        return std::nullopt;
-    qsizetype padding = 0;
-    while (padding < text.size() && text.at(text.size() - 1 - padding) == QLatin1Char(' '))
-        ++padding;
-    if (padding == 0)
-        return std::nullopt;
-    qsizetype at = start == text.size() ? text.size() - padding : start;
-    text.chop(std::min(padding, excess));
-    at = std::min(at, text.size());
-    const QString fitting = input.left(maxLength - text.size());
+    const qsizetype padding = trailingSpaces(text);
+    const bool tookPadding = excess > 0 && padding > 0;
+    if (tookPadding) {
+        if (at == text.size())
+            at -= padding;
+        text.chop(std::min(padding, excess));
+        at = std::min(at, text.size());
+    }
+    const QString fitting = input.left(std::max<qsizetype>(0, maxLength - text.size()));
     text.insert(at, fitting);
-    return PaddedInsertion{text, static_cast<int>(at + fitting.size())};
+    return {text, static_cast<int>(at + fitting.size()), tookPadding};
+}
+
+// The keys that only move the cursor, on every platform's key bindings.
+const QKeySequence::StandardKey kCursorMoves[] = {
+    QKeySequence::MoveToStartOfLine,     QKeySequence::MoveToEndOfLine,
+    QKeySequence::MoveToStartOfBlock,    QKeySequence::MoveToEndOfBlock,
+    QKeySequence::MoveToStartOfDocument, QKeySequence::MoveToEndOfDocument,
+    QKeySequence::MoveToNextChar,        QKeySequence::MoveToPreviousChar,
+    QKeySequence::MoveToNextWord,        QKeySequence::MoveToPreviousWord,
+};
+
+bool movesCursor(const QKeyEvent* event)
+{
+    return std::any_of(std::begin(kCursorMoves), std::end(kCursorMoves),
+                       [event](QKeySequence::StandardKey key) { return event->matches(key); });
 }
 
 bool isPrintable(const QString& input)
@@ -102,19 +124,54 @@ std::string SingleByteEdit::Bytes() const
     return codePage_.Encode(text()).value_or(std::string());
 }
 
+void SingleByteEdit::SetBlankMarker(unsigned char byte)
+{
+    blankMarker_ = codePage_.Decode(std::string(1, static_cast<char>(byte))).at(0);
+}
+
+bool SingleByteEdit::holdsOnlyBlankMarker() const
+{
+    const QString shown = text();
+    return blankMarker_ && !shown.isEmpty() && shown.at(0) == *blankMarker_
+           && trailingSpaces(shown) == shown.size() - 1;
+}
+
+int SingleByteEdit::visibleLength() const
+{
+    if (holdsOnlyBlankMarker())
+        return 0;
+    return static_cast<int>(text().size() - trailingSpaces(text()));
+}
+
+// Called after a click or a key that moves the cursor, not on every move:
+// a space just typed at the end of the text is padding too, and the next
+// character must follow it. A selection is left as made.
+void SingleByteEdit::keepCursorOutOfPadding()
+{
+    if (!hasSelectedText() && cursorPosition() > visibleLength())
+        setCursorPosition(visibleLength());
+}
+
 bool SingleByteEdit::insertIntoPadding(const QString& input)
 {
     if (isReadOnly() || !isPrintable(input) || !codePage_.Encode(input))
         return false;
+    // A blank marker is padding: the input takes its place, as it would a
+    // space's, wherever in the blank box it goes.
+    const bool dropsMarker = holdsOnlyBlankMarker();
+    QString current = text();
+    if (dropsMarker)
+        current[0] = QLatin1Char(' ');
     const int start = hasSelectedText() ? selectionStart() : cursorPosition();
-    const auto result = paddedInsertion(text(), start, static_cast<int>(selectedText().size()), input, maxLength());
-    if (!result)
+    const Insertion result =
+        insertion(current, start, static_cast<int>(selectedText().size()), input, maxLength());
+    if (!result.TookPadding && !dropsMarker)
         return false;
     // One replacement of the whole text: a single step to undo, and the
     // same textEdited signal as typing.
     selectAll();
-    insert(result->Text);
-    setCursorPosition(result->Cursor);
+    insert(result.Text);
+    setCursorPosition(result.Cursor);
     return true;
 }
 
@@ -137,21 +194,27 @@ void SingleByteEdit::keyPressEvent(QKeyEvent* event)
         return;
     }
     QLineEdit::keyPressEvent(event);
+    if (movesCursor(event))
+        keepCursorOutOfPadding();
 }
 
-// A middle click pastes the window system's selection at the cursor, as
-// the line edit does, with trailing spaces counting as room.
+// A click has put the cursor where it landed. A middle click pastes the
+// window system's selection there, as the line edit does, with the
+// padding counting as room.
 void SingleByteEdit::mouseReleaseEvent(QMouseEvent* event)
 {
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (event->button() == Qt::MiddleButton && clipboard->supportsSelection()) {
         deselect();
+        keepCursorOutOfPadding();
         if (insertIntoPadding(clipboard->text(QClipboard::Selection))) {
             event->accept();
             return;
         }
     }
     QLineEdit::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton)
+        keepCursorOutOfPadding();
 }
 
 void SingleByteEdit::contextMenuEvent(QContextMenuEvent* event)

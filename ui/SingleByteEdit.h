@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,10 @@ class CodePage;
 // room: text typed or pasted into a full box takes the place of as many
 // of them as it needs, instead of being refused. A box full of other
 // characters refuses as any full box does.
+//
+// The padding cannot be seen, so a click, Home, End or an arrow key that
+// would leave the cursor in it puts the cursor right after the last
+// character seen: typing lands where the text is.
 class SingleByteEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -27,6 +32,11 @@ public:
     std::string Bytes() const;
     const CodePage& Page() const { return codePage_; }
 
+    // A byte that, standing first before nothing but spaces, marks the
+    // field as blank. It draws as a blank and counts as padding: the
+    // first text typed or pasted takes its place.
+    void SetBlankMarker(unsigned char byte);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -34,12 +44,18 @@ protected:
 
 private:
     // Inserts input at the cursor (over the selection) in the room that
-    // trailing spaces give; false, having changed nothing, when the box
-    // needs no such room or has none, so the line edit handles it as usual.
+    // the padding gives; false, having changed nothing, when the box needs
+    // no such room or has none, so the line edit handles it as usual.
     bool insertIntoPadding(const QString& input);
     void pasteIntoPadding();
 
+    bool holdsOnlyBlankMarker() const;
+    // The length of the text without its padding.
+    int visibleLength() const;
+    void keepCursorOutOfPadding();
+
     const CodePage& codePage_;
+    std::optional<QChar> blankMarker_;
 };
 
 } // namespace ostra

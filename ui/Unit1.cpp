@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "config/ConfigFields.h"
+#include "config/ConfigLayout.h"
 #include "gif/GIFImage.h"
 #include "ui/AccessibleRoles.h"
 #include "ui/CheckListBox.h"
@@ -128,6 +129,7 @@ void TForm1::createDescriptionAndOptions()
     Edit1 = makeEdit(this, "Edit1", {8, 29, 269, 20});
     Edit1->setFont(TerminalFont());
     Edit1->setFixedHeight(20);
+    Edit1->SetBlankMarker(layout::kBlankMarker);
     addTabStop(0, Edit1);
 
     RadioButton1 = place(new QRadioButton("Residential", this), "RadioButton1", {296, 28, 113, 17});

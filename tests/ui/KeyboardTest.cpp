@@ -102,6 +102,70 @@ TEST_F(KeyboardTest, AnInsertionIntoPaddingIsOneStepToUndo)
     EXPECT_EQ(form->Edit14->text(), "Hal" + QString(27, ' '));
 }
 
+// Input after a click (at a share of the box's width, with the modifiers
+// of Keys) or keys (pressed with the cursor at From), into source 1's short
+// name as stored, or after Clear into it or the description (blank marker).
+enum class Box { Name, ClearedName, ClearedDescription };
+constexpr int kNoClick = -1;
+
+struct PlacingCase {
+    const char* What;
+    Box In;
+    const char* Stored;
+    int ClickPercent;
+    QKeyCombination Keys;
+    int From, Cursor; // the cursor before and after the click or keys
+    const char* Input;
+    bool Paste;
+    const char* Saved; // the field's bytes before their padding
+};
+
+const PlacingCase kPlacing[] = {
+    {"click at the start of a cleared description", Box::ClearedDescription, "", 0, {}, 0, 0, "Hello", false, "Hello"},
+    {"click in a cleared description", Box::ClearedDescription, "", 50, {}, 0, 0, "Hello", false, "Hello"},
+    {"End in a cleared description", Box::ClearedDescription, "", kNoClick, Qt::Key_End, 0, 0, "Hi", false, "Hi"},
+    {"paste into a cleared description", Box::ClearedDescription, "", 50, {}, 0, 0, "Hello", true, "Hello"},
+    {"a click alone keeps the blank marker", Box::ClearedDescription, "", 50, {}, 0, 0, "", false, "\xff"},
+    {"click at the start of a padded name", Box::Name, "AB  ", 0, {}, 4, 0, "X", false, "XAB"},
+    {"click at its end", Box::Name, "AB  ", 100, {}, 0, 2, "X", false, "ABX"},
+    {"Home", Box::Name, "AB  ", kNoClick, Qt::Key_Home, 4, 0, "X", false, "XAB"},
+    {"Right into the padding", Box::Name, "AB  ", kNoClick, Qt::Key_Right, 2, 2, "X", false, "ABX"},
+    {"Left within the padding", Box::Name, "AB  ", kNoClick, Qt::Key_Left, 4, 2, "X", false, "ABX"},
+    {"Shift+Left selects", Box::Name, "AB  ", kNoClick, Qt::SHIFT | Qt::Key_Left, 4, 3, "X", false, "AB X"},
+    {"Shift+click selects", Box::Name, "AB  ", 100, QKeyCombination(Qt::ShiftModifier), 0, 4, "X", false, "X"},
+    {"Tab selects it all", Box::Name, "AB  ", kNoClick, Qt::Key_Tab, 0, 4, "X", false, "X"},
+    {"a space typed at the end stays", Box::Name, "A   ", 100, {}, 0, 1, " B", false, "A B"},
+    {"Left in a full name", Box::Name, "ABCD", kNoClick, Qt::Key_Left, 4, 3, "X", false, "ABCD"},
+    {"click in an empty name", Box::ClearedName, "", 50, {}, 0, 0, "PC", false, "PC"},
+};
+
+TEST_F(KeyboardTest, TypingLandsAfterTheTextNotInItsPadding)
+{
+    for (const PlacingCase& row : kPlacing) {
+        SCOPED_TRACE(row.What);
+        openWith(row.Stored, "");
+        if (row.In != Box::Name)
+            QTest::mouseClick(form->Button4, Qt::LeftButton);
+        const bool description = row.In == Box::ClearedDescription;
+        SingleByteEdit* box = description ? form->Edit1 : form->Edit2;
+        QWidget* keyTarget = row.Keys.key() == Qt::Key_Tab ? box->previousInFocusChain() : box;
+        keyTarget->setFocus();
+        box->setCursorPosition(row.From);
+        if (row.ClickPercent == kNoClick)
+            QTest::keyClick(keyTarget, row.Keys.key(), row.Keys.keyboardModifiers());
+        else
+            QTest::mouseClick(box, Qt::LeftButton, row.Keys.keyboardModifiers(),
+                              {std::clamp(box->width() * row.ClickPercent / 100, 2, box->width() - 3), 10});
+        EXPECT_EQ(box->cursorPosition(), row.Cursor);
+        QGuiApplication::clipboard()->setText(QString::fromLatin1(row.Input));
+        row.Paste ? QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier) : typeText(box, row.Input);
+        const int offset = description ? layout::kDescriptionOffset : layout::sourceShortNameOffset(1);
+        std::string saved(row.Saved);
+        saved.resize(box->maxLength(), ' ');
+        EXPECT_EQ(savedField(offset, box->maxLength()), saved);
+    }
+}
+
 // What a key did, told from what changed.
 struct KeyCase {
     const char* What;
