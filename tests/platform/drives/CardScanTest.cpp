@@ -76,7 +76,8 @@ TEST_F(CardScanTest, OpensFilesAsItsAccessSays)
         FileAccess access;
         const char* failure;
     };
-    for (const Row& row : {Row{FileAccess::ReadWrite, "File access denied"}, Row{FileAccess::ReadOnly, ""}}) {
+    for (const Row& row : {Row{FileAccess::ReadWrite, "File access denied"}, Row{FileAccess::ReadWriteOrReadOnly, ""},
+                           Row{FileAccess::ReadOnly, ""}}) {
         CardScan reader(drives, files, row.access);
         reader.rescan();
         const std::optional<CardDrive> drive = reader.nextDrive();
