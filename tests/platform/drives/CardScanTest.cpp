@@ -94,5 +94,41 @@ TEST_F(CardScanTest, OpensFilesAsItsAccessSays)
     }
 }
 
+// Drives whose list empties after a given number of lookups, as if the
+// card were taken out while the scan asks about it.
+class VanishingDrives : public FakeRemovableDrives {
+public:
+    explicit VanishingDrives(int lookups) : lookups_(lookups) {}
+    const std::vector<DriveInfo>& drives() const override
+    {
+        static const std::vector<DriveInfo> none;
+        return lookups_-- > 0 ? FakeRemovableDrives::drives() : none;
+    }
+
+private:
+    mutable int lookups_;
+};
+
+TEST_F(CardScanTest, ADriveGoneDuringTheScanIsPassedOver)
+{
+    // C, the first letter probed, so that the lookups counted are its own.
+    const std::filesystem::path folder = temp.path() / "C";
+    std::filesystem::create_directories(folder);
+    test::writeFile(folder / "a.cfg", kRecord);
+    for (int lookups = 0; lookups <= 3; ++lookups) {
+        VanishingDrives vanishing(lookups);
+        vanishing.plugIn('C', folder);
+        vanishing.rescan();
+        CardScan reader(vanishing, files, FileAccess::ReadOnly);
+        const std::optional<CardDrive> drive = reader.nextDrive();
+        if (drive) {
+            EXPECT_EQ(drive->Drive.Letter, 'C') << lookups;
+            EXPECT_EQ(drive->Drive.MountPath, folder) << lookups;
+            EXPECT_EQ(drive->First.Name, "a.cfg") << lookups;
+        }
+        EXPECT_EQ(drive.has_value(), lookups >= 2) << lookups;
+    }
+}
+
 } // namespace
 } // namespace ostra
