@@ -38,6 +38,17 @@ char foldCase(char c)
 
 } // namespace
 
+std::string FailureMessage(const CardFile& file)
+{
+    if (!file.Failure)
+        return {};
+    try {
+        std::rethrow_exception(file.Failure);
+    } catch (const std::exception& error) {
+        return error.what();
+    }
+}
+
 bool MatchesWildcard(std::string_view name, std::string_view pattern)
 {
     // Greedy match with one backtracking point: the last "*" seen and the

@@ -26,6 +26,10 @@ struct CardFile {
     std::exception_ptr Failure;
 };
 
+// The message of a listed file's Failure, or an empty text for a file that
+// was read.
+std::string FailureMessage(const CardFile& file);
+
 // Wildcard match as a card listing needs it: "*" matches any run of
 // characters, "?" any one, and letters match regardless of case, since
 // cards written by the device or by other systems hold names such as

@@ -1,5 +1,8 @@
 // The card file browser's drive scan and file list: which drives are
-// offered, how each line is built, its order, and a listing that fails.
+// offered, how each line is built, its order, and files that cannot be
+// read or written.
+#include <algorithm>
+#include <cerrno>
 #include <functional>
 #include <map>
 #include <set>
@@ -60,33 +63,136 @@ TEST_F(BrowserListingTest, LinesShowPaddedNamesAndDescriptionsSortedShortNamesFi
     EXPECT_EQ(driveLetters(), QStringList{"E"});
 }
 
-TEST_F(BrowserListingTest, ShortFileThirdOfFiveEndsTheListingAndKeepsTheLinesBeforeIt)
+// One file of a card, and what the browser makes of it.
+struct CardFileCase {
+    const char* Name;
+    std::string Description;
+    std::size_t Size = layout::kRecordSize; // fewer bytes: a damaged file
+    int WriteRefused = 0;                   // errno of an open for writing
+    int ReadFails = 0;                      // errno of every read
+    const char* OpenError = nullptr;        // the error box Open shows, if any
+};
+
+struct CardCase {
+    const char* What;
+    std::vector<CardFileCase> Files;
+    int LockSwitch = 0; // errno of every open for writing on the card
+    QStringList Lines;
+};
+
+void PrintTo(const CardCase& row, std::ostream* out)
 {
-    const auto card = plugCard('E', "card");
-    // The search returns names in byte order: aaaa, bb, c (short), d, e.
-    putConfig(card, "aaaa.cfg", "First");
-    putConfig(card, "bb.cfg", "Second");
-    putBytes(card, "c.cfg", std::string(1000, 'c'));
-    putConfig(card, "d.cfg", "Fourth");
-    putConfig(card, "e.cfg", "Fifth");
-
-    showBrowser();
-
-    // Never sorted, since no listing has succeeded yet.
-    EXPECT_EQ(lines(), (QStringList{"[     aaaa.cfg]   First", "[       bb.cfg]   Second"}));
-    EXPECT_EQ(browser.windowTitle(), "No Files Found on Removeable Drive");
-    EXPECT_FALSE(browser.Button2->isEnabled());
-    EXPECT_EQ(browser.ListBox1->ItemIndex(), -1);
-    EXPECT_TRUE(boxes.Boxes.empty());
-
-    // The disabled Open button does not guard the double-click.
-    doubleClickRow(1);
-    EXPECT_FALSE(browser.isVisible());
-    EXPECT_EQ(form->windowTitle(), "Currently Editing: " + pathText(card / "bb.cfg"));
-    EXPECT_EQ(form->CurrentFilePath, (card / "bb.cfg").string());
-    EXPECT_EQ(form->Edit1->text().left(6), "Second");
-    EXPECT_TRUE(boxes.Boxes.empty());
+    *out << row.What;
 }
+
+// A file that cannot be read is a line of its own and the listing goes on;
+// a write-protected card or file lists and opens as any other.
+class BrowserCardTest : public BrowserFixture, public ::testing::WithParamInterface<CardCase> {
+protected:
+    // The browser lists through cardFiles, the main window opens through
+    // files: both see the same card.
+    void putCard(const CardCase& row)
+    {
+        card = plugCard('E', "card");
+        for (FaultyFileApi* layer : {static_cast<FaultyFileApi*>(&cardFiles), &files}) {
+            if (row.LockSwitch != 0)
+                layer->refuseWriting(row.LockSwitch);
+            for (const CardFileCase& file : row.Files) {
+                if (file.WriteRefused != 0)
+                    layer->refuseWriting(file.WriteRefused, file.Name);
+                if (file.ReadFails != 0)
+                    layer->failReading(file.Name, file.ReadFails);
+            }
+        }
+        for (const CardFileCase& file : row.Files) {
+            if (file.Size == layout::kRecordSize)
+                putConfig(card, file.Name, file.Description);
+            else
+                putBytes(card, file.Name, std::string(file.Size, 'x'));
+        }
+    }
+
+    const CardFileCase& fileOnLine(const CardCase& row, int line) const
+    {
+        const QByteArray path = browser.ListBox1->item(line)->data(TForm2::FilePathRole).toByteArray();
+        const auto found = std::ranges::find_if(row.Files, [&](const CardFileCase& file) {
+            return path.endsWith(QByteArray("/") + file.Name);
+        });
+        EXPECT_NE(found, row.Files.end()) << path.toStdString();
+        return *found;
+    }
+
+    std::filesystem::path card;
+};
+
+TEST_P(BrowserCardTest, ListsEveryFileAndOpenLoadsTheGoodOnesAndShowsTheErrorOfTheOthers)
+{
+    const CardCase& row = GetParam();
+    putCard(row);
+    showBrowser();
+    EXPECT_EQ(lines(), row.Lines);
+    EXPECT_EQ(browser.windowTitle(), "Open Configuration File");
+    EXPECT_TRUE(browser.Button2->isEnabled());
+    EXPECT_EQ(browser.ListBox1->ItemIndex(), 0);
+
+    for (int line = 0; line < row.Lines.size(); ++line) {
+        SCOPED_TRACE(row.Lines[line].toStdString());
+        showBrowser();
+        const CardFileCase& file = fileOnLine(row, line);
+        const QString path = pathText(card / file.Name);
+        form->CurrentFilePath = "/earlier.cfg";
+        boxes.Boxes.clear();
+        clickItem(browser.ListBox1, line);
+        click(browser.Button2);
+        EXPECT_FALSE(browser.isVisible());
+        if (file.OpenError != nullptr) {
+            ASSERT_EQ(boxes.Boxes.size(), 1u);
+            EXPECT_EQ(boxes.Boxes.back().Text, file.OpenError);
+            EXPECT_TRUE(boxes.Boxes.back().Detail.startsWith(path + "\n"));
+            EXPECT_EQ(form->CurrentFilePath, "/earlier.cfg");
+            continue;
+        }
+        EXPECT_TRUE(boxes.Boxes.empty());
+        EXPECT_EQ(form->windowTitle(), "Currently Editing: " + path);
+        EXPECT_EQ(form->Edit1->text().trimmed().toStdString(), file.Description);
+        if (row.LockSwitch == 0 && file.WriteRefused == 0)
+            continue;
+        // Plain Save back to it is refused, says why and what else to do,
+        // and leaves the file as it was.
+        const std::vector<unsigned char> before = readFile(path);
+        form->Edit1->selectAll();
+        typeText(form->Edit1, "Changed");
+        form->Button1Click();
+        ASSERT_EQ(boxes.Boxes.size(), 1u);
+        EXPECT_EQ(boxes.Boxes.back().Text, "File access denied");
+        EXPECT_TRUE(boxes.Boxes.back().Detail.contains("write-protected"));
+        EXPECT_TRUE(boxes.Boxes.back().Detail.contains("Advanced Save"));
+        EXPECT_EQ(readFile(path), before);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cards, BrowserCardTest,
+    ::testing::Values(
+        CardCase{"ShortFileAmongGoodOnes",
+                 {{"aaaa.cfg", "First"}, {"bb.cfg", "Second"},
+                  {"SHORT.CFG", "", 100, 0, 0, "Read beyond end of file"}, {"d.cfg", "Fourth"}},
+                 0,
+                 {"[        d.cfg]   Fourth", "[       bb.cfg]   Second", "[     aaaa.cfg]   First",
+                  "[    SHORT.CFG]   <Read beyond end of file>"}},
+        CardCase{"UnreadableFile",
+                 {{"a.cfg", "Hall"}, {"BAD.CFG", "Lost", layout::kRecordSize, 0, EIO, "I/O error 5"}},
+                 0,
+                 {"[        a.cfg]   Hall", "[      BAD.CFG]   <I/O error 5>"}},
+        CardCase{"OnlyDamagedFiles",
+                 {{"SHORT.CFG", "", 100, 0, 0, "Read beyond end of file"}},
+                 0,
+                 {"[    SHORT.CFG]   <Read beyond end of file>"}},
+        CardCase{"LockedCard", {{"A.CFG", "Hall"}, {"B.CFG", "Den"}}, EROFS,
+                 {"[        A.CFG]   Hall", "[        B.CFG]   Den"}},
+        CardCase{"ReadOnlyFile", {{"ok.cfg", "Hall"}, {"LOCKED.CFG", "Den", layout::kRecordSize, EACCES}}, 0,
+                 {"[       ok.cfg]   Hall", "[   LOCKED.CFG]   Den"}}),
+    [](const ::testing::TestParamInfo<CardCase>& info) { return std::string(info.param.What); });
 
 TEST_F(BrowserListingTest, SortedModeStaysOnForLaterListings)
 {
@@ -99,11 +205,12 @@ TEST_F(BrowserListingTest, SortedModeStaysOnForLaterListings)
     showBrowser();
     ASSERT_EQ(lines(), QStringList{"[       zz.cfg]   "});
 
-    // The failing listing of F now inserts its lines in order.
+    // The listing of F now inserts its lines in order.
     browser.ComboBox1->setCurrentIndex(1);
     browser.ComboBox1Change();
-    EXPECT_EQ(lines(), (QStringList{"[       bb.cfg]   ", "[     aaaa.cfg]   "}));
-    EXPECT_EQ(browser.windowTitle(), "No Files Found on Removeable Drive");
+    EXPECT_EQ(lines(), (QStringList{"[        c.cfg]   <Read beyond end of file>", "[       bb.cfg]   ",
+                                    "[     aaaa.cfg]   "}));
+    EXPECT_EQ(browser.windowTitle(), "Open Configuration File");
 }
 
 TEST_F(BrowserListingTest, EveryCaseOfTheExtensionIsFoundAndNothingElse)
@@ -229,9 +336,9 @@ TEST_F(BrowserListingTest, LinesEndInTheOrderOfTheListsOwnSort)
     QLocale::setDefault(before);
 }
 
-// A listing cut short by an unreadable file, after a complete listing has
-// made the list sorted, leaves its lines in the list's own sort order too.
-TEST_F(BrowserListingTest, APartialListingKeepsTheListsSortOrder)
+// A listing with an unreadable file, after an earlier listing has made the
+// list sorted, leaves its lines in the list's own sort order too.
+TEST_F(BrowserListingTest, AnUnreadableFileKeepsTheListsSortOrder)
 {
     const QLocale before;
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
@@ -239,13 +346,13 @@ TEST_F(BrowserListingTest, APartialListingKeepsTheListsSortOrder)
     putConfig(card, "c.cfg", "Same");
     showBrowser();
     std::filesystem::remove(card / "c.cfg");
-    // Listed by name bytes: "B.cfg", "a.cfg", then the short "z.cfg" fails.
+    // Listed by name bytes: "B.cfg", "a.cfg", then the short "z.cfg".
     putConfig(card, "a.cfg", "Same");
     putConfig(card, "B.cfg", "Same");
     putBytes(card, "z.cfg", "short");
     click(browser.Button3);
     const QStringList listed = lines();
-    ASSERT_EQ(listed.size(), 2);
+    ASSERT_EQ(listed.size(), 3);
     EXPECT_TRUE(listed.front().contains("a.cfg")) << listed.join('\n').toStdString();
     browser.ListBox1->sortItems(Qt::AscendingOrder);
     EXPECT_EQ(listed, lines());

@@ -34,26 +34,40 @@ FileStep FaultyFileApi::openStep(int flags)
                                  : FileStep::Open;
 }
 
+int FaultyFileApi::writeRefusal(const std::string& name, int flags) const
+{
+    if ((flags & O_ACCMODE) == O_RDONLY)
+        return 0;
+    for (const auto& [refused, error] : writeRefusals_)
+        if (refused.empty() || refused == name)
+            return error;
+    return 0;
+}
+
 template <typename Call>
-FileResult FaultyFileApi::opening(int flags, Call call)
+FileResult FaultyFileApi::opening(const std::string& name, int flags, Call call)
 {
     const FileStep step = openStep(flags);
     if (const FileFault* fault = enter(step))
         return {-1, fault->error};
+    if (const int refused = writeRefusal(name, flags))
+        return {-1, refused};
     const FileResult result = call();
-    if (!result.failed())
+    if (!result.failed()) {
         openedBy_[static_cast<int>(result.value)] = step;
+        openedNames_[static_cast<int>(result.value)] = name;
+    }
     return result;
 }
 
 FileResult FaultyFileApi::open(const std::string& path, int flags, mode_t mode)
 {
-    return opening(flags, [&] { return real_.open(path, flags, mode); });
+    return opening(path.substr(path.find_last_of('/') + 1), flags, [&] { return real_.open(path, flags, mode); });
 }
 
 FileResult FaultyFileApi::openAt(int folderFd, const std::string& name, int flags)
 {
-    return opening(flags, [&] { return real_.openAt(folderFd, name, flags); });
+    return opening(name, flags, [&] { return real_.openAt(folderFd, name, flags); });
 }
 
 template <typename Call>
@@ -77,6 +91,12 @@ FileResult FaultyFileApi::transfer(FileStep step, std::size_t count, Call call)
 
 FileResult FaultyFileApi::read(int fd, void* buffer, std::size_t count)
 {
+    const auto name = openedNames_.find(fd);
+    if (name != openedNames_.end())
+        if (const auto failure = readFailures_.find(name->second); failure != readFailures_.end()) {
+            log_.push_back(FileStep::Read);
+            return {-1, failure->second};
+        }
     return transfer(FileStep::Read, count, [&](std::size_t n) { return real_.read(fd, buffer, n); });
 }
 
@@ -108,6 +128,7 @@ FileResult FaultyFileApi::close(int fd)
 {
     const FileStep opened = kindOf(fd);
     openedBy_.erase(fd);
+    openedNames_.erase(fd);
     const FileStep step = opened == FileStep::OpenFolder ? FileStep::CloseFolder
         : opened == FileStep::CreateNew                  ? FileStep::CloseNew
                                                          : FileStep::Close;
