@@ -53,10 +53,8 @@ FileResult FaultyFileApi::opening(const std::string& name, int flags, Call call)
     if (const int refused = writeRefusal(name, flags))
         return {-1, refused};
     const FileResult result = call();
-    if (!result.failed()) {
+    if (!result.failed())
         openedBy_[static_cast<int>(result.value)] = step;
-        openedNames_[static_cast<int>(result.value)] = name;
-    }
     return result;
 }
 
@@ -91,12 +89,6 @@ FileResult FaultyFileApi::transfer(FileStep step, std::size_t count, Call call)
 
 FileResult FaultyFileApi::read(int fd, void* buffer, std::size_t count)
 {
-    const auto name = openedNames_.find(fd);
-    if (name != openedNames_.end())
-        if (const auto failure = readFailures_.find(name->second); failure != readFailures_.end()) {
-            log_.push_back(FileStep::Read);
-            return {-1, failure->second};
-        }
     return transfer(FileStep::Read, count, [&](std::size_t n) { return real_.read(fd, buffer, n); });
 }
 
@@ -128,7 +120,6 @@ FileResult FaultyFileApi::close(int fd)
 {
     const FileStep opened = kindOf(fd);
     openedBy_.erase(fd);
-    openedNames_.erase(fd);
     const FileStep step = opened == FileStep::OpenFolder ? FileStep::CloseFolder
         : opened == FileStep::CreateNew                  ? FileStep::CloseNew
                                                          : FileStep::Close;

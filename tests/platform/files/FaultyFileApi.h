@@ -53,8 +53,6 @@ public:
     // a read-only file (EACCES) or a card with its lock switch on (EROFS)
     // refuses it; opens for reading only go through.
     void refuseWriting(int error, std::string name = {}) { writeRefusals_.emplace_back(std::move(name), error); }
-    // Makes every read from the file called name fail with error.
-    void failReading(std::string name, int error) { readFailures_[std::move(name)] = error; }
     const std::vector<FileStep>& log() const { return log_; }
     int count(FileStep step) const;
     std::size_t openDescriptors() const { return openedBy_.size(); }
@@ -100,9 +98,7 @@ private:
     std::vector<FileFault> faults_;
     std::vector<FileStep> log_;
     std::map<int, FileStep> openedBy_;
-    std::map<int, std::string> openedNames_;
     std::vector<std::pair<std::string, int>> writeRefusals_;
-    std::map<std::string, int> readFailures_;
     long pretendedFileSystem_ = 0;
     std::optional<std::uint32_t> pretendedAttributes_;
     std::uint32_t attributesSet_ = 0;
