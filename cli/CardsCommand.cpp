@@ -25,10 +25,10 @@ struct Card {
     std::vector<CardFile> Files;
 };
 
-// The line the browser would show, or the file's error in brackets.
+// The line the browser shows, an unreadable file's error in angle brackets.
 std::string listLine(const CardFile& file)
 {
-    return CardFileLine(file.Name, file.Error.empty() ? file.Description : "(" + file.Error + ")");
+    return CardFileLine(file.Name, file.Error.empty() ? file.Description : CardFileFailure(file.Error));
 }
 
 CardFile readCardFile(const std::filesystem::path& folder, const ostra::CardFile& listed)
@@ -36,13 +36,10 @@ CardFile readCardFile(const std::filesystem::path& folder, const ostra::CardFile
     CardFile file;
     file.Name = listed.Name;
     file.Path = (folder / listed.Name).string();
-    try {
-        if (listed.Failure)
-            std::rethrow_exception(listed.Failure);
+    file.Error = FailureMessage(listed);
+    if (file.Error.empty()) {
         file.Blank = IsBlankConfig(listed.Head);
         file.Description = CardFileDescription(listed.Head, CardLineScreen::Terminal);
-    } catch (const EInOutError& error) {
-        file.Error = error.Message;
     }
     return file;
 }
@@ -111,8 +108,8 @@ ExitStatus runCards(CliContext& context, const CommandOptions& options)
         context.Out << cardsAsJson(cards).dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
     else
         listCardsAsText(context.Out, cards);
-    // Unlike the browser, which stops at the first unreadable file, every
-    // file is listed; the unreadable ones are named on standard error too.
+    // Every file is listed, as in the browser; the unreadable ones are
+    // named on standard error too.
     ExitStatus status = ExitStatus::Done;
     for (const Card& card : cards)
         for (const CardFile& file : card.Files)

@@ -22,7 +22,8 @@ void writeDocumentFile(CliContext& context, const std::string& path, const std::
 
 // The record of a configuration file, read as the editor reads it (the
 // blank marker kept). Commands that only look at a file read it ReadOnly;
-// set reads ReadWrite, as the editor loads a file it will save back.
+// set reads ReadWrite, so that a file it could not write back is refused
+// before any change.
 // Raises EInOutError.
 TConfigRecord readRecordFile(CliContext& context, const std::string& path, FileAccess access);
 void writeRecordFile(CliContext& context, const std::string& path, const TConfigRecord& record);

@@ -46,6 +46,16 @@ std::string CardFileDescription(const TConfigRecord& record, CardLineScreen scre
                         descriptionCharacters(screen));
 }
 
+std::string CardFileFailure(std::string_view message)
+{
+    std::string shown;
+    shown.reserve(message.size() + 2);
+    shown += '<';
+    shown += message;
+    shown += '>';
+    return shown;
+}
+
 std::string CardFileLine(std::string_view name, std::string_view shown)
 {
     // Built in one buffer: a card of thousands of files makes as many lines.

@@ -22,6 +22,11 @@ enum class CardLineScreen {
 // up to its first NUL, or "<Blank Config File>" for a blank file.
 std::string CardFileDescription(const TConfigRecord& record, CardLineScreen screen);
 
+// What a card file's line shows of a file that could not be read: the
+// error's message in angle brackets, as "<Blank Config File>" stands in
+// for a blank description, e.g. "<Read beyond end of file>".
+std::string CardFileFailure(std::string_view message);
+
 // One line of a card's file list, in UTF-8: the name between brackets,
 // right-aligned to 13 characters so that in a fixed-pitch font the closing
 // brackets of all short names stand in one column, then three spaces and

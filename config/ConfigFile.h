@@ -10,13 +10,16 @@ namespace ostra {
 
 // ReadConfigFile and WriteConfigFile over a given file layer, so that tests
 // can make any step of a load or a save fail. The overloads without one use
-// the operating system's files.
+// the operating system's files. A load opens the file for reading and
+// writing, or for reading only where the card or the file is
+// write-protected (FileAccess::ReadWriteOrReadOnly): such a file opens, and
+// a save to it fails.
 void ReadConfigFile(FileApi& files, const std::string& path, TConfigRecord& record);
 void WriteConfigFile(FileApi& files, const std::string& path, const TConfigRecord& record);
 
 // ReadConfigFile opening the file as access says: the command-line tool's
-// readers pass FileAccess::ReadOnly, so that a file they may not write can
-// still be shown, exported or compared.
+// readers pass FileAccess::ReadOnly, and its set command FileAccess::ReadWrite,
+// so that a file it could not write back is refused before any change.
 void ReadConfigFile(FileApi& files, const std::string& path, TConfigRecord& record, FileAccess access);
 
 } // namespace ostra

@@ -1,5 +1,6 @@
 #include "platform/FileRead.h"
 
+#include <cerrno>
 #include <fcntl.h>
 
 #include "platform/FilePath.h"
@@ -12,7 +13,8 @@ namespace {
 int accessFlag(FileAccess access)
 {
     switch (access) {
-    case FileAccess::ReadWrite: return O_RDWR;
+    case FileAccess::ReadWrite:
+    case FileAccess::ReadWriteOrReadOnly: return O_RDWR;
     case FileAccess::ReadOnly: return O_RDONLY;
     }
     return O_RDWR;
@@ -28,9 +30,14 @@ int fileHeadOpenFlags(FileAccess access)
     return accessFlag(access) | O_NOCTTY | O_CLOEXEC | O_NONBLOCK;
 }
 
+bool isWriteRefusal(int errorNumber)
+{
+    return errorNumber == EROFS || errorNumber == EACCES || errorNumber == EPERM;
+}
+
 void readFileHead(FileApi& files, const std::string& path, std::span<std::uint8_t> buffer, FileAccess access)
 {
-    const FileResult opened = files.open(path, fileHeadOpenFlags(access), 0);
+    const FileResult opened = openFileHead(access, [&](int flags) { return files.open(path, flags, 0); });
     if (opened.failed())
         throw pathError(files, path, opened.error);
     OpenFile file(files, static_cast<int>(opened.value));

@@ -21,10 +21,9 @@ const Advice kAdvice[] = {
     {InOutErrorCode::TooManyOpenFiles, "Too many files are open: close other programs and try again.",
      "Too many files are open: close other programs and try again."},
     {InOutErrorCode::FileAccessDenied,
-     "You may not read and write this file (the editor opens files to save them back): check its permissions, "
-     "or whether the card is write-protected.",
-     "You may not write here: check the permissions of the file and its folder, or whether the card is "
-     "write-protected."},
+     "You may not read this file: check its permissions.",
+     "The card or the file is write-protected, or you may not write to its folder: Advanced Save can write "
+     "the settings elsewhere, or unlock the card and save again."},
     {InOutErrorCode::ReadBeyondEndOfFile,
      "The file is shorter than a configuration file (2048 bytes): it is not one, or it is damaged.",
      "The file ended sooner than expected: check the card and try again."},

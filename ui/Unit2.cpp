@@ -40,8 +40,8 @@ TForm2::TForm2(ConfigOpener& editor, RemovableDrives& drives, FileApi& files, QW
                           | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       editor_(editor),
       // The editor loads what the list shows, so the list reads each file
-      // as a load would: opened for writing too.
-      scan_(drives, files, FileAccess::ReadWrite),
+      // as a load would.
+      scan_(drives, files, FileAccess::ReadWriteOrReadOnly),
       anchors_(kClientSize)
 {
     InstallAccessibleRoles();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -67,11 +68,11 @@ private:
     // or lines that the list's own sort must order.
     enum class Listing { NoFiles, InOrder, NeedsSorting };
     Listing listSelectedDrive();
-    QListWidgetItem* newFileLine(const std::filesystem::path& folder, const std::string& fileName,
-                                 const TConfigRecord& record) const;
-    // Appends one listing's lines to the empty list; answers whether they
-    // already stand as the list's sort would put them.
-    bool addFileLines(const std::vector<QListWidgetItem*>& items, bool complete);
+    using FileItems = std::vector<std::unique_ptr<QListWidgetItem>>;
+    std::unique_ptr<QListWidgetItem> newFileLine(const std::filesystem::path& folder, const CardFile& file) const;
+    // Appends one listing's lines to the empty list, which takes them;
+    // answers whether they already stand as the list's sort would put them.
+    bool addFileLines(FileItems items);
 
     // The first drive FormShow offers, with the listing that found its first
     // file: the listing that follows in the same showing goes on with it

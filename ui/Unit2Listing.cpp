@@ -2,7 +2,9 @@
 #include "ui/Unit2.h"
 
 #include <algorithm>
+#include <exception>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <type_traits>
 #include <utility>
@@ -13,7 +15,6 @@
 
 #include "config/CardFileLine.h"
 #include "config/ConfigRecord.h"
-#include "platform/InOutError.h"
 #include "ui/DisplayText.h"
 #include "ui/ListBox.h"
 
@@ -107,9 +108,12 @@ void TForm2::ComboBox1Change()
     Listing listed = Listing::NoFiles;
     try {
         listed = listSelectedDrive();
-    } catch (const EInOutError&) {
-        // A file that cannot be read ends the listing; the lines added
-        // before it stay. Anything else is a fault and goes on up.
+    } catch (const std::exception&) {
+        // A file that cannot be read is a line of its own, so what comes
+        // here is a fault of the listing itself (a folder gone, memory):
+        // it ends in the state of a card without files rather than in the
+        // event loop.
+        ListBox1->clear();
         listed = Listing::NoFiles;
     }
     if (listed != Listing::NoFiles) {
@@ -127,9 +131,9 @@ void TForm2::ComboBox1Change()
     }
 }
 
-// Lists every file of the selected drive; NoFiles when there is no drive or
-// no file. A file that cannot be read raises and ends the listing there,
-// after the lines before it are added.
+// Lists every file of the selected drive, a file that cannot be read with
+// its error in place of its description; NoFiles when there is no drive or
+// no configuration file.
 TForm2::Listing TForm2::listSelectedDrive()
 {
     // Whatever is selected, the probe's listing serves one listing at most.
@@ -150,28 +154,20 @@ TForm2::Listing TForm2::listSelectedDrive()
         file = listing->next();
     }
 
-    std::vector<QListWidgetItem*> items;
-    try {
-        for (; file; file = listing->next()) {
-            if (file->Failure)
-                std::rethrow_exception(file->Failure);
-            items.push_back(newFileLine(listing->folder(), file->Name, file->Head));
-        }
-    } catch (const EInOutError&) {
-        addFileLines(items, false);
-        throw;
-    }
+    FileItems items;
+    for (; file; file = listing->next())
+        items.push_back(newFileLine(listing->folder(), *file));
     if (items.empty())
         return Listing::NoFiles;
-    return addFileLines(items, true) ? Listing::InOrder : Listing::NeedsSorting;
+    return addFileLines(std::move(items)) ? Listing::InOrder : Listing::NeedsSorting;
 }
 
-QListWidgetItem* TForm2::newFileLine(const std::filesystem::path& folder, const std::string& fileName,
-                                     const TConfigRecord& record) const
+std::unique_ptr<QListWidgetItem> TForm2::newFileLine(const std::filesystem::path& folder, const CardFile& file) const
 {
     // The folder and a bare file name joined as path's operator/ would, in
     // one buffer.
     const std::string& folderPath = folder.native();
+    const std::string& fileName = file.Name;
     QByteArray path;
     path.reserve(static_cast<qsizetype>(folderPath.size() + 1 + fileName.size()));
     path.append(folderPath.data(), static_cast<qsizetype>(folderPath.size()));
@@ -179,9 +175,10 @@ QListWidgetItem* TForm2::newFileLine(const std::filesystem::path& folder, const 
         path.append('/');
     path.append(fileName.data(), static_cast<qsizetype>(fileName.size()));
     const QByteArray name = DisplayName(fileName).toUtf8();
-    const std::string line = CardFileLine(std::string_view(name.constData(), static_cast<std::size_t>(name.size())),
-                                          CardFileDescription(record, CardLineScreen::BrowserList));
-    return new CardFileItem(QString::fromStdString(line), std::move(path));
+    const std::string shown = file.Failure ? CardFileFailure(FailureMessage(file))
+                                           : CardFileDescription(file.Head, CardLineScreen::BrowserList);
+    const std::string line = CardFileLine(std::string_view(name.constData(), static_cast<std::size_t>(name.size())), shown);
+    return std::make_unique<CardFileItem>(QString::fromStdString(line), std::move(path));
 }
 
 namespace {
@@ -207,46 +204,42 @@ FileLines sortedLines(FileLines lines, Less less)
 
 } // namespace
 
-bool TForm2::addFileLines(const std::vector<QListWidgetItem*>& items, bool complete)
+bool TForm2::addFileLines(FileItems items)
 {
     // In sorted mode the list would put each line in order as it comes, an
     // insertion that compares boxed texts each time. Much the same order
     // is reached here once: ascending by text and, as each sorted
     // insertion goes before the equal lines already there, equal lines
-    // latest first. Before the first complete listing the list is unsorted
-    // and keeps the files' order. The list is empty at the start of a
-    // listing, so appending the lines in the order chosen, with sorting
-    // held off, gives the list it would have built.
+    // latest first. Before the first listing the list is unsorted and
+    // keeps the files' order unless they already stand sorted. The list is
+    // empty at the start of a listing, so appending the lines in the order
+    // chosen, with sorting held off, gives the list it would have built.
     const bool sorted = ListBox1->isSortingEnabled();
     FileLines lines;
     lines.reserve(items.size());
-    for (QListWidgetItem* item : items)
-        lines.emplace_back(item->text(), item);
+    for (std::unique_ptr<QListWidgetItem>& item : items)
+        lines.emplace_back(item->text(), item.get());
     if (sorted)
         std::reverse(lines.begin(), lines.end());
-    FileLines arranged = lines;
 
     // The list's own sort compares items by their texts' collation, one
     // boxed text at a time: slow for thousands of lines. Code-unit order
     // usually agrees with it and is cheap, so it is tried first and the
-    // collation sort made only when it does not. A complete listing whose
-    // lines then stand strictly ascending needs no sort by the list; a
-    // partial one into a sorted list is never sorted by the list, so its
-    // lines go in the collation order whatever it finds.
-    bool inOrder = false;
-    if (sorted || complete) {
-        FileLines byText = sortedLines(lines, std::less<QString>());
-        if (!strictlyAscending(byText))
-            byText = sortedLines(lines, [](const QString& a, const QString& b) {
-                return QString::localeAwareCompare(a, b) < 0;
-            });
-        inOrder = complete && strictlyAscending(byText);
-        if (sorted || inOrder)
-            arranged = std::move(byText);
-    }
+    // collation sort made only when it does not. Lines that then stand
+    // strictly ascending need no sort by the list.
+    FileLines byText = sortedLines(lines, std::less<QString>());
+    if (!strictlyAscending(byText))
+        byText = sortedLines(lines, [](const QString& a, const QString& b) {
+            return QString::localeAwareCompare(a, b) < 0;
+        });
+    const bool inOrder = strictlyAscending(byText);
+    const FileLines& arranged = sorted || inOrder ? byText : lines;
     ListBox1->setSortingEnabled(false);
     for (const auto& line : arranged)
         ListBox1->addItem(line.second);
+    // The list owns every line now.
+    for (std::unique_ptr<QListWidgetItem>& item : items)
+        item.release();
     ListBox1->setSortingEnabled(sorted);
     return inOrder;
 }

@@ -17,15 +17,6 @@ namespace {
 
 constexpr std::uint32_t kSkippedFatAttributes = ATTR_HIDDEN | ATTR_SYS | ATTR_VOLUME;
 
-// Files are opened as readFileHead opens them, and with O_NOFOLLOW: a link
-// that replaced a listed file is not followed (links are never listed).
-// readFileHead's O_NONBLOCK keeps a FIFO that replaced it from hanging the
-// listing.
-int listedFileFlags(FileAccess access)
-{
-    return fileHeadOpenFlags(access) | O_NOFOLLOW;
-}
-
 // Entries whose type says they cannot be plain files are dropped before any
 // open; DT_UNKNOWN (file systems that do not say) is settled on the
 // descriptor.
@@ -46,6 +37,17 @@ char foldCase(char c)
 }
 
 } // namespace
+
+std::string FailureMessage(const CardFile& file)
+{
+    if (!file.Failure)
+        return {};
+    try {
+        std::rethrow_exception(file.Failure);
+    } catch (const std::exception& error) {
+        return error.what();
+    }
+}
 
 bool MatchesWildcard(std::string_view name, std::string_view pattern)
 {
@@ -144,28 +146,20 @@ std::optional<CardFile> CardFolderListing::next()
     return std::nullopt;
 }
 
+// Opened as readFileHead opens a file, and with O_NOFOLLOW: a link that
+// replaced a listed file is not followed (links are never listed).
+// readFileHead's O_NONBLOCK keeps a FIFO that replaced it from hanging the
+// listing.
 CardFolderListing::Outcome CardFolderListing::read(const FolderEntry& entry, CardFile& file)
 {
-    const FileResult opened = files_->openAt(folderFd_, entry.name, listedFileFlags(access_));
+    const FileResult opened = openFileHead(
+        access_, [&](int flags) { return files_->openAt(folderFd_, entry.name, flags | O_NOFOLLOW); });
     if (!opened.failed())
         return readOpened(static_cast<int>(opened.value), entry, file);
     if (isNotPlainFileError(opened.error))
         return Outcome::Skipped;
-    if (access_ == FileAccess::ReadWrite && isHiddenUnwritable(entry))
-        return Outcome::Skipped;
     file.Failure = std::make_exception_ptr(pathError(*files_, (folder_ / entry.name).string(), opened.error));
     return Outcome::Listed;
-}
-
-// Not writable (read-only file, write-protected card) or not there: a
-// hidden file is still skipped rather than listed as failed.
-bool CardFolderListing::isHiddenUnwritable(const FolderEntry& entry)
-{
-    const FileResult opened = files_->openAt(folderFd_, entry.name, listedFileFlags(FileAccess::ReadOnly));
-    if (opened.failed())
-        return false;
-    OpenFile file(*files_, static_cast<int>(opened.value));
-    return isHiddenOrNotRegular(file.fd(), entry);
 }
 
 CardFolderListing::Outcome CardFolderListing::readOpened(int fd, const FolderEntry& entry, CardFile& file)

@@ -26,6 +26,10 @@ struct CardFile {
     std::exception_ptr Failure;
 };
 
+// The message of a listed file's Failure, or an empty text for a file that
+// was read.
+std::string FailureMessage(const CardFile& file);
+
 // Wildcard match as a card listing needs it: "*" matches any run of
 // characters, "?" any one, and letters match regardless of case, since
 // cards written by the device or by other systems hold names such as
@@ -40,17 +44,16 @@ bool MatchesWildcard(std::string_view name, std::string_view pattern);
 // Listed are regular files only (no folders, links, devices), no names
 // starting with ".", none whose FAT attributes mark them hidden, system or
 // volume label; where the attributes cannot be read, files are not
-// filtered by them. Each file is read as readFileHead reads it, opened as
-// `access` says: with ReadWrite (the editor's load) a file that cannot be
-// written fails like a missing one ("File access denied" and the like),
-// and only where that open fails is the file opened a second time, for
-// reading only, to learn whether its attributes hide it. A file shorter
-// than the head fails with "Read beyond end of file". A folder that cannot
-// be read yields no files.
+// filtered by them. Each file is opened and read as readFileHead opens and
+// reads it, as `access` says: with ReadWriteOrReadOnly (the editor's load)
+// a file whose card or permissions refuse writing is opened a second time,
+// for reading only, and listed with its bytes. A file shorter than the head
+// fails with "Read beyond end of file". A folder that cannot be read yields
+// no files.
 class CardFolderListing {
 public:
     CardFolderListing(FileApi& files, std::filesystem::path folder, std::string_view pattern,
-                      FileAccess access = FileAccess::ReadWrite);
+                      FileAccess access = FileAccess::ReadWriteOrReadOnly);
     ~CardFolderListing();
     CardFolderListing(CardFolderListing&& other) noexcept;
     CardFolderListing& operator=(CardFolderListing&& other) noexcept;
@@ -66,7 +69,6 @@ private:
     Outcome read(const FolderEntry& entry, CardFile& file);
     Outcome readOpened(int fd, const FolderEntry& entry, CardFile& file);
     bool isHiddenOrNotRegular(int fd, const FolderEntry& entry);
-    bool isHiddenUnwritable(const FolderEntry& entry);
     void closeFolder();
 
     FileApi* files_;

@@ -29,10 +29,15 @@ std::optional<CardDrive> CardScan::nextDrive()
         const char letter = nextLetter_++;
         if (drives_.driveTypeOf(std::string{letter, ':', '\\'}) != DriveType::Removable)
             continue;
-        CardFolderListing listing = listDrive(letter);
+        // A drive gone between the type query and the lookup is passed over;
+        // the listing is of the drive looked up.
+        std::optional<DriveInfo> drive = drives_.findDrive(letter);
+        if (!drive)
+            continue;
+        CardFolderListing listing(files_, drive->MountPath, kConfigPattern, access_);
         std::optional<CardFile> first = listing.next();
         if (first)
-            return CardDrive{*drives_.findDrive(letter), std::move(listing), std::move(*first)};
+            return CardDrive{std::move(*drive), std::move(listing), std::move(*first)};
     }
     return std::nullopt;
 }

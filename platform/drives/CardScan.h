@@ -24,9 +24,9 @@ struct CardDrive {
 // are never probed, removable or not.
 class CardScan {
 public:
-    // Files are opened as access says: the editor opens them for writing
-    // too, so that a file it could not save back is refused at once; a
-    // reader that never writes opens them for reading only.
+    // Files are opened as access says: the editor opens them as it loads
+    // them (ReadWriteOrReadOnly); a reader that never writes opens them for
+    // reading only.
     CardScan(RemovableDrives& drives, FileApi& files, FileAccess access);
 
     // Rescans the drives; nextDrive starts again at C.

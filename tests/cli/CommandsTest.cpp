@@ -128,7 +128,7 @@ TEST_F(CardsTest, ListsTheDrivesTheBrowserOffersWithTheirFilesInItsOrder)
     const CliRun text = run({"cards"});
     EXPECT_EQ(text.Out, "E: " + path("e") + " (OSTRA)\n"
                         "[        A.CFG]   Zone Setup \xC3\xBC                    \n"
-                        "[     torn.cfg]   (Read beyond end of file)\n"
+                        "[     torn.cfg]   <Read beyond end of file>\n"
                         "[    BLANK.CFG]   <Blank Config File>\n");
     EXPECT_EQ(text.Status, ExitStatus::FileFailed);
     EXPECT_EQ(text.Err, "ostra-cfg: " + path("e/torn.cfg") + ": Read beyond end of file\n");

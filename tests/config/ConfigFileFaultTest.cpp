@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <chrono>
 #include <future>
+#include <optional>
 #include <gtest/gtest.h>
 
 #include "platform/InOutError.h"
@@ -27,6 +28,7 @@ struct ReadFault {
     int code;
     const char* message;
     std::size_t recordBytesKept; // of the file's first bytes; zeros after
+    std::optional<FileFault> readOnlyOpen{}; // after a refusal to write
 };
 
 void PrintTo(const ReadFault& row, std::ostream* out)
@@ -45,6 +47,8 @@ TEST_P(ReadConfigFault, RaisesAndKeepsWhatWasDelivered)
     test::writeBytes(path, file);
     test::FaultyFileApi files;
     files.inject(row.fault);
+    if (row.readOnlyOpen)
+        files.inject(*row.readOnlyOpen);
     TConfigRecord record;
     record.fill(0xAA);
 
@@ -64,8 +68,8 @@ TEST_P(ReadConfigFault, RaisesAndKeepsWhatWasDelivered)
 
 INSTANTIATE_TEST_SUITE_P(EveryStep, ReadConfigFault, ::testing::Values(
     ReadFault{"OpenOutOfFiles", {FileStep::Open, EMFILE}, 4, "Too many open files", 0},
-    ReadFault{"OpenDenied", {FileStep::Open, EACCES}, 5, "File access denied", 0},
-    ReadFault{"OpenReadOnlyMedium", {FileStep::Open, EROFS}, 5, "File access denied", 0},
+    ReadFault{"OpenDenied", {FileStep::Open, EACCES}, 5, "File access denied", 0, {{FileStep::Open, EACCES, -1, 2}}},
+    ReadFault{"OpenReadOnlyMedium", {FileStep::Open, EROFS}, 5, "I/O error 5", 0, {{FileStep::Open, EIO, -1, 2}}},
     ReadFault{"ReadMediumError", {FileStep::Read, EIO}, 5, "I/O error 5", 0},
     ReadFault{"ShortRead", {FileStep::Read, 0, 100}, 100, "Read beyond end of file", 100},
     ReadFault{"NothingRead", {FileStep::Read, 0, 0}, 100, "Read beyond end of file", 0},

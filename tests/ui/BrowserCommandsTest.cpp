@@ -80,18 +80,6 @@ TEST_F(BrowserCommandsTest, OpenWithNoLineSelectedDoesNothingAtAll)
     EXPECT_TRUE(boxes.Boxes.empty());
     EXPECT_EQ(form->CurrentFilePath, "/earlier.cfg");
     EXPECT_EQ(form->windowTitle(), "Ostra Configuration Utility");
-
-    // Lines left by a failed listing are not selected; a double-click
-    // below them selects none and opens nothing.
-    const auto card = plugCard('E', "card");
-    putConfig(card, "a.cfg", "");
-    putBytes(card, "b.cfg", "short");
-    click(browser.Button3);
-    ASSERT_EQ(browser.ListBox1->count(), 1);
-    doubleClickEmptyArea();
-    EXPECT_TRUE(browser.isVisible());
-    EXPECT_EQ(form->CurrentFilePath, "/earlier.cfg");
-    EXPECT_TRUE(boxes.Boxes.empty());
 }
 
 TEST_F(BrowserCommandsTest, OpeningAFileGoneSinceTheListingChangesNothing)

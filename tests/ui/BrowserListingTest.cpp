@@ -1,5 +1,7 @@
 // The card file browser's drive scan and file list: which drives are
-// offered, how each line is built, its order, and a listing that fails.
+// offered, how each line is built, its order, and files that cannot be
+// read or written.
+#include <cerrno>
 #include <functional>
 #include <map>
 #include <set>
@@ -60,33 +62,87 @@ TEST_F(BrowserListingTest, LinesShowPaddedNamesAndDescriptionsSortedShortNamesFi
     EXPECT_EQ(driveLetters(), QStringList{"E"});
 }
 
-TEST_F(BrowserListingTest, ShortFileThirdOfFiveEndsTheListingAndKeepsTheLinesBeforeIt)
+std::string record(const std::string& description)
 {
-    const auto card = plugCard('E', "card");
-    // The search returns names in byte order: aaaa, bb, c (short), d, e.
-    putConfig(card, "aaaa.cfg", "First");
-    putConfig(card, "bb.cfg", "Second");
-    putBytes(card, "c.cfg", std::string(1000, 'c'));
-    putConfig(card, "d.cfg", "Fourth");
-    putConfig(card, "e.cfg", "Fifth");
-
-    showBrowser();
-
-    // Never sorted, since no listing has succeeded yet.
-    EXPECT_EQ(lines(), (QStringList{"[     aaaa.cfg]   First", "[       bb.cfg]   Second"}));
-    EXPECT_EQ(browser.windowTitle(), "No Files Found on Removeable Drive");
-    EXPECT_FALSE(browser.Button2->isEnabled());
-    EXPECT_EQ(browser.ListBox1->ItemIndex(), -1);
-    EXPECT_TRUE(boxes.Boxes.empty());
-
-    // The disabled Open button does not guard the double-click.
-    doubleClickRow(1);
-    EXPECT_FALSE(browser.isVisible());
-    EXPECT_EQ(form->windowTitle(), "Currently Editing: " + pathText(card / "bb.cfg"));
-    EXPECT_EQ(form->CurrentFilePath, (card / "bb.cfg").string());
-    EXPECT_EQ(form->Edit1->text().left(6), "Second");
-    EXPECT_TRUE(boxes.Boxes.empty());
+    return std::string(layout::kRecordSize, '\0').replace(0, description.size(), description);
 }
+
+// One line of a card's listing and what Open does on it: loads the file in
+// the editor, or shows the error box with OpenError; SaveRefused when its
+// card or the file itself is write-protected.
+struct CardLine {
+    QString Text;
+    const char* OpenError = nullptr;
+    bool SaveRefused = false;
+};
+
+struct CardCase {
+    const char* What;
+    std::map<std::string, std::string> Files; // name -> bytes
+    std::function<void(FaultyFileApi&)> Faults;
+    std::vector<CardLine> Lines;
+};
+
+void PrintTo(const CardCase& row, std::ostream* out)
+{
+    *out << row.What;
+}
+
+class BrowserCardTest : public BrowserFixture, public ::testing::WithParamInterface<CardCase> {};
+
+TEST_P(BrowserCardTest, ListsEveryFileAndOpenLoadsItOrShowsItsError)
+{
+    const CardCase& row = GetParam();
+    const auto card = plugCard('E', "card");
+    for (const auto& [name, bytes] : row.Files)
+        putBytes(card, name, bytes);
+    row.Faults(cardFiles); // what the browser lists through
+    row.Faults(files);     // what the main window opens through
+    QStringList expected;
+    for (const CardLine& line : row.Lines)
+        expected << line.Text;
+    for (int line = 0; line < expected.size(); ++line) {
+        SCOPED_TRACE(expected[line].toStdString());
+        showBrowser();
+        ASSERT_EQ(lines(), expected);
+        EXPECT_EQ(browser.windowTitle(), "Open Configuration File");
+        EXPECT_TRUE(browser.Button2->isEnabled());
+        const std::string path = browser.ListBox1->item(line)->data(TForm2::FilePathRole).toByteArray().toStdString();
+        boxes.Boxes.clear();
+        clickItem(browser.ListBox1, line);
+        click(browser.Button2);
+        const CardLine& shown = row.Lines[line];
+        EXPECT_EQ(form->CurrentFilePath == path, shown.OpenError == nullptr);
+        if (shown.OpenError != nullptr) {
+            ASSERT_EQ(boxes.Boxes.size(), 1u);
+            EXPECT_EQ(boxes.Boxes[0].Text, shown.OpenError);
+        } else if (shown.SaveRefused) {
+            form->Button1Click();
+            ASSERT_EQ(boxes.Boxes.size(), 1u);
+            EXPECT_EQ(boxes.Boxes[0].Text, "File access denied");
+            EXPECT_TRUE(boxes.Boxes[0].Detail.contains("write-protected, or you may not write to its folder: Advanced Save"));
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cards, BrowserCardTest,
+    ::testing::Values(
+        CardCase{"ShortFileAmongGoodOnes",
+                 {{"aaaa.cfg", record("First")}, {"bb.cfg", record("Second")}, {"SHORT.CFG", std::string(100, 'x')},
+                  {"d.cfg", record("Fourth")}},
+                 [](FaultyFileApi&) {},
+                 {{"[        d.cfg]   Fourth"}, {"[       bb.cfg]   Second"}, {"[     aaaa.cfg]   First"},
+                  {"[    SHORT.CFG]   <Read beyond end of file>", "Read beyond end of file"}}},
+        CardCase{"OnlyAnUnreadableFile", {{"BAD.CFG", record("Lost")}},
+                 [](FaultyFileApi& layer) { layer.inject({FileStep::Read, EIO}); },
+                 {{"[      BAD.CFG]   <I/O error 5>", "I/O error 5"}}},
+        CardCase{"LockedCard", {{"A.CFG", record("Hall")}}, [](FaultyFileApi& layer) { layer.refuseWriting(EROFS); },
+                 {{"[        A.CFG]   Hall", nullptr, true}}},
+        CardCase{"ReadOnlyFile", {{"ok.cfg", record("Hall")}, {"LOCKED.CFG", record("Den")}},
+                 [](FaultyFileApi& layer) { layer.refuseWriting(EACCES, "LOCKED.CFG"); },
+                 {{"[       ok.cfg]   Hall"}, {"[   LOCKED.CFG]   Den", nullptr, true}}}),
+    [](const ::testing::TestParamInfo<CardCase>& info) { return std::string(info.param.What); });
 
 TEST_F(BrowserListingTest, SortedModeStaysOnForLaterListings)
 {
@@ -99,11 +155,12 @@ TEST_F(BrowserListingTest, SortedModeStaysOnForLaterListings)
     showBrowser();
     ASSERT_EQ(lines(), QStringList{"[       zz.cfg]   "});
 
-    // The failing listing of F now inserts its lines in order.
+    // The listing of F now inserts its lines in order.
     browser.ComboBox1->setCurrentIndex(1);
     browser.ComboBox1Change();
-    EXPECT_EQ(lines(), (QStringList{"[       bb.cfg]   ", "[     aaaa.cfg]   "}));
-    EXPECT_EQ(browser.windowTitle(), "No Files Found on Removeable Drive");
+    EXPECT_EQ(lines(), (QStringList{"[        c.cfg]   <Read beyond end of file>", "[       bb.cfg]   ",
+                                    "[     aaaa.cfg]   "}));
+    EXPECT_EQ(browser.windowTitle(), "Open Configuration File");
 }
 
 TEST_F(BrowserListingTest, EveryCaseOfTheExtensionIsFoundAndNothingElse)
@@ -229,9 +286,9 @@ TEST_F(BrowserListingTest, LinesEndInTheOrderOfTheListsOwnSort)
     QLocale::setDefault(before);
 }
 
-// A listing cut short by an unreadable file, after a complete listing has
-// made the list sorted, leaves its lines in the list's own sort order too.
-TEST_F(BrowserListingTest, APartialListingKeepsTheListsSortOrder)
+// A listing with an unreadable file, after an earlier listing has made the
+// list sorted, leaves its lines in the list's own sort order too.
+TEST_F(BrowserListingTest, AnUnreadableFileKeepsTheListsSortOrder)
 {
     const QLocale before;
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
@@ -239,13 +296,13 @@ TEST_F(BrowserListingTest, APartialListingKeepsTheListsSortOrder)
     putConfig(card, "c.cfg", "Same");
     showBrowser();
     std::filesystem::remove(card / "c.cfg");
-    // Listed by name bytes: "B.cfg", "a.cfg", then the short "z.cfg" fails.
+    // Listed by name bytes: "B.cfg", "a.cfg", then the short "z.cfg".
     putConfig(card, "a.cfg", "Same");
     putConfig(card, "B.cfg", "Same");
     putBytes(card, "z.cfg", "short");
     click(browser.Button3);
     const QStringList listed = lines();
-    ASSERT_EQ(listed.size(), 2);
+    ASSERT_EQ(listed.size(), 3);
     EXPECT_TRUE(listed.front().contains("a.cfg")) << listed.join('\n').toStdString();
     browser.ListBox1->sortItems(Qt::AscendingOrder);
     EXPECT_EQ(listed, lines());

@@ -76,7 +76,8 @@ TEST_F(CardScanTest, OpensFilesAsItsAccessSays)
         FileAccess access;
         const char* failure;
     };
-    for (const Row& row : {Row{FileAccess::ReadWrite, "File access denied"}, Row{FileAccess::ReadOnly, ""}}) {
+    for (const Row& row : {Row{FileAccess::ReadWrite, "File access denied"}, Row{FileAccess::ReadWriteOrReadOnly, ""},
+                           Row{FileAccess::ReadOnly, ""}}) {
         CardScan reader(drives, files, row.access);
         reader.rescan();
         const std::optional<CardDrive> drive = reader.nextDrive();
@@ -90,6 +91,31 @@ TEST_F(CardScanTest, OpensFilesAsItsAccessSays)
             failure = error.Message;
         }
         EXPECT_EQ(failure, row.failure);
+    }
+}
+
+// Drives whose list empties after a number of lookups, as if the card in
+// C (the first letter probed) were taken out while the scan asks about it.
+class VanishingDrives : public FakeRemovableDrives {
+public:
+    explicit VanishingDrives(int lookups) : lookups_(lookups) {}
+    const std::vector<DriveInfo>& drives() const override
+    {
+        static const std::vector<DriveInfo> none;
+        return lookups_-- > 0 ? FakeRemovableDrives::drives() : none;
+    }
+    mutable int lookups_;
+};
+
+TEST_F(CardScanTest, ADriveGoneDuringTheScanIsPassedOver)
+{
+    plugCard('C', {"a.cfg"});
+    for (int lookups = 0; lookups <= 3; ++lookups) {
+        VanishingDrives vanishing(lookups);
+        vanishing.plugIn('C', temp.path() / "C");
+        vanishing.rescan();
+        const std::optional<CardDrive> drive = CardScan(vanishing, files, FileAccess::ReadOnly).nextDrive();
+        EXPECT_EQ(drive ? drive->Drive.Letter + std::string(":") + drive->First.Name : "", lookups >= 2 ? "C:a.cfg" : "");
     }
 }
 

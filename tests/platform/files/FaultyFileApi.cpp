@@ -34,12 +34,24 @@ FileStep FaultyFileApi::openStep(int flags)
                                  : FileStep::Open;
 }
 
+int FaultyFileApi::writeRefusal(const std::string& name, int flags) const
+{
+    if ((flags & O_ACCMODE) == O_RDONLY)
+        return 0;
+    for (const auto& [refused, error] : writeRefusals_)
+        if (refused.empty() || refused == name)
+            return error;
+    return 0;
+}
+
 template <typename Call>
-FileResult FaultyFileApi::opening(int flags, Call call)
+FileResult FaultyFileApi::opening(const std::string& name, int flags, Call call)
 {
     const FileStep step = openStep(flags);
     if (const FileFault* fault = enter(step))
         return {-1, fault->error};
+    if (const int refused = writeRefusal(name, flags))
+        return {-1, refused};
     const FileResult result = call();
     if (!result.failed())
         openedBy_[static_cast<int>(result.value)] = step;
@@ -48,12 +60,12 @@ FileResult FaultyFileApi::opening(int flags, Call call)
 
 FileResult FaultyFileApi::open(const std::string& path, int flags, mode_t mode)
 {
-    return opening(flags, [&] { return real_.open(path, flags, mode); });
+    return opening(path.substr(path.find_last_of('/') + 1), flags, [&] { return real_.open(path, flags, mode); });
 }
 
 FileResult FaultyFileApi::openAt(int folderFd, const std::string& name, int flags)
 {
-    return opening(flags, [&] { return real_.openAt(folderFd, name, flags); });
+    return opening(name, flags, [&] { return real_.openAt(folderFd, name, flags); });
 }
 
 template <typename Call>

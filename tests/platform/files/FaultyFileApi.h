@@ -2,6 +2,8 @@
 
 #include <map>
 #include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/FileApi.h"
@@ -46,6 +48,11 @@ public:
     // Makes listFolder list name once more than the folder holds it, as a
     // card's folder damaged by a power cut may.
     void pretendListedTwice(std::string name) { listedTwice_ = std::move(name); }
+    // Makes every open that asks to write the file called name (the last
+    // part of its path), or any file when name is empty, fail with error, as
+    // a read-only file (EACCES) or a card with its lock switch on (EROFS)
+    // refuses it; opens for reading only go through.
+    void refuseWriting(int error, std::string name = {}) { writeRefusals_.emplace_back(std::move(name), error); }
     const std::vector<FileStep>& log() const { return log_; }
     int count(FileStep step) const;
     std::size_t openDescriptors() const { return openedBy_.size(); }
@@ -78,7 +85,8 @@ private:
     FileStep kindOf(int fd) const;
     static FileStep openStep(int flags);
     template <typename Call>
-    FileResult opening(int flags, Call call);
+    FileResult opening(const std::string& name, int flags, Call call);
+    int writeRefusal(const std::string& name, int flags) const;
     // Runs call unless a fault is injected at step.
     template <typename Call>
     FileResult pass(FileStep step, Call call);
@@ -90,6 +98,7 @@ private:
     std::vector<FileFault> faults_;
     std::vector<FileStep> log_;
     std::map<int, FileStep> openedBy_;
+    std::vector<std::pair<std::string, int>> writeRefusals_;
     long pretendedFileSystem_ = 0;
     std::optional<std::uint32_t> pretendedAttributes_;
     std::uint32_t attributesSet_ = 0;
