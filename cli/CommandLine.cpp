@@ -73,6 +73,7 @@ const CommandSpec kCommands[] = {
          addOneFile(command, options, "FILE", "configuration file");
          command.add_option("KEY=VALUE", options.Assignments, "settings to change")->required();
          addTruncate(command, options);
+         command.add_flag("--force", options.Force, "shorten a file longer than 2048 bytes to the record");
      },
      runSet},
     {"diff", "Show the settings and carried bytes that differ between two files",

@@ -13,7 +13,7 @@ struct CommandOptions {
     std::vector<std::string> Files; // show's FILEs, diff's two
     std::string Output;             // -o; empty when not given
     bool Truncate = false;          // --truncate: cut overlong texts
-    bool Force = false;             // --force: replace an existing file
+    bool Force = false;             // --force: replace an existing file (set: shorten a longer one)
     bool Json = false;              // cards --json
     std::vector<std::string> Assignments;
 };

@@ -102,4 +102,17 @@ bool refuseReplacing(CliContext& context, const std::string& path, bool replace)
     return true;
 }
 
+bool refuseShortening(CliContext& context, const std::string& path, bool shorten)
+{
+    if (shorten)
+        return false;
+    const std::optional<std::uint64_t> length = LengthShortenedBySave(context.Files, path);
+    if (!length)
+        return false;
+    context.Err << "ostra-cfg: " << terminalSafe(path) << ": is " << *length
+                << " bytes long; saving leaves exactly " << layout::kRecordSize
+                << " bytes; use --force to shorten it\n";
+    return true;
+}
+
 } // namespace ostra::cli

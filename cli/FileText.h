@@ -38,4 +38,9 @@ void reportFileError(CliContext& context, const std::string& path, const std::st
 // reports why it fails.
 bool refuseReplacing(CliContext& context, const std::string& path, bool replace);
 
+// Says "PATH: is N bytes long; saving leaves exactly 2048; use --force to
+// shorten it" on standard error, when a save would shorten the file at
+// path and shorten is false.
+bool refuseShortening(CliContext& context, const std::string& path, bool shorten);
+
 } // namespace ostra::cli

@@ -1,8 +1,8 @@
 #include "config/ConfigFile.h"
 
+#include "platform/FilePath.h"
 #include "platform/FileRead.h"
 #include "platform/FileSave.h"
-#include "platform/FileTail.h"
 
 namespace ostra {
 
@@ -14,15 +14,11 @@ void ReadConfigFile(FileApi& files, const std::string& path, TConfigRecord& reco
     readFileHead(files, path, record);
 }
 
-// A file longer than a record (not a configuration file, or one with more
-// behind it) keeps every byte after the record: the save writes the record
-// followed by the file's own tail, so nothing the editor never showed is
-// lost.
+// A unit reads a configuration file of exactly one record, and may refuse
+// a longer one: the save leaves the record alone, whatever the file held.
 void WriteConfigFile(FileApi& files, const std::string& path, const TConfigRecord& record)
 {
-    std::vector<std::uint8_t> bytes = readFileBeyond(files, path, record.size());
-    bytes.insert(bytes.begin(), record.begin(), record.end());
-    saveFileSafely(files, path, bytes);
+    saveFileSafely(files, path, record);
 }
 
 void ReadConfigFile(const std::string& path, TConfigRecord& record)
@@ -39,6 +35,14 @@ void ReadConfigFile(FileApi& files, const std::string& path, TConfigRecord& reco
 {
     ZeroConfig(record);
     readFileHead(files, path, record, access);
+}
+
+std::optional<std::uint64_t> LengthShortenedBySave(FileApi& files, const std::string& path)
+{
+    const std::optional<std::uint64_t> length = regularFileLength(files, path);
+    if (length && *length > static_cast<std::uint64_t>(layout::kRecordSize))
+        return length;
+    return std::nullopt;
 }
 
 } // namespace ostra

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "config/ConfigRecord.h"
@@ -21,5 +23,11 @@ void WriteConfigFile(FileApi& files, const std::string& path, const TConfigRecor
 // readers pass FileAccess::ReadOnly, and its set command FileAccess::ReadWrite,
 // so that a file it could not write back is refused before any change.
 void ReadConfigFile(FileApi& files, const std::string& path, TConfigRecord& record, FileAccess access);
+
+// The length of the file at path when a save would shorten it: a save
+// leaves exactly one record, so a longer regular file loses what lies
+// after it. Nothing when the file is missing, no longer than a record, or
+// no regular file. Callers ask before such a save.
+std::optional<std::uint64_t> LengthShortenedBySave(FileApi& files, const std::string& path);
 
 } // namespace ostra

@@ -20,6 +20,14 @@ bool folderExists(FileApi& files, const std::string& folder)
     return !files.stat(folder, status).failed() && S_ISDIR(status.st_mode);
 }
 
+std::optional<std::uint64_t> regularFileLength(FileApi& files, const std::string& path)
+{
+    struct stat status {};
+    if (files.stat(path, status).failed() || !S_ISREG(status.st_mode))
+        return std::nullopt;
+    return static_cast<std::uint64_t>(status.st_size);
+}
+
 EInOutError pathError(FileApi& files, const std::string& path, int errorNumber)
 {
     const bool folderPresent = errorNumber != ENOENT || folderExists(files, folderOf(path));

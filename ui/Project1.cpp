@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ui/Application.h"
+#include "ui/ApplicationTitle.h"
 #include "ui/EditorWindows.h"
 #include "ui/StartupArguments.h"
 
@@ -46,7 +47,7 @@ int main(int argc, char** argv)
         return 1;
     }
     ostra::TApplication application(argc, argv);
-    application.SetTitle("Ostra Configuration Utility");
+    application.SetTitle(ostra::kApplicationTitle);
     ostra::EditorWindows windows;
     application.SetErrorBoxes(&windows.MessageBoxes);
     windows.Show();

@@ -14,6 +14,7 @@
 #include "config/ConfigLayout.h"
 #include "gif/GIFImage.h"
 #include "ui/AccessibleRoles.h"
+#include "ui/ApplicationTitle.h"
 #include "ui/CheckListBox.h"
 #include "ui/ClassicStyle.h"
 #include "ui/CodePage.h"
@@ -87,7 +88,7 @@ TForm1::TForm1(FileApi& files, FileDialogs& fileDialogs, MessageBoxes& messageBo
 {
     InstallAccessibleRoles();
     setObjectName("Form1");
-    setWindowTitle("Ostra Configuration Utility");
+    setWindowTitle(kApplicationTitle);
     setFixedSize(588, 506);
     setFont(WindowFont());
     createFrames();

@@ -67,9 +67,14 @@ public:
     // Fill, gather and the two saves.
     void ConfigToForm();
     void FormToConfig();
-    // Both saves answer whether the file was written.
-    bool SaveConfig();
-    bool SaveConfigMap();
+    // Both saves answer whether the file was written; their questions,
+    // dialog and error box stay above owner (this window when none is
+    // given). SaveAsCommanded saves as the Save button does: Advanced Save
+    // in advanced mode, else plain Save, or, with no file open yet,
+    // Advanced Save to a file that plain Save then writes to.
+    bool SaveConfig(QWidget* owner = nullptr);
+    bool SaveConfigMap(QWidget* owner = nullptr);
+    bool SaveAsCommanded(QWidget* owner);
 
     // The two ways of opening a file; both report their own failures, and
     // a failed open changes nothing but shows its error. OpenConfig answers
@@ -149,6 +154,7 @@ private:
     // Remembers what the window shows as opened, saved or cleared.
     void noteKept();
 
+    bool saveTo(const std::string& path, QWidget* owner);
     void startTimer1();
     void showTitle(const char* prefix, const std::string& path);
     void gatherControls();

@@ -13,6 +13,7 @@
 #include "ui/DisplayText.h"
 #include "ui/ErrorAdvice.h"
 #include "ui/HelpMemo.h"
+#include "ui/SaveQuestions.h"
 
 namespace ostra {
 
@@ -85,45 +86,63 @@ void TForm1::OpenConfigMap(QWidget* dialogOwner)
         CurrentFilePath = chosen;
 }
 
-bool TForm1::SaveConfig()
+bool TForm1::SaveConfig(QWidget* owner)
+{
+    if (!ConfirmShortening(messageBoxes_, files_, owner != nullptr ? owner : this, CurrentFilePath))
+        return false;
+    return saveTo(CurrentFilePath, owner);
+}
+
+bool TForm1::SaveConfigMap(QWidget* owner)
+{
+    const std::string previousName = SaveDialog1.FileName();
+    if (!SaveDialog1.Execute(owner))
+        return false;
+    const std::string chosen = SaveDialog1.FileName();
+    QWidget* questionOwner = owner != nullptr ? owner : this;
+    if (!ConfirmShortening(messageBoxes_, files_, questionOwner, chosen)
+        || !ConfirmReplacing(messageBoxes_, files_, questionOwner, chosen, SaveDialog1.Settings().Title)) {
+        // Stopping at a question stops the whole save: the dialog keeps
+        // the name it had.
+        SaveDialog1.SetFileName(previousName);
+        return false;
+    }
+    return saveTo(chosen, owner);
+}
+
+// The save both commands end in, once nothing is left to ask.
+bool TForm1::saveTo(const std::string& path, QWidget* owner)
 {
     try {
         FormToConfig();
-        WriteConfigFile(files_, CurrentFilePath, ConfigRecord);
-        showTitle("Saved: ", CurrentFilePath);
+        WriteConfigFile(files_, path, ConfigRecord);
+        showTitle("Saved: ", path);
         startTimer1();
         noteKept();
         return true;
     } catch (const Exception& error) {
-        ShowErrorMessage(messageOf(error), nullptr, ErrorAdvice(error, FileTask::Save, CurrentFilePath));
+        ShowErrorMessage(messageOf(error), owner, ErrorAdvice(error, FileTask::Save, path));
         return false;
     }
 }
 
-bool TForm1::SaveConfigMap()
+bool TForm1::SaveAsCommanded(QWidget* owner)
 {
-    if (!SaveDialog1.Execute())
+    if (CheckBox5->isChecked())
+        return SaveConfigMap(owner);
+    if (!CurrentFilePath.empty())
+        return SaveConfig(owner);
+    // Nothing was opened yet: rather than do nothing, ask where to save,
+    // and save there from now on.
+    if (!SaveConfigMap(owner))
         return false;
-    const std::string chosen = SaveDialog1.FileName();
-    try {
-        FormToConfig();
-        WriteConfigFile(files_, chosen, ConfigRecord);
-        showTitle("Saved: ", chosen);
-        startTimer1();
-        noteKept();
-        return true;
-    } catch (const Exception& error) {
-        ShowErrorMessage(messageOf(error), nullptr, ErrorAdvice(error, FileTask::Save, chosen));
-        return false;
-    }
+    CurrentFilePath = SaveDialog1.FileName();
+    return true;
 }
 
 void TForm1::Button1Click()
 {
-    if (CheckBox5->isChecked())
-        SaveConfigMap();
-    else if (!CurrentFilePath.empty())
-        SaveConfig();
+    SaveAsCommanded(this);
 }
 
 void TForm1::Button2Click()

@@ -5,11 +5,11 @@
 
 #include <filesystem>
 
-#include <QCheckBox>
 #include <QCloseEvent>
 
 #include "platform/qt/MessageBoxes.h"
 #include "ui/DisplayText.h"
+#include "ui/ApplicationTitle.h"
 
 namespace ostra {
 
@@ -32,15 +32,13 @@ bool TForm1::SettleUnsavedEdits(QWidget* owner)
     const QString name = CurrentFilePath.empty()
                              ? QStringLiteral("the unsaved settings")
                              : DisplayName(std::filesystem::path(CurrentFilePath).filename().string());
-    switch (messageBoxes_.askToSave(owner != nullptr ? owner : this, QStringLiteral("Ostra Configuration Utility"),
+    switch (messageBoxes_.askToSave(owner != nullptr ? owner : this, QString::fromLatin1(kApplicationTitle),
                                     QStringLiteral("Save changes to %1?").arg(name))) {
     case SaveChoice::Save:
-        // As the Save command saves, except that without a file to save to
-        // the Advanced Save dialog asks for one; cancelling it, or a failed
-        // save, keeps everything as it is.
-        if (CheckBox5->isChecked() || CurrentFilePath.empty())
-            return SaveConfigMap();
-        return SaveConfig();
+        // As the Save command saves, its dialogs and boxes above owner;
+        // cancelling any of them, or a failed save, keeps everything as it
+        // is.
+        return SaveAsCommanded(owner);
     case SaveChoice::Discard:
         return true;
     case SaveChoice::Cancel:

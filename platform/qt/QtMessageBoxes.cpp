@@ -31,4 +31,19 @@ SaveChoice QtMessageBoxes::askToSave(QWidget* owner, const QString& caption, con
     }
 }
 
+bool QtMessageBoxes::askToProceed(QWidget* owner, const QString& caption, const QString& question,
+                                  ProceedButtons buttons)
+{
+    const bool saveCancel = buttons == ProceedButtons::SaveCancel;
+    const QMessageBox::StandardButton proceed = saveCancel ? QMessageBox::Save : QMessageBox::Yes;
+    const QMessageBox::StandardButton stop = saveCancel ? QMessageBox::Cancel : QMessageBox::No;
+    QMessageBox box(QMessageBox::Warning, caption, question, proceed | stop, owner);
+    box.setTextFormat(Qt::PlainText);
+    // Replacing a file is the step that cannot be undone, so there the
+    // default is to stop, as the platform's own question has it.
+    box.setDefaultButton(saveCancel ? proceed : stop);
+    box.setEscapeButton(stop);
+    return box.exec() == proceed;
+}
+
 } // namespace ostra

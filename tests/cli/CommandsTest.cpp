@@ -188,20 +188,27 @@ TEST_F(CliFixture, HelpAndVersionExitDoneAndWrongUsageExitsTwo)
     EXPECT_EQ(run({"set", path("a.cfg")}).Status, ExitStatus::WrongUsage);
 }
 
-// set writes a file longer than a record back as the editor does: the
-// record's bytes changed, every byte after them kept.
-TEST_F(CliFixture, SetOnALongerFileKeepsItsTail)
+// set leaves a file exactly one record long, as the editor's save does; a
+// longer file is shortened only with --force, and without it nothing is
+// written.
+TEST_F(CliFixture, SetShortensALongerFileOnlyWhenForced)
 {
     std::string bytes(3000, '\0');
     for (std::size_t i = 0; i < bytes.size(); ++i)
         bytes[i] = static_cast<char>('a' + i % 26);
     writeBytes("long.cfg", bytes);
-    const CliRun result = run({"set", path("long.cfg"), "description=Kept tail"});
-    ASSERT_EQ(result.Status, cli::ExitStatus::Done) << result.Err;
+
+    const CliRun refused = run({"set", path("long.cfg"), "description=Shortened"});
+    EXPECT_EQ(refused.Status, cli::ExitStatus::WrongUsage);
+    EXPECT_NE(refused.Err.find("3000 bytes"), std::string::npos) << refused.Err;
+    EXPECT_EQ(readBytes("long.cfg"), bytes) << "nothing is written without --force";
+
+    const CliRun forced = run({"set", path("long.cfg"), "description=Shortened", "--force"});
+    ASSERT_EQ(forced.Status, cli::ExitStatus::Done) << forced.Err;
     const std::string saved = readBytes("long.cfg");
-    ASSERT_EQ(saved.size(), bytes.size());
-    EXPECT_EQ(saved.substr(0, 9), "Kept tail");
-    EXPECT_EQ(saved.substr(2048), bytes.substr(2048));
+    EXPECT_EQ(saved.size(), 2048u);
+    EXPECT_EQ(saved.substr(0, 9), "Shortened");
+    EXPECT_EQ(saved.substr(424), bytes.substr(424, 2048 - 424)) << "the carried bytes kept as they were";
 }
 
 } // namespace

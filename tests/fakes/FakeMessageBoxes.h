@@ -9,6 +9,8 @@ namespace ostra {
 
 // Records each box instead of showing it; questions take the next queued
 // answer, or Discard (going on as if nobody asked) when none is queued.
+// A question that goes on or stops takes Save or Discard as going on and
+// Cancel as stopping.
 class FakeMessageBoxes final : public MessageBoxes {
 public:
     struct Shown {
@@ -32,6 +34,12 @@ public:
         const SaveChoice answer = Answers.front();
         Answers.pop_front();
         return answer;
+    }
+
+    bool askToProceed(QWidget* owner, const QString& caption, const QString& question,
+                      ProceedButtons /*buttons*/) override
+    {
+        return askToSave(owner, caption, question) != SaveChoice::Cancel;
     }
 
     std::vector<Shown> Boxes;

@@ -205,19 +205,29 @@ TEST_F(BrowserCommandsTest, BrowseShowsItsDialogAndErrorsAboveTheBrowser)
 }
 
 // Opening a line over unsaved edits asks above the browser; Cancel keeps
-// the browser and the edits, Discard opens the line.
+// the browser and the edits; Save runs its dialog and error box above the
+// browser too, and a failed save keeps both; Discard opens the line.
 TEST_F(BrowserCommandsTest, OpeningALineOverUnsavedEditsAsksAboveTheBrowser)
 {
     const auto card = plugCard('E', "card");
     putConfig(card, "hall.cfg", "Hall");
     typeText(form->Edit1, "Typed");
     showBrowser();
-    boxes.Answers = {SaveChoice::Cancel, SaveChoice::Discard};
+    boxes.Answers = {SaveChoice::Cancel, SaveChoice::Save, SaveChoice::Discard};
     click(browser.Button2);
     ASSERT_EQ(boxes.Questions.size(), 1u);
     EXPECT_EQ(boxes.Questions.back().Owner, &browser);
     EXPECT_TRUE(browser.isVisible());
     EXPECT_TRUE(form->Edit1->text().startsWith("Typed"));
+
+    dialogs.Replies.push_back(path("no-such-folder/unit.cfg"));
+    click(browser.Button2);
+    ASSERT_EQ(dialogs.Owners.size(), 1u);
+    EXPECT_EQ(dialogs.Owners.back(), &browser);
+    ASSERT_EQ(boxes.Boxes.size(), 1u);
+    EXPECT_EQ(boxes.Boxes.back().Text, "Invalid filename");
+    EXPECT_EQ(boxes.Boxes.back().Owner, &browser);
+    EXPECT_TRUE(browser.isVisible());
 
     click(browser.Button2);
     EXPECT_FALSE(browser.isVisible());

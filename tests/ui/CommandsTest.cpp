@@ -47,16 +47,6 @@ TConfigRecord startupRecord()
     return record;
 }
 
-TEST_F(CommandsTest, SaveWithNoOpenFileDoesNothingAtAll)
-{
-    click(form->Button1);
-    EXPECT_TRUE(dialogs.Requests.empty());
-    EXPECT_TRUE(boxes.Boxes.empty());
-    EXPECT_EQ(form->windowTitle(), "Ostra Configuration Utility");
-    EXPECT_FALSE(form->Timer1->isActive());
-    EXPECT_EQ(form->ConfigRecord, TConfigRecord{});
-}
-
 TEST_F(CommandsTest, AdvancedSaveAfterStartUpWritesTheUntouchedWindow)
 {
     setAdvanced(true);

@@ -1,6 +1,9 @@
 // Unsaved edits are kept or given up on purpose: Close, Advanced Load and
 // Clear ask first when the window differs from what was opened, saved or
 // cleared, and Save, Discard or Cancel each lead where they say.
+#include <deque>
+
+#include <QFile>
 #include <QTest>
 
 #include "FormFixture.h"
@@ -83,7 +86,9 @@ TEST_F(UnsavedEditsTest, EachActionAsksOnlyAfterAnEditAndFollowsTheAnswer)
             break;
         }
 
-        ASSERT_EQ(boxes.Questions.size(), row.Edited ? 1u : 0u);
+        // Advanced Save over the opened file asks before replacing it.
+        const bool replaces = row.Act == Action::AdvancedLoad && row.Answer == SaveChoice::Save;
+        ASSERT_EQ(boxes.Questions.size(), row.Edited ? (replaces ? 2u : 1u) : 0u);
         if (row.Edited) {
             EXPECT_EQ(boxes.Questions.front().Text, "Save changes to unit.cfg?");
             EXPECT_EQ(boxes.Questions.front().Owner, form.get());
@@ -133,21 +138,83 @@ TEST_F(UnsavedEditsTest, AnEditUndoneByHandAsksNothing)
     EXPECT_TRUE(boxes.Questions.empty());
 }
 
-// A save over a longer file keeps what lies after the record.
-TEST_F(UnsavedEditsTest, SavingOverALongerFileKeepsItsTail)
+// The questions a save asks before it writes, in their order: save the
+// changes (before Clear here), shorten a longer file, replace an existing
+// one. Each question's Cancel or No stops the whole action and writes
+// nothing; Save with no file open asks where to save and keeps that file.
+enum class SaveBy { PlainSave, SaveWithNoFile, AdvancedSave, ClearWithEdits };
+enum class Target { Longer, Existing, New };
+
+struct QuestionCase {
+    const char* What;
+    SaveBy By;
+    Target File;
+    std::deque<SaveChoice> Answers;
+    std::vector<const char*> Asked; // the questions, by a word of each
+    bool Written;
+};
+
+const QuestionCase kQuestions[] = {
+    {"plain save over a longer file, save", SaveBy::PlainSave, Target::Longer, {SaveChoice::Save}, {"bytes long"}, true},
+    {"plain save over a longer file, cancel", SaveBy::PlainSave, Target::Longer, {SaveChoice::Cancel}, {"bytes long"}, false},
+    {"plain save over a record-long file", SaveBy::PlainSave, Target::Existing, {}, {}, true},
+    {"no file open, a new name", SaveBy::SaveWithNoFile, Target::New, {}, {}, true},
+    {"no file open, an existing name, no", SaveBy::SaveWithNoFile, Target::Existing, {SaveChoice::Cancel}, {"already exists"}, false},
+    {"advanced save over a longer file, both yes", SaveBy::AdvancedSave, Target::Longer, {SaveChoice::Save, SaveChoice::Save},
+     {"bytes long", "already exists"}, true},
+    {"advanced save over a longer file, then no", SaveBy::AdvancedSave, Target::Longer, {SaveChoice::Save, SaveChoice::Cancel},
+     {"bytes long", "already exists"}, false},
+    {"advanced save over a longer file, cancel", SaveBy::AdvancedSave, Target::Longer, {SaveChoice::Cancel}, {"bytes long"}, false},
+    {"clear over edits, all yes", SaveBy::ClearWithEdits, Target::Longer, {SaveChoice::Save, SaveChoice::Save, SaveChoice::Save},
+     {"Save changes", "bytes long", "already exists"}, true},
+    {"clear over edits, no at the last", SaveBy::ClearWithEdits, Target::Longer,
+     {SaveChoice::Save, SaveChoice::Save, SaveChoice::Cancel}, {"Save changes", "bytes long", "already exists"}, false},
+};
+
+TEST_F(UnsavedEditsTest, SaveQuestionsComeInOrderAndEachCancelWritesNothing)
 {
-    std::vector<unsigned char> bytes(3000);
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        bytes[i] = static_cast<unsigned char>(i * 7);
-    writeFile(path("long.bin"), bytes);
-    form->CheckBox5->setChecked(true);
-    dialogs.Replies = {path("long.bin"), path("long.bin")};
-    QTest::mouseClick(form->Button2, Qt::LeftButton);
-    ASSERT_TRUE(boxes.Boxes.empty());
-    QTest::mouseClick(form->Button1, Qt::LeftButton);
-    const std::vector<unsigned char> saved = readFile(path("long.bin"));
-    ASSERT_EQ(saved.size(), bytes.size());
-    EXPECT_TRUE(std::equal(saved.begin() + layout::kRecordSize, saved.end(), bytes.begin() + layout::kRecordSize));
+    std::vector<unsigned char> longer(3000);
+    for (std::size_t i = 0; i < longer.size(); ++i)
+        longer[i] = static_cast<unsigned char>('a' + i % 26);
+    for (const QuestionCase& row : kQuestions) {
+        SCOPED_TRACE(row.What);
+        form = std::make_unique<TForm1>(files, dialogs, boxes, shell);
+        const QString target = path(row.What);
+        const std::vector<unsigned char> before =
+            row.File == Target::Longer ? longer : std::vector<unsigned char>(layout::kRecordSize, 'x');
+        QFile::remove(target);
+        if (row.File != Target::New)
+            writeFile(target, before);
+        if (row.By == SaveBy::PlainSave)
+            openFromCard(target);
+        form->CheckBox5->setChecked(row.By == SaveBy::AdvancedSave);
+        form->Edit1->selectAll();
+        typeText(form->Edit1, "Edited");
+        boxes.Questions.clear();
+        boxes.Answers = row.Answers;
+        dialogs.Replies = {target};
+
+        QTest::mouseClick(row.By == SaveBy::ClearWithEdits ? form->Button4 : form->Button1, Qt::LeftButton);
+
+        ASSERT_EQ(boxes.Questions.size(), row.Asked.size());
+        for (std::size_t i = 0; i < row.Asked.size(); ++i) {
+            EXPECT_TRUE(boxes.Questions[i].Text.contains(row.Asked[i])) << boxes.Questions[i].Text.toStdString();
+            EXPECT_EQ(boxes.Questions[i].Owner, form.get());
+        }
+        const std::vector<unsigned char> after = readFile(target);
+        if (row.Written) {
+            ASSERT_EQ(after.size(), std::size_t(layout::kRecordSize));
+            EXPECT_EQ(std::string(after.begin(), after.begin() + 6), "Edited");
+        } else {
+            EXPECT_EQ(after, row.File == Target::New ? std::vector<unsigned char>{} : before);
+            EXPECT_TRUE(form->Edit1->text().startsWith("Edited")) << "nothing cleared";
+            EXPECT_EQ(form->windowTitle().startsWith("Saved: "), false);
+        }
+        if (row.By == SaveBy::SaveWithNoFile || row.By == SaveBy::ClearWithEdits) {
+            EXPECT_EQ(form->CurrentFilePath, row.Written ? target.toStdString() : std::string());
+        }
+        EXPECT_TRUE(boxes.Boxes.empty());
+    }
 }
 
 } // namespace
