@@ -100,7 +100,7 @@ check default 'ostra-cfg ' 'show export import set diff cards blank --help --ver
 check default 'ostra-cfg bl' 'blank'
 check default 'ostra-cfg blank --' '--force --help'
 check default 'ostra-cfg import hall.json --' '--output --truncate --force --help'
-check default 'ostra-cfg set HALL.CFG --' '--truncate --help'
+check default 'ostra-cfg set HALL.CFG --' '--truncate --force --help'
 check default 'ostra-cfg set ' 'HALL.CFG den.cfg units'
 check default 'ostra-cfg import ' 'hall.json units'
 check default 'ostra-cfg export HALL.CFG -o ' 'HALL.CFG den.cfg hall.json notes.txt units'
