@@ -24,10 +24,10 @@ enum class FileAccess {
 
 // Fills buffer from the start of the existing file at path with one read
 // request. The file is opened as access says (see openFileHead). Raises
-// EInOutError: the open's
-// mapped error, the read's, "Read beyond end of file" when the file is
-// shorter than the buffer (the delivered bytes stay in front), or the
-// close's "I/O error N". A longer file is read no further than the buffer.
+// EInOutError: the open's mapped error, the read's, "Read beyond end of
+// file" when the file is shorter than the buffer (the delivered bytes stay
+// in front), or the close's "I/O error N". A longer file is read no further
+// than the buffer.
 void readFileHead(FileApi& files, const std::string& path, std::span<std::uint8_t> buffer,
                   FileAccess access = FileAccess::ReadWriteOrReadOnly);
 
