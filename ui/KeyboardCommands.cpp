@@ -44,30 +44,39 @@ void ClickOnEnter(QAbstractButton& button)
     button.installEventFilter(new EnterClicks(button));
 }
 
-void BindKeys(QWidget& window, const QKeySequence& keys, std::function<void()> command)
+bool BindKeys(QWidget& window, const QKeySequence& keys, std::function<void()> command)
 {
     if (keys.isEmpty() || isBound(window, keys))
-        return;
+        return false;
     auto* shortcut = new QShortcut(keys, &window);
     shortcut->setContext(Qt::WindowShortcut);
     QObject::connect(shortcut, &QShortcut::activated, &window, std::move(command));
+    return true;
 }
 
-void BindCommandKeys(QWidget& window, QKeySequence::StandardKey standard, const QKeySequence& own,
-                     const std::function<void()>& command)
+QList<QKeySequence> BindCommandKeys(QWidget& window, QKeySequence::StandardKey standard, const QKeySequence& own,
+                                    const std::function<void()>& command)
 {
+    QList<QKeySequence> bound;
+    const auto bind = [&](const QKeySequence& keys) {
+        if (BindKeys(window, keys, command))
+            bound.append(keys);
+    };
     if (standard != QKeySequence::UnknownKey)
         for (const QKeySequence& keys : QKeySequence::keyBindings(standard))
-            BindKeys(window, keys, command);
-    BindKeys(window, own, command);
+            bind(keys);
+    bind(own);
+    return bound;
 }
 
-void BindMnemonic(QWidget& window, QAbstractButton& control, Qt::Key letter)
+QKeySequence BindMnemonic(QWidget& window, QAbstractButton& control, Qt::Key letter)
 {
-    BindKeys(window, QKeySequence(Qt::ALT | letter), [&control] {
+    const QKeySequence keys(Qt::ALT | letter);
+    const bool bound = BindKeys(window, keys, [&control] {
         control.setFocus(Qt::ShortcutFocusReason);
         control.click();
     });
+    return bound ? keys : QKeySequence();
 }
 
 } // namespace ostra

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include <QKeySequence>
+#include <QList>
 
 class QAbstractButton;
 class QWidget;
@@ -15,16 +16,18 @@ void ClickOnEnter(QAbstractButton& button);
 
 // Runs command when keys are pressed anywhere in window. Keys already
 // bound in that window are not bound again, so a key that two tables
-// share stays unambiguous.
-void BindKeys(QWidget& window, const QKeySequence& keys, std::function<void()> command);
+// share stays unambiguous. Answers whether keys now run command.
+bool BindKeys(QWidget& window, const QKeySequence& keys, std::function<void()> command);
 
 // Binds every key sequence the platform gives for standard (if any) and
-// also own, to command.
-void BindCommandKeys(QWidget& window, QKeySequence::StandardKey standard, const QKeySequence& own,
-                     const std::function<void()>& command);
+// also own, to command. Answers the keys that now run it, to be shown in
+// a tooltip.
+QList<QKeySequence> BindCommandKeys(QWidget& window, QKeySequence::StandardKey standard, const QKeySequence& own,
+                                    const std::function<void()>& command);
 
 // Alt+letter gives the control the focus and clicks it, as a mnemonic
-// does, without an underlined letter in its caption.
-void BindMnemonic(QWidget& window, QAbstractButton& control, Qt::Key letter);
+// does, without an underlined letter in its caption. Answers the key
+// bound, or an empty sequence when the window had bound it already.
+QKeySequence BindMnemonic(QWidget& window, QAbstractButton& control, Qt::Key letter);
 
 } // namespace ostra

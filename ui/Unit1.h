@@ -13,6 +13,7 @@
 #include "config/ConfigRecord.h"
 #include "ui/ConfigOpener.h"
 #include "ui/FileDialogControl.h"
+#include "ui/KeyToolTips.h"
 
 class QCheckBox;
 class QFrame;
@@ -171,6 +172,8 @@ private:
     std::optional<TConfigRecord> gatheredAfterClear_;
     // What gathering gave after the last open, save or Clear.
     TConfigRecord keptRecord_{};
+    // The keys each command button and check box names in its tooltip.
+    KeyToolTips keyToolTips_;
 };
 
 } // namespace ostra

@@ -1,6 +1,6 @@
 // The main window from the keyboard: shortcuts and mnemonics for the
-// commands, Escape to leave the help text, and the controls under the
-// help text kept from the keyboard while it shows.
+// commands, named in their tooltips, Escape to leave the help text, and
+// the controls under the help text kept from the keyboard while it shows.
 #include "ui/Unit1.h"
 
 #include <QCheckBox>
@@ -31,6 +31,7 @@ const CommandKeys kCommandKeys[] = {
 };
 
 constexpr Qt::Key kAdvancedModeMnemonic = Qt::Key_A;
+constexpr Qt::Key kCloseHelpKey = Qt::Key_Escape;
 
 } // namespace
 
@@ -38,15 +39,20 @@ void TForm1::bindKeys()
 {
     for (const CommandKeys& row : kCommandKeys) {
         QPushButton* button = this->*row.Button;
-        BindCommandKeys(*this, row.Standard, QKeySequence::fromString(row.Own, QKeySequence::PortableText),
-                        [button] { button->click(); });
-        BindMnemonic(*this, *button, row.Mnemonic);
+        QList<QKeySequence> keys = BindCommandKeys(*this, row.Standard,
+                                                   QKeySequence::fromString(row.Own, QKeySequence::PortableText),
+                                                   [button] { button->click(); });
+        keys << BindMnemonic(*this, *button, row.Mnemonic);
+        keyToolTips_.Add(*button, keys);
     }
-    BindMnemonic(*this, *CheckBox5, kAdvancedModeMnemonic);
-    BindKeys(*this, QKeySequence(Qt::Key_Escape), [this] {
-        if (Memo1->isVisible())
-            Memo1Click();
-    });
+    keyToolTips_.Add(*CheckBox5, {BindMnemonic(*this, *CheckBox5, kAdvancedModeMnemonic)});
+    // Escape is Close Help while the help shows, and does nothing else.
+    const QKeySequence closeHelp(kCloseHelpKey);
+    if (BindKeys(*this, closeHelp, [this] {
+            if (Memo1->isVisible())
+                Button3->click();
+        }))
+        keyToolTips_.Add(*Button3, {closeHelp}, [this] { return !Memo1->isHidden(); });
 }
 
 // The help text lies over the controls above the advanced-mode box; while
@@ -60,6 +66,7 @@ void TForm1::setHelpShown(bool shown)
             control->setEnabled(!shown);
     Memo1->setVisible(shown);
     Button3->setText(shown ? "Close Help" : "Help");
+    keyToolTips_.Refresh();
     if (shown)
         Memo1->setFocus();
 }

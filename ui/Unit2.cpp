@@ -105,7 +105,9 @@ void TForm2::connectHandlers()
     // in the list opens as a double-click does.
     ListBox1->viewport()->installEventFilter(this);
     ListBox1->installEventFilter(this);
-    BindKeys(*this, QKeySequence(Qt::Key_Escape), [this] { Button1Click(); });
+    const QKeySequence cancel(Qt::Key_Escape);
+    if (BindKeys(*this, cancel, [this] { Button1->click(); }))
+        keyToolTips_.Add(*Button1, {cancel});
 }
 
 void TForm2::showEvent(QShowEvent* event)

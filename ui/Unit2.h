@@ -11,6 +11,7 @@
 #include "config/ConfigRecord.h"
 #include "platform/drives/CardScan.h"
 #include "ui/Anchors.h"
+#include "ui/KeyToolTips.h"
 
 class QComboBox;
 class QLabel;
@@ -83,6 +84,7 @@ private:
     ConfigOpener& editor_;
     CardScan scan_;
     Anchors anchors_;
+    KeyToolTips keyToolTips_;
 };
 
 } // namespace ostra
