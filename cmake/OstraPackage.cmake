@@ -3,7 +3,7 @@
 # shared libraries come from dpkg-shlibdeps over the installed programs;
 # the fonts the window is laid out for come on top, as no library names them.
 set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME ostra-config-utility)
+set(CPACK_PACKAGE_NAME ${OSTRA_PACKAGE_NAME})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Ostra Video")
 set(CPACK_PACKAGE_CONTACT "Ostra Video <support@ostra-video.example>")
