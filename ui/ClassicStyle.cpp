@@ -1,7 +1,6 @@
 #include "ui/ClassicStyle.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QWidget>
@@ -13,7 +12,8 @@ namespace ostra {
 namespace {
 
 // A little over the 3:1 that WCAG 2.1 asks of the parts that show a
-// control and its state, so that rounding to 8-bit channels keeps it.
+// control and its state, so that rounding to 8-bit channels and the
+// anti-aliased edge of the radio ring still keep it.
 constexpr double kIndicatorContrast = 3.5;
 
 bool isDark(const QPalette& palette)
