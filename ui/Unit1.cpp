@@ -23,6 +23,7 @@
 #include "ui/HelpText.h"
 #include "ui/KeyboardCommands.h"
 #include "ui/LogoImage.h"
+#include "ui/PlaceControl.h"
 #include "ui/SingleByteEdit.h"
 #include "ui/Unit1Tables.h"
 #include "ui/VersionLabel.h"
@@ -44,13 +45,6 @@ FileDialogRequest saveDialogSettings()
 FileDialogRequest openDialogSettings()
 {
     return {FileDialogKind::Open, "Advanced Load", kConfigFilters, QString(), QString()};
-}
-
-template <typename Control> Control* place(Control* control, const char* name, const QRect& rect)
-{
-    control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(rect);
-    return control;
 }
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, const QRect& rect, bool bold)
@@ -208,7 +202,7 @@ void TForm1::createCommandControls()
         addTabStop(row.TabOrder, button);
     }
     Image1 = place(new LogoImage(this), "Image1", {14, 450, 204, 42});
-    Image1->setToolTip(QString("Go to ") + kMakerWebSite);
+    Image1->setToolTip(LogoHint());
     loadLogo();
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");

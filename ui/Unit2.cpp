@@ -16,6 +16,7 @@
 #include "ui/Fonts.h"
 #include "ui/KeyboardCommands.h"
 #include "ui/ListBox.h"
+#include "ui/PlaceControl.h"
 
 namespace ostra {
 
@@ -25,13 +26,6 @@ namespace {
 // border and a caption.
 constexpr QSize kClientSize{441, 306};
 constexpr int kFileItemHeight = 16;
-
-template <typename Control> Control* place(Control* control, const char* name, const QRect& rect)
-{
-    control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(rect);
-    return control;
-}
 
 } // namespace
 
