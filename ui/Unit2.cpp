@@ -10,6 +10,7 @@
 #include <QResizeEvent>
 #include <QShowEvent>
 
+#include "config/CardFiles.h"
 #include "ui/AccessibleRoles.h"
 #include "ui/ClassicStyle.h"
 #include "ui/ConfigOpener.h"
@@ -35,7 +36,7 @@ TForm2::TForm2(ConfigOpener& editor, RemovableDrives& drives, FileApi& files, QW
       editor_(editor),
       // The editor loads what the list shows, so the list reads each file
       // as a load would.
-      scan_(drives, files, FileAccess::ReadWriteOrReadOnly),
+      scan_(drives, files, FileAccess::ReadWriteOrReadOnly, kConfigCardFiles),
       anchors_(kClientSize)
 {
     InstallAccessibleRoles();
