@@ -6,7 +6,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -66,8 +65,6 @@ private:
     QString text_;
     QByteArray path_;
 };
-
-static_assert(std::is_same_v<TConfigRecord, decltype(CardFile::Head)>, "a listing reads one record per file");
 
 } // namespace
 
