@@ -23,6 +23,7 @@
 #include <QApplication>
 #include <QPushButton>
 
+#include "config/CardFiles.h"
 #include "fakes/FakeRemovableDrives.h"
 #include "ui/ConfigOpener.h"
 #include "ui/ListBox.h"
@@ -69,7 +70,8 @@ std::size_t rawLoop(const std::string& folder)
 
 std::size_t driveListing(const std::filesystem::path& folder)
 {
-    ostra::CardFolderListing listing(ostra::systemFileApi(), folder, "*.cfg");
+    ostra::CardFolderListing listing(ostra::systemFileApi(), folder, ostra::kConfigCardFiles.Pattern,
+                                     ostra::kConfigCardFiles.HeadSize);
     std::size_t read = 0;
     while (const std::optional<ostra::CardFile> file = listing.next())
         read += file->Failure ? 0 : 1;

@@ -6,7 +6,7 @@
 #include "cli/Commands.h"
 #include "cli/FieldText.h"
 #include "config/CardFileLine.h"
-#include "platform/drives/CardScan.h"
+#include "config/CardFiles.h"
 
 namespace ostra::cli {
 
@@ -38,8 +38,9 @@ CardFile readCardFile(const std::filesystem::path& folder, const ostra::CardFile
     file.Path = (folder / listed.Name).string();
     file.Error = FailureMessage(listed);
     if (file.Error.empty()) {
-        file.Blank = IsBlankConfig(listed.Head);
-        file.Description = CardFileDescription(listed.Head, CardLineScreen::Terminal);
+        const TConfigRecord record = CardFileRecord(listed);
+        file.Blank = IsBlankConfig(record);
+        file.Description = CardFileDescription(record, CardLineScreen::Terminal);
     }
     return file;
 }
@@ -48,7 +49,7 @@ CardFile readCardFile(const std::filesystem::path& folder, const ostra::CardFile
 // sorted order. Files are read for reading only: listing never writes.
 std::vector<Card> scanCards(CliContext& context)
 {
-    CardScan scan(context.Drives, context.Files, FileAccess::ReadOnly);
+    CardScan scan(context.Drives, context.Files, FileAccess::ReadOnly, kConfigCardFiles);
     scan.rescan();
     std::vector<Card> cards;
     while (std::optional<CardDrive> drive = scan.nextDrive()) {

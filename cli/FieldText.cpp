@@ -195,7 +195,7 @@ std::string valueForShow(const ConfigField& field, const FieldValue& value)
     case FieldKind::Flag:
         return std::get<bool>(value) ? "on" : "off";
     case FieldKind::ScreenMode:
-        return std::get<bool>(value) ? "Professional" : "Residential";
+        return std::get<bool>(value) ? kProfessionalMode : kResidentialMode;
     case FieldKind::Wallplates: {
         std::string captions;
         const WallplateSet& plates = std::get<WallplateSet>(value);

@@ -4,6 +4,7 @@
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
 #include "cli/FieldText.h"
+#include "config/CardFileLine.h"
 
 namespace ostra::cli {
 
@@ -11,9 +12,6 @@ namespace {
 
 // Wide enough for "Installer Information 1:".
 constexpr int kLabelColumns = 25;
-
-// The text the card file browser shows for a blank file.
-constexpr const char* kBlankDescription = "<Blank Config File>";
 
 void showLine(std::ostream& out, const std::string& label, const std::string& value)
 {
@@ -23,7 +21,7 @@ void showLine(std::ostream& out, const std::string& label, const std::string& va
 void showRecord(std::ostream& out, const TConfigRecord& record)
 {
     if (IsBlankConfig(record)) {
-        showLine(out, "Description", kBlankDescription);
+        showLine(out, "Description", kBlankConfigDescription);
         return;
     }
     for (const ConfigField& field : ConfigFields())

@@ -7,7 +7,6 @@ namespace ostra {
 namespace {
 
 constexpr std::size_t kNameColumns = 13;
-constexpr std::string_view kBlankDescription = "<Blank Config File>";
 constexpr std::string_view kAfterName = "]   ";
 
 // The description is kept in the panel's code page 437, and the main
@@ -41,7 +40,7 @@ std::size_t characterCount(std::string_view utf8)
 std::string CardFileDescription(const TConfigRecord& record, CardLineScreen screen)
 {
     if (IsBlankConfig(record))
-        return std::string(kBlankDescription);
+        return kBlankConfigDescription;
     return DecodeToUtf8(ReadConfigText(record, layout::kDescriptionOffset, layout::kDescriptionWidth),
                         descriptionCharacters(screen));
 }

@@ -11,6 +11,9 @@ namespace ostra {
 // configuration file (the spelling is the one users have always seen).
 inline constexpr const char* kNoCardFilesMessage = "No Files Found on Removeable Drive";
 
+// What a blank file's line shows, and ostra-cfg show for its description.
+inline constexpr const char* kBlankConfigDescription = "<Blank Config File>";
+
 // Where a card file's line is shown: it decides which characters the
 // description's bytes are shown as (see CardFileDescription).
 enum class CardLineScreen {
@@ -19,11 +22,11 @@ enum class CardLineScreen {
 };
 
 // What a card file's line shows of its record, in UTF-8: the description
-// up to its first NUL, or "<Blank Config File>" for a blank file.
+// up to its first NUL, or kBlankConfigDescription for a blank file.
 std::string CardFileDescription(const TConfigRecord& record, CardLineScreen screen);
 
 // What a card file's line shows of a file that could not be read: the
-// error's message in angle brackets, as "<Blank Config File>" stands in
+// error's message in angle brackets, as kBlankConfigDescription stands in
 // for a blank description, e.g. "<Read beyond end of file>".
 std::string CardFileFailure(std::string_view message);
 

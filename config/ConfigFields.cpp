@@ -2,8 +2,6 @@
 
 #include <cctype>
 
-#include "config/ConfigLayout.h"
-
 namespace ostra {
 
 namespace {
@@ -12,60 +10,20 @@ using namespace layout;
 
 constexpr int kPlatesPerLetter = 6;
 
-constexpr FieldGroup kSources = {"source", "sources", "source", kSourceCount};
-constexpr FieldGroup kZones = {"zone", "zones", "zone", kZoneCount};
-constexpr FieldGroup kInstallerLines = {"installer", "installer", "installer line", kInstallerLineCount};
-constexpr FieldGroup kGroups[] = {kSources, kZones, kInstallerLines};
+constexpr FieldGroup kGroups[] = {kSourceGroup, kZoneGroup, kInstallerGroup};
 
 struct OptionRow {
     const char* Name;
     const char* Label;
-    const char* Control;
     int Bit;
 };
 
 constexpr OptionRow kOptions[] = {
-    {"disable_autoselect", "Disable AutoSelect", "CheckBox1", kDisableAutoSelectBit},
-    {"disable_front_panel", "Disable Front Panel", "CheckBox2", kDisableFrontPanelBit},
-    {"disable_front_ir", "Disable Front IR", "CheckBox3", kDisableFrontIRBit},
-    {"blanking", "Blanking", "CheckBox4", kBlankingBit},
+    {"disable_autoselect", "Disable AutoSelect", kDisableAutoSelectBit},
+    {"disable_front_panel", "Disable Front Panel", kDisableFrontPanelBit},
+    {"disable_front_ir", "Disable Front IR", kDisableFrontIRBit},
+    {"blanking", "Blanking", kBlankingBit},
 };
-
-// The two name columns of the source and zone panels.
-struct NameColumn {
-    const char* Member;
-    const char* Label;
-    int Width;
-};
-
-constexpr NameColumn kNameColumns[] = {
-    {"short", "Short Name", kShortNameWidth},
-    {"full", "Full Name", kFullNameWidth},
-};
-
-// A panel of six name rows: where each column's field of row i starts,
-// and the window's short and full name boxes of each row.
-struct NamePanel {
-    const FieldGroup& Group;
-    int (*Offsets[2])(int);
-    const char* Controls[6][2];
-};
-
-constexpr NamePanel kSourceNames = {
-    kSources,
-    {sourceShortNameOffset, sourceFullNameOffset},
-    {{"Edit2", "Edit3"}, {"Edit4", "Edit5"}, {"Edit6", "Edit7"},
-     {"Edit8", "Edit9"}, {"Edit10", "Edit11"}, {"Edit12", "Edit13"}},
-};
-constexpr NamePanel kZoneNames = {
-    kZones,
-    {zoneShortNameOffset, zoneFullNameOffset},
-    {{"Edit18", "Edit19"}, {"Edit20", "Edit21"}, {"Edit22", "Edit23"},
-     {"Edit24", "Edit25"}, {"Edit26", "Edit27"}, {"Edit28", "Edit29"}},
-};
-static_assert(kSourceCount == 6 && kZoneCount == 6);
-
-constexpr const char* kInstallerControls[kInstallerLineCount] = {"Edit14", "Edit15", "Edit16", "Edit17"};
 
 std::string capitalised(std::string text)
 {
@@ -73,81 +31,77 @@ std::string capitalised(std::string text)
     return text;
 }
 
-// "zone.3.full", "/zones/3/full", "Zone 3 Full Name" for member "full"
-// and label "Full Name"; without a member, the group's number alone.
-ConfigField numbered(FieldKind kind, const FieldGroup& group, int index, const std::string& member,
-                     const std::string& label)
+// "zone.3.full", "/zones/3/full", "Zone 3 Full Name" for member kFullName;
+// without a member, the group's number alone.
+ConfigField numbered(FieldKind kind, const FieldGroup& group, int index, const GroupMember* member = nullptr)
 {
     const std::string number = std::to_string(index);
-    ConfigField field{kind, std::string(group.KeyName) + "." + number,
-                      "/" + std::string(group.DocumentName) + "/" + number, capitalised(group.Noun) + " " + number};
-    if (!member.empty()) {
-        field.Key += "." + member;
-        field.Pointer += "/" + member;
+    ConfigField field{kind, GroupFieldKey(group, index, member), "/" + std::string(group.DocumentName) + "/" + number,
+                      capitalised(group.Noun) + " " + number};
+    if (member != nullptr) {
+        field.Pointer += "/" + std::string(member->KeyName);
+        field.Label += " " + std::string(member->Label);
     }
-    if (!label.empty())
-        field.Label += " " + label;
     field.Index = index;
     return field;
 }
 
-void addNameRow(std::vector<ConfigField>& fields, const NamePanel& panel, int index)
+// The short and full name of a source or zone, starting where the layout's
+// functions put those of row `index`.
+void addNames(std::vector<ConfigField>& fields, const FieldGroup& group, int index, int (*shortOffset)(int),
+              int (*fullOffset)(int))
 {
-    for (int column = 0; column < 2; ++column) {
-        ConfigField field = numbered(FieldKind::Text, panel.Group, index, kNameColumns[column].Member,
-                                     kNameColumns[column].Label);
-        field.Control = panel.Controls[index - 1][column];
-        field.Offset = panel.Offsets[column](index);
-        field.Width = kNameColumns[column].Width;
-        fields.push_back(field);
-    }
+    ConfigField shortName = numbered(FieldKind::Text, group, index, &kShortName);
+    shortName.Offset = shortOffset(index);
+    shortName.Width = kShortNameWidth;
+    fields.push_back(shortName);
+    ConfigField fullName = numbered(FieldKind::Text, group, index, &kFullName);
+    fullName.Offset = fullOffset(index);
+    fullName.Width = kFullNameWidth;
+    fields.push_back(fullName);
 }
 
 void addZone(std::vector<ConfigField>& fields, int zone)
 {
-    addNameRow(fields, kZoneNames, zone);
-    ConfigField wallplates = numbered(FieldKind::Wallplates, kZones, zone, "wallplates", "Wallplates");
-    wallplates.Control = "CheckListBox1";
+    addNames(fields, kZoneGroup, zone, zoneShortNameOffset, zoneFullNameOffset);
+    ConfigField wallplates = numbered(FieldKind::Wallplates, kZoneGroup, zone, &kZoneWallplates);
     wallplates.Offset = wallplateGroupOffset(zone);
     fields.push_back(wallplates);
-    ConfigField main = numbered(FieldKind::Flag, kZones, zone, "main", "Main");
-    main.Control = "CheckListBox2";
+    ConfigField main = numbered(FieldKind::Flag, kZoneGroup, zone, &kZoneMainOutput);
     main.Offset = kZoneMainOutputOffset;
     main.Width = zoneMainOutputBit(zone);
     fields.push_back(main);
 }
 
-ConfigField version(const char* key, const char* label, const char* control, int offset)
+ConfigField version(const char* key, const char* label, int offset)
 {
-    return {FieldKind::Version, key, std::string("/") + key, label, control, offset, kVersionPartWidth, 0,
+    return {FieldKind::Version, key, std::string("/") + key, label, offset, kVersionPartWidth, 0,
             CodePageId::Cp1252, false};
 }
 
 std::vector<ConfigField> buildFields()
 {
     std::vector<ConfigField> fields;
-    fields.push_back({FieldKind::Text, "description", "/description", "Description", "Edit1", kDescriptionOffset,
+    fields.push_back({FieldKind::Text, "description", "/description", "Description", kDescriptionOffset,
                       kDescriptionWidth, 0, CodePageId::Cp437});
-    fields.push_back({FieldKind::ScreenMode, "mode", "/mode", "Normal Screen", "RadioButton2", kOptionFlagsOffset,
-                      kProfessionalModeBit});
+    fields.push_back(
+        {FieldKind::ScreenMode, "mode", "/mode", "Normal Screen", kOptionFlagsOffset, kProfessionalModeBit});
     for (const OptionRow& option : kOptions)
         fields.push_back({FieldKind::Flag, std::string("options.") + option.Name,
-                          std::string("/options/") + option.Name, option.Label, option.Control, kOptionFlagsOffset,
-                          option.Bit});
+                          std::string("/options/") + option.Name, option.Label, kOptionFlagsOffset, option.Bit});
     for (int i = 1; i <= kSourceCount; ++i)
-        addNameRow(fields, kSourceNames, i);
+        addNames(fields, kSourceGroup, i, sourceShortNameOffset, sourceFullNameOffset);
     for (int z = 1; z <= kZoneCount; ++z)
         addZone(fields, z);
     for (int k = 1; k <= kInstallerLineCount; ++k) {
-        ConfigField line = numbered(FieldKind::InstallerLine, kInstallerLines, k, "", "");
+        ConfigField line = numbered(FieldKind::InstallerLine, kInstallerGroup, k);
         line.Label = "Installer Information " + std::to_string(k);
-        line.Control = kInstallerControls[k - 1];
         line.Offset = installerLineOffset(k);
         line.Width = kInstallerLineWidth;
         fields.push_back(line);
     }
-    fields.push_back(version("hardware_version", "Hardware Version", "Label27", kHardwareVersionOffset));
-    fields.push_back(version("software_version", "Software Version", "Label28", kSoftwareVersionOffset));
+    fields.push_back(version("hardware_version", "Hardware Version", kHardwareVersionOffset));
+    fields.push_back(version("software_version", "Software Version", kSoftwareVersionOffset));
     return fields;
 }
 
@@ -181,6 +135,14 @@ const ConfigField* FindConfigField(std::string ConfigField::*kind, std::string_v
 std::span<const FieldGroup> FieldGroups()
 {
     return kGroups;
+}
+
+std::string GroupFieldKey(const FieldGroup& group, int index, const GroupMember* member)
+{
+    std::string key = std::string(group.KeyName) + "." + std::to_string(index);
+    if (member != nullptr)
+        key += "." + std::string(member->KeyName);
+    return key;
 }
 
 std::string ReadFieldText(const TConfigRecord& record, const ConfigField& field)

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "config/ByteCharacterSet.h"
+#include "config/ConfigLayout.h"
 #include "config/ConfigRecord.h"
 
 namespace ostra {
@@ -27,19 +28,15 @@ enum class CodePageId { Cp437, Cp1252 };
 
 const ByteCharacterSet& CharacterSetOf(CodePageId page);
 
-// One field of the record under every name it goes by. The editor binds
-// its controls and ostra-cfg builds its keys, documents and listings from
-// this one table, so a field is named, placed and limited in one place.
+// One field of the record under every name it goes by. The editor's
+// controls take their character set, length and caption from this one
+// table, and ostra-cfg builds its keys, documents and listings from it, so
+// a field is named, placed and limited in one place.
 struct ConfigField {
     FieldKind Kind;
     std::string Key;     // the name ostra-cfg set takes: "zone.3.full"
     std::string Pointer; // its place in an exported document: "/zones/3/full"
     std::string Label;   // what show and the window call it: "Zone 3 Full Name"
-    // The main window's control that shows the field: an edit box "Edit19",
-    // a check box, the radio button that means Professional, the check list
-    // whose item Index - 1 is a zone's main output, the label of a version.
-    // The wallplates show in CheckListBox1 for the zone selected in ListBox1.
-    std::string Control;
     int Offset = 0;
     int Width = 0; // the longest text, or the bit of a flag
     int Index = 0; // source, zone or installer line, counted from 1
@@ -50,8 +47,8 @@ struct ConfigField {
 // Every field in the order show and export list them.
 const std::vector<ConfigField>& ConfigFields();
 
-// The field whose name of the given kind (&ConfigField::Key, ::Pointer or
-// ::Control) is name, or null.
+// The field whose name of the given kind (&ConfigField::Key or ::Pointer)
+// is name, or null.
 const ConfigField* FindConfigField(std::string ConfigField::*kind, std::string_view name);
 
 // A numbered group of fields: how keys and pointers name it, what one of
@@ -63,7 +60,34 @@ struct FieldGroup {
     int Count;
 };
 
+inline constexpr FieldGroup kSourceGroup = {"source", "sources", "source", layout::kSourceCount};
+inline constexpr FieldGroup kZoneGroup = {"zone", "zones", "zone", layout::kZoneCount};
+inline constexpr FieldGroup kInstallerGroup = {"installer", "installer", "installer line",
+                                               layout::kInstallerLineCount};
+
 std::span<const FieldGroup> FieldGroups();
+
+// A field of each member of a group: how its key ends and what it is
+// called after the member's number ("Zone 3" and "Full Name").
+struct GroupMember {
+    const char* KeyName;
+    const char* Label;
+};
+
+// The two names of each source and zone, and a zone's other two fields.
+inline constexpr GroupMember kShortName = {"short", "Short Name"};
+inline constexpr GroupMember kFullName = {"full", "Full Name"};
+inline constexpr GroupMember kZoneWallplates = {"wallplates", "Wallplates"};
+inline constexpr GroupMember kZoneMainOutput = {"main", "Main"};
+
+// The key of member `index` of a group: "zone.3.full" for member kFullName,
+// "installer.2" without one.
+std::string GroupFieldKey(const FieldGroup& group, int index, const GroupMember* member = nullptr);
+
+// What the screen mode's two values are called where the window and show
+// name them.
+inline constexpr const char* kResidentialMode = "Residential";
+inline constexpr const char* kProfessionalMode = "Professional";
 
 // A text field's bytes as the editor fills its box: up to the first NUL,
 // across the installer lines for a line of the installer information.

@@ -63,7 +63,6 @@ public:
     void LoadFromStream(TStream& stream) override;
 
     bool HasTransparentColor() const { return (PackedFields & 0x01) != 0; }
-    bool UserInput() const { return (PackedFields & 0x02) != 0; }
     int Disposal() const { return (PackedFields >> 2) & 0x07; }
 
     std::uint8_t BlockSize = 4;

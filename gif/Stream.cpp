@@ -9,11 +9,6 @@ namespace ostra {
 
 TStream::~TStream() = default;
 
-std::int64_t TStream::Remaining() const
-{
-    return std::max<std::int64_t>(0, Size() - Position());
-}
-
 TMemoryStream::TMemoryStream(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
 
 TMemoryStream::TMemoryStream(std::vector<std::uint8_t>&& bytes) : owned_(std::move(bytes)), bytes_(owned_) {}

@@ -23,8 +23,6 @@ public:
 
     // Moves the position by a signed offset.
     void Seek(std::int64_t offset) { SetPosition(Position() + offset); }
-    // Bytes between the position and the end (0 when past the end).
-    std::int64_t Remaining() const;
 };
 
 // A stream over bytes in memory. Either views bytes that the caller keeps

@@ -41,15 +41,9 @@ const CodePage& CodePage1252()
     return page;
 }
 
-const CodePage& CodePageFor(CodePageId page)
+CodePage CodePageFor(CodePageId page)
 {
-    switch (page) {
-    case CodePageId::Cp437:
-        return CodePage437();
-    case CodePageId::Cp1252:
-        return CodePage1252();
-    }
-    return CodePage1252();
+    return CodePage(CharacterSetOf(page));
 }
 
 } // namespace ostra

@@ -14,7 +14,8 @@ namespace ostra {
 // A single-byte character set seen through the toolkit's strings: each byte
 // value stands for one character. The tables themselves live with the
 // record (config/ByteCharacterSet.h), so tools without the toolkit read and write
-// the same characters.
+// the same characters. A page only refers to its table, so it is copied
+// freely.
 class CodePage {
 public:
     explicit CodePage(const ByteCharacterSet& characters) : characters_(characters) {}
@@ -36,7 +37,8 @@ const CodePage& CodePage437();
 // same number so that all 256 byte values survive.
 const CodePage& CodePage1252();
 
-// The page a field of the record is kept in.
-const CodePage& CodePageFor(CodePageId page);
+// The page a field of the record is kept in: its character set as
+// CharacterSetOf gives it.
+CodePage CodePageFor(CodePageId page);
 
 } // namespace ostra

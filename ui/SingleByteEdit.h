@@ -6,9 +6,9 @@
 
 #include <QLineEdit>
 
-namespace ostra {
+#include "ui/CodePage.h"
 
-class CodePage;
+namespace ostra {
 
 // A one-line edit box over a fixed-width text field of the record. Each
 // character is one byte of the box's code page; a character typed, pasted
@@ -54,7 +54,7 @@ private:
     int visibleLength() const;
     void keepCursorOutOfPadding();
 
-    const CodePage& codePage_;
+    const CodePage codePage_;
     std::optional<QChar> blankMarker_;
 };
 

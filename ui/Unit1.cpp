@@ -1,7 +1,6 @@
 #include "ui/Unit1.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 #include <QCheckBox>
 #include <QFrame>
@@ -23,7 +22,9 @@
 #include "ui/HelpText.h"
 #include "ui/KeyboardCommands.h"
 #include "ui/LogoImage.h"
+#include "ui/PlaceControl.h"
 #include "ui/SingleByteEdit.h"
+#include "ui/Unit1Fields.h"
 #include "ui/Unit1Tables.h"
 #include "ui/VersionLabel.h"
 #include "ui/ZoneEditor.h"
@@ -46,13 +47,6 @@ FileDialogRequest openDialogSettings()
     return {FileDialogKind::Open, "Advanced Load", kConfigFilters, QString(), QString()};
 }
 
-template <typename Control> Control* place(Control* control, const char* name, const QRect& rect)
-{
-    control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(rect);
-    return control;
-}
-
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, const QRect& rect, bool bold)
 {
     auto* label = place(new QLabel(caption, parent), name, rect);
@@ -62,15 +56,20 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, con
 }
 
 // An edit box takes its character set and its length from the record
-// field that the field table binds to it.
+// field that the window's tables bind to it.
 SingleByteEdit* makeEdit(QWidget* parent, const char* name, const QRect& rect)
 {
-    const ConfigField* field = FindConfigField(&ConfigField::Control, name);
-    if (field == nullptr)
-        throw std::logic_error(std::string("no record field is shown in ") + name);
-    auto* edit = place(new SingleByteEdit(CodePageFor(field->Page), parent), name, rect);
-    edit->setMaxLength(field->Width);
+    const ConfigField& field = FieldShownIn(name);
+    auto* edit = place(new SingleByteEdit(CodePageFor(field.Page), parent), name, rect);
+    edit->setMaxLength(field.Width);
     return edit;
+}
+
+// A version's label, captioned with its field's label and a version until
+// a record fills it.
+QLabel* makeVersionLabel(QWidget* parent, const char* name, const char* version, const QRect& rect)
+{
+    return makeLabel(parent, name, VersionCaption(FieldShownIn(name), version), rect, false);
 }
 
 } // namespace
@@ -133,14 +132,16 @@ void TForm1::createDescriptionAndOptions()
     Edit1->SetBlankMarker(layout::kBlankMarker);
     addTabStop(0, Edit1);
 
-    RadioButton1 = place(new QRadioButton("Residential", this), "RadioButton1", {296, 28, 113, 17});
-    RadioButton2 = place(new QRadioButton("Professional", this), "RadioButton2", {376, 28, 81, 17});
+    RadioButton1 = place(new QRadioButton(kResidentialMode, this), "RadioButton1", {296, 28, 113, 17});
+    RadioButton2 = place(new QRadioButton(kProfessionalMode, this), "RadioButton2", {376, 28, 81, 17});
     RadioButton1->setChecked(true);
     addTabStop(17, RadioButton1);
     addTabStop(18, RadioButton2);
 
     for (const CheckBoxSpec& row : kCheckBoxes) {
-        auto* box = place(new QCheckBox(row.Caption, this), row.Box.Name, row.Rect);
+        const QString caption =
+            row.Caption != nullptr ? row.Caption : QString::fromStdString(FieldShownIn(row.Box.Name).Label);
+        auto* box = place(new QCheckBox(caption, this), row.Box.Name, row.Rect);
         this->*row.Box.Member = box;
         addTabStop(row.TabOrder, box);
     }
@@ -174,8 +175,8 @@ void TForm1::createInstallerPanel()
         this->*kInstallerLines[k].Member = line;
         addTabStop(13 + k, line);
     }
-    Label27 = makeLabel(this, "Label27", "Hardware Version: 0.00", {12, 417, 111, 13}, false);
-    Label28 = makeLabel(this, "Label28", "Software Version: 1.01", {166, 417, 107, 13}, false);
+    Label27 = makeVersionLabel(this, "Label27", "0.00", {12, 417, 111, 13});
+    Label28 = makeVersionLabel(this, "Label28", "1.01", {166, 417, 107, 13});
     Label28->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     SetVersionCaption(*Label27, Label27->text(), VersionLabelAnchor::Left);
     SetVersionCaption(*Label28, Label28->text(), VersionLabelAnchor::Right);
@@ -208,7 +209,7 @@ void TForm1::createCommandControls()
         addTabStop(row.TabOrder, button);
     }
     Image1 = place(new LogoImage(this), "Image1", {14, 450, 204, 42});
-    Image1->setToolTip(QString("Go to ") + kMakerWebSite);
+    Image1->setToolTip(LogoHint());
     loadLogo();
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");

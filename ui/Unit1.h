@@ -45,6 +45,8 @@ struct FieldBinding {
 
 // The maker's web site: the logo's hint names it, a click opens it.
 inline constexpr const char* kMakerWebSite = "www.ostra-video.example";
+// The logo's hint, and its name for screen readers: an offer to go to the web site.
+QString LogoHint();
 
 // The main window: every field of the one configuration record in a
 // control of its own, the commands that load, save and clear the record,

@@ -47,7 +47,7 @@ void TForm1::nameForScreenReaders()
     for (int k = 0; k < CheckListBox2->count(); ++k)
         CheckListBox2->item(k)->setData(Qt::AccessibleTextRole, QStringLiteral("Main output of zone %1").arg(k + 1));
     Memo1->setAccessibleName("Help text");
-    Image1->setAccessibleName(QString("Go to ") + kMakerWebSite);
+    Image1->setAccessibleName(LogoHint());
 }
 
 } // namespace ostra

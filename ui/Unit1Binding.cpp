@@ -15,6 +15,7 @@
 #include "ui/CheckListBox.h"
 #include "ui/CodePage.h"
 #include "ui/SingleByteEdit.h"
+#include "ui/Unit1Fields.h"
 #include "ui/VersionLabel.h"
 
 namespace ostra {
@@ -34,7 +35,7 @@ template <typename Control> Control& controlAs(QWidget& control, const ConfigFie
 {
     auto* typed = qobject_cast<Control*>(&control);
     if (typed == nullptr)
-        throw std::logic_error(field.Control + " cannot show " + field.Key);
+        throw std::logic_error(control.objectName().toStdString() + " cannot show " + field.Key);
     return *typed;
 }
 
@@ -75,7 +76,7 @@ FieldBinding bindVersion(const ConfigField& field, QWidget& control)
         label.alignment() & Qt::AlignRight ? VersionLabelAnchor::Right : VersionLabelAnchor::Left;
     return {[&field, &label, anchor](const TConfigRecord& record) {
                 const QString version = CodePageFor(field.Page).Decode(ConfigVersionText(record, field.Offset));
-                SetVersionCaption(label, QString::fromStdString(field.Label) + ": " + version, anchor);
+                SetVersionCaption(label, unit1::VersionCaption(field, version), anchor);
             },
             {}};
 }
@@ -90,15 +91,15 @@ FieldBinding bindText(const ConfigField& field, QWidget& control)
 } // namespace
 
 // Every field but the wallplates, which the zone editor shows one zone at a
-// time (ui/Unit1Zones.cpp), is bound to the control the field table names.
+// time (ui/Unit1Zones.cpp), is bound to the control the window's tables
+// name for it.
 void TForm1::bindFields()
 {
-    for (const ConfigField& field : ConfigFields()) {
-        if (field.Kind == FieldKind::Wallplates)
-            continue;
-        auto* control = findChild<QWidget*>(QString::fromStdString(field.Control));
+    for (const unit1::ShownField& shown : unit1::ShownFields()) {
+        const ConfigField& field = *shown.Field;
+        auto* control = findChild<QWidget*>(QString::fromLatin1(shown.Control));
         if (control == nullptr)
-            throw std::logic_error("no control " + field.Control + " shows " + field.Key);
+            throw std::logic_error(std::string("no control ") + shown.Control + " shows " + field.Key);
         switch (field.Kind) {
         case FieldKind::Text:
         case FieldKind::InstallerLine:

@@ -58,6 +58,11 @@ void showPainterErrorsInTheErrorBox()
 
 } // namespace
 
+QString LogoHint()
+{
+    return QString("Go to ") + kMakerWebSite;
+}
+
 // Image1 takes the picture's size and draws the whole picture, unscaled,
 // at every paint; the transparent pixels leave the window's own colour.
 void TForm1::loadLogo()

@@ -6,6 +6,7 @@
 
 #include <QRect>
 
+#include "config/ConfigFields.h"
 #include "config/ConfigLayout.h"
 #include "ui/Unit1.h"
 
@@ -51,18 +52,20 @@ inline constexpr HeadingSpec kHeadings[] = {
     {CONTROL(Label26), "Options", {296, 8, 44, 13}},
     {CONTROL(Label13), "Enter Custom Source Names", {10, 85, 162, 13}},
     {CONTROL(Label3), "#", {10, 109, 9, 13}},
-    {CONTROL(Label4), "Short Name", {40, 109, 67, 13}},
-    {CONTROL(Label12), "Full Name", {160, 109, 57, 13}},
+    {CONTROL(Label4), kShortName.Label, {40, 109, 67, 13}},
+    {CONTROL(Label12), kFullName.Label, {160, 109, 57, 13}},
     {CONTROL(Label25), "Enter Custom Zone Names", {296, 85, 151, 13}},
     {CONTROL(Label17), "#", {296, 109, 9, 13}},
-    {CONTROL(Label18), "Short Name", {328, 109, 67, 13}},
-    {CONTROL(Label24), "Full Name", {459, 109, 57, 13}},
+    {CONTROL(Label18), kShortName.Label, {328, 109, 67, 13}},
+    {CONTROL(Label24), kFullName.Label, {459, 109, 57, 13}},
     {CONTROL(Label11), "Enter Installer Information", {10, 293, 147, 13}},
     {CONTROL(Label5), "Remote Zones", {296, 293, 83, 13}},
-    {CONTROL(Label15), "Wallplates", {429, 293, 60, 13}},
-    {CONTROL(Label14), "Main", {532, 293, 28, 13}},
+    {CONTROL(Label15), kZoneWallplates.Label, {429, 293, 60, 13}},
+    {CONTROL(Label14), kZoneMainOutput.Label, {532, 293, 28, 13}},
 };
 
+// A check box that shows a record field (see kFieldControls) has no
+// caption here: it takes its field's label.
 struct CheckBoxSpec {
     Named<QCheckBox> Box;
     const char* Caption;
@@ -71,10 +74,10 @@ struct CheckBoxSpec {
 };
 
 inline constexpr CheckBoxSpec kCheckBoxes[] = {
-    {CONTROL(CheckBox1), "Disable AutoSelect", {469, 28, 108, 17}, 19},
-    {CONTROL(CheckBox2), "Disable Front Panel", {296, 52, 116, 17}, 20},
-    {CONTROL(CheckBox3), "Disable Front IR", {415, 52, 97, 17}, 21},
-    {CONTROL(CheckBox4), "Blanking", {516, 52, 64, 17}, 42},
+    {CONTROL(CheckBox1), nullptr, {469, 28, 108, 17}, 19},
+    {CONTROL(CheckBox2), nullptr, {296, 52, 116, 17}, 20},
+    {CONTROL(CheckBox3), nullptr, {415, 52, 97, 17}, 21},
+    {CONTROL(CheckBox4), nullptr, {516, 52, 64, 17}, 42},
     {CONTROL(CheckBox5), "Enable Advanced Save / Load Functionality", {232, 445, 241, 17}, 43},
 };
 
@@ -94,7 +97,8 @@ inline constexpr ButtonSpec kButtons[] = {
 };
 
 // The source and zone name panels: six rows of a number label, a short
-// name and a full name each, laid out in columns.
+// name and a full name each, laid out in columns. Row i shows the names of
+// member i + 1 of the panel's group.
 struct NameRow {
     NamedLabel Number;
     NamedEdit ShortName;
@@ -102,6 +106,7 @@ struct NameRow {
 };
 
 struct NamePanel {
+    const FieldGroup* Group;
     NameRow Rows[6];
     int NumberLeft;
     int ShortLeft;
@@ -111,6 +116,7 @@ struct NamePanel {
 };
 
 inline constexpr NamePanel kSourcePanel = {
+    &kSourceGroup,
     {{CONTROL(Label2), CONTROL(Edit2), CONTROL(Edit3)},
      {CONTROL(Label6), CONTROL(Edit4), CONTROL(Edit5)},
      {CONTROL(Label7), CONTROL(Edit6), CONTROL(Edit7)},
@@ -121,6 +127,7 @@ inline constexpr NamePanel kSourcePanel = {
 };
 
 inline constexpr NamePanel kZonePanel = {
+    &kZoneGroup,
     {{CONTROL(Label16), CONTROL(Edit18), CONTROL(Edit19)},
      {CONTROL(Label19), CONTROL(Edit20), CONTROL(Edit21)},
      {CONTROL(Label20), CONTROL(Edit22), CONTROL(Edit23)},
@@ -136,9 +143,31 @@ inline constexpr int kShortNameEditWidth = 57;
 inline constexpr int kFullNameEditWidth = 113;
 inline constexpr int kEditHeight = 21;
 
+static_assert(layout::kSourceCount == 6 && layout::kZoneCount == 6);
+
 // The installer lines, top to bottom.
 inline constexpr NamedEdit kInstallerLines[layout::kInstallerLineCount] = {
     CONTROL(Edit14), CONTROL(Edit15), CONTROL(Edit16), CONTROL(Edit17)};
+
+// The record fields that show in a control of their own, by the fields'
+// keys; the name panels and the installer lines above bind their rows to
+// their groups' fields, and CheckListBox2 shows the zones' main outputs.
+struct FieldControl {
+    const char* Field;
+    const char* Control;
+};
+
+inline constexpr FieldControl kFieldControls[] = {
+    {"description", "Edit1"},
+    {"mode", "RadioButton2"}, // the button that means Professional
+    {"options.disable_autoselect", "CheckBox1"},
+    {"options.disable_front_panel", "CheckBox2"},
+    {"options.disable_front_ir", "CheckBox3"},
+    {"options.blanking", "CheckBox4"},
+    {"hardware_version", "Label27"},
+    {"software_version", "Label28"},
+};
+inline constexpr const char* kMainOutputControl = "CheckListBox2";
 
 inline constexpr int kListItemHeight = 16;
 

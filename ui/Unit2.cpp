@@ -10,12 +10,14 @@
 #include <QResizeEvent>
 #include <QShowEvent>
 
+#include "config/CardFiles.h"
 #include "ui/AccessibleRoles.h"
 #include "ui/ClassicStyle.h"
 #include "ui/ConfigOpener.h"
 #include "ui/Fonts.h"
 #include "ui/KeyboardCommands.h"
 #include "ui/ListBox.h"
+#include "ui/PlaceControl.h"
 
 namespace ostra {
 
@@ -26,13 +28,6 @@ namespace {
 constexpr QSize kClientSize{441, 306};
 constexpr int kFileItemHeight = 16;
 
-template <typename Control> Control* place(Control* control, const char* name, const QRect& rect)
-{
-    control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(rect);
-    return control;
-}
-
 } // namespace
 
 TForm2::TForm2(ConfigOpener& editor, RemovableDrives& drives, FileApi& files, QWidget* parent)
@@ -41,7 +36,7 @@ TForm2::TForm2(ConfigOpener& editor, RemovableDrives& drives, FileApi& files, QW
       editor_(editor),
       // The editor loads what the list shows, so the list reads each file
       // as a load would.
-      scan_(drives, files, FileAccess::ReadWriteOrReadOnly),
+      scan_(drives, files, FileAccess::ReadWriteOrReadOnly, kConfigCardFiles),
       anchors_(kClientSize)
 {
     InstallAccessibleRoles();

@@ -6,7 +6,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -14,6 +13,7 @@
 #include <QPushButton>
 
 #include "config/CardFileLine.h"
+#include "config/CardFiles.h"
 #include "config/ConfigRecord.h"
 #include "ui/DisplayText.h"
 #include "ui/ListBox.h"
@@ -65,8 +65,6 @@ private:
     QString text_;
     QByteArray path_;
 };
-
-static_assert(std::is_same_v<TConfigRecord, decltype(CardFile::Head)>, "a listing reads one record per file");
 
 } // namespace
 
@@ -176,7 +174,7 @@ std::unique_ptr<QListWidgetItem> TForm2::newFileLine(const std::filesystem::path
     path.append(fileName.data(), static_cast<qsizetype>(fileName.size()));
     const QByteArray name = DisplayName(fileName).toUtf8();
     const std::string shown = file.Failure ? CardFileFailure(FailureMessage(file))
-                                           : CardFileDescription(file.Head, CardLineScreen::BrowserList);
+                                           : CardFileDescription(CardFileRecord(file), CardLineScreen::BrowserList);
     const std::string line = CardFileLine(std::string_view(name.constData(), static_cast<std::size_t>(name.size())), shown);
     return std::make_unique<CardFileItem>(QString::fromStdString(line), std::move(path));
 }

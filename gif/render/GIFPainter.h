@@ -65,7 +65,6 @@ public:
     // Passes still to play; -1 for endless.
     int LoopCount() const { return loopCount_; }
 
-    bool Terminated() const { return terminated_; }
     // Marks the painter terminated and ends its wait; from any thread.
     void Stop();
     // Ends the wait between frames early (the wake-up event).

@@ -77,8 +77,8 @@ bool MatchesWildcard(std::string_view name, std::string_view pattern)
 }
 
 CardFolderListing::CardFolderListing(FileApi& files, std::filesystem::path folder, std::string_view pattern,
-                                     FileAccess access)
-    : files_(&files), folder_(std::move(folder)), access_(access)
+                                     std::size_t headSize, FileAccess access)
+    : files_(&files), folder_(std::move(folder)), headSize_(headSize), access_(access)
 {
     if (folder_.empty())
         return;
@@ -104,6 +104,7 @@ CardFolderListing::~CardFolderListing()
 CardFolderListing::CardFolderListing(CardFolderListing&& other) noexcept
     : files_(other.files_),
       folder_(std::move(other.folder_)),
+      headSize_(other.headSize_),
       access_(other.access_),
       folderFd_(std::exchange(other.folderFd_, -1)),
       candidates_(std::move(other.candidates_)),
@@ -117,6 +118,7 @@ CardFolderListing& CardFolderListing::operator=(CardFolderListing&& other) noexc
         closeFolder();
         files_ = other.files_;
         folder_ = std::move(other.folder_);
+        headSize_ = other.headSize_;
         access_ = other.access_;
         folderFd_ = std::exchange(other.folderFd_, -1);
         candidates_ = std::move(other.candidates_);
@@ -167,6 +169,7 @@ CardFolderListing::Outcome CardFolderListing::readOpened(int fd, const FolderEnt
     OpenFile opened(*files_, fd);
     if (isHiddenOrNotRegular(fd, entry))
         return Outcome::Skipped;
+    file.Head.resize(headSize_);
     try {
         readOpenFileHead(*files_, opened, file.Head);
     } catch (const EInOutError&) {

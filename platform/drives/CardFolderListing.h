@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <exception>
@@ -15,14 +14,12 @@
 
 namespace ostra {
 
-// How much of each file a listing reads: a configuration file's record.
-inline constexpr std::size_t kCardFileHeadSize = 2048;
-
 // One plain file of a card's folder, read: its name, and either its first
-// kCardFileHeadSize bytes or the EInOutError reading them raised.
+// bytes (as many as the listing's head size) or the EInOutError reading
+// them raised.
 struct CardFile {
     std::string Name;
-    std::array<std::uint8_t, kCardFileHeadSize> Head{};
+    std::vector<std::uint8_t> Head;
     std::exception_ptr Failure;
 };
 
@@ -37,7 +34,8 @@ std::string FailureMessage(const CardFile& file);
 bool MatchesWildcard(std::string_view name, std::string_view pattern);
 
 // The plain files of one folder whose names match a wildcard pattern, in
-// byte order of their names, each read as it is reached: the folder is
+// byte order of their names, the first headSize bytes of each read as it
+// is reached: the folder is
 // scanned once, at construction, and each file opened once, its FAT
 // attributes and its head read from the same descriptor.
 //
@@ -52,7 +50,7 @@ bool MatchesWildcard(std::string_view name, std::string_view pattern);
 // no files.
 class CardFolderListing {
 public:
-    CardFolderListing(FileApi& files, std::filesystem::path folder, std::string_view pattern,
+    CardFolderListing(FileApi& files, std::filesystem::path folder, std::string_view pattern, std::size_t headSize,
                       FileAccess access = FileAccess::ReadWriteOrReadOnly);
     ~CardFolderListing();
     CardFolderListing(CardFolderListing&& other) noexcept;
@@ -73,6 +71,7 @@ private:
 
     FileApi* files_;
     std::filesystem::path folder_;
+    std::size_t headSize_;
     FileAccess access_;
     // Open from the scan to the end of the listing, -1 when the folder
     // could not be opened.

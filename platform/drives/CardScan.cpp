@@ -4,28 +4,20 @@
 
 namespace ostra {
 
-namespace {
-
-constexpr char kFirstProbedLetter = 'C';
-constexpr char kLastProbedLetter = 'Z';
-constexpr const char* kConfigPattern = "*.cfg";
-
-} // namespace
-
-CardScan::CardScan(RemovableDrives& drives, FileApi& files, FileAccess access)
-    : drives_(drives), files_(files), access_(access), nextLetter_(kFirstProbedLetter)
+CardScan::CardScan(RemovableDrives& drives, FileApi& files, FileAccess access, const CardFileSearch& search)
+    : drives_(drives), files_(files), access_(access), search_(search), nextLetter_(search.FirstDrive)
 {
 }
 
 void CardScan::rescan()
 {
     drives_.rescan();
-    nextLetter_ = kFirstProbedLetter;
+    nextLetter_ = search_.FirstDrive;
 }
 
 std::optional<CardDrive> CardScan::nextDrive()
 {
-    while (nextLetter_ <= kLastProbedLetter) {
+    while (nextLetter_ <= search_.LastDrive) {
         const char letter = nextLetter_++;
         if (drives_.driveTypeOf(std::string{letter, ':', '\\'}) != DriveType::Removable)
             continue;
@@ -34,7 +26,7 @@ std::optional<CardDrive> CardScan::nextDrive()
         std::optional<DriveInfo> drive = drives_.findDrive(letter);
         if (!drive)
             continue;
-        CardFolderListing listing(files_, drive->MountPath, kConfigPattern, access_);
+        CardFolderListing listing(files_, drive->MountPath, search_.Pattern, search_.HeadSize, access_);
         std::optional<CardFile> first = listing.next();
         if (first)
             return CardDrive{std::move(*drive), std::move(listing), std::move(*first)};
@@ -44,7 +36,7 @@ std::optional<CardDrive> CardScan::nextDrive()
 
 CardFolderListing CardScan::listDrive(char letter) const
 {
-    return CardFolderListing(files_, drives_.rootFolder(letter), kConfigPattern, access_);
+    return CardFolderListing(files_, drives_.rootFolder(letter), search_.Pattern, search_.HeadSize, access_);
 }
 
 } // namespace ostra

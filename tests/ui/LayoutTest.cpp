@@ -1,5 +1,9 @@
 // The window as laid out: every control's rectangle, the tab order, the
 // captions fitting their controls, and the help text.
+#include <algorithm>
+#include <set>
+#include <stdexcept>
+
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QLabel>
@@ -13,6 +17,7 @@
 #include "ui/CheckListBox.h"
 #include "ui/HelpMemo.h"
 #include "ui/SingleByteEdit.h"
+#include "ui/Unit1Fields.h"
 
 namespace ostra::test {
 namespace {
@@ -69,6 +74,24 @@ TEST_F(LayoutTest, EveryControlSitsAtItsRectangle)
     EXPECT_EQ(form->Label27->geometry().topLeft(), QPoint(12, 417));
     EXPECT_EQ(form->Label28->geometry().right() + 1, 273);
     EXPECT_EQ(form->Label28->geometry().top(), 417);
+}
+
+// Each field but the wallplates (the zone editor's) shows in one control of
+// the window, each text in an edit box of its own, Edit1 to Edit29.
+TEST_F(LayoutTest, EveryFieldButTheWallplatesShowsInOneControl)
+{
+    std::set<std::string> editBoxes;
+    for (const ConfigField& field : ConfigFields()) {
+        const auto shown = std::ranges::count(unit1::ShownFields(), &field, &unit1::ShownField::Field);
+        EXPECT_EQ(shown, field.Kind == FieldKind::Wallplates ? 0 : 1) << field.Key;
+    }
+    for (const unit1::ShownField& shown : unit1::ShownFields()) {
+        EXPECT_NE(form->findChild<QWidget*>(shown.Control), nullptr) << shown.Control;
+        if (shown.Field->Kind == FieldKind::Text || shown.Field->Kind == FieldKind::InstallerLine)
+            EXPECT_TRUE(editBoxes.insert(shown.Control).second) << shown.Control;
+    }
+    EXPECT_EQ(editBoxes.size(), 29u);
+    EXPECT_THROW(unit1::FieldShownIn("CheckBox5"), std::logic_error);
 }
 
 TEST_F(LayoutTest, TabOrderFollowsTheLayoutWithBlankingAfterTheHelp)

@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include "ui/Application.h"
+#include "ui/ApplicationTitle.h"
 #include "ui/EditorWindows.h"
 
 namespace {
@@ -71,7 +72,7 @@ int main(int argc, char** argv)
         return 2;
     }
     ostra::TApplication application(argc, argv);
-    application.SetTitle("Ostra Configuration Utility");
+    application.SetTitle(ostra::kApplicationTitle);
     ostra::EditorWindows windows;
     application.SetErrorBoxes(&windows.MessageBoxes);
     windows.Show();

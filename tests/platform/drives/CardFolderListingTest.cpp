@@ -15,6 +15,10 @@
 namespace ostra {
 namespace {
 
+// The listing the editor makes: configuration files, a record of each.
+constexpr std::string_view kPattern = "*.cfg";
+constexpr std::size_t kHeadSize = 2048;
+
 // What a listing gave: each name with its first byte, or with the message
 // of its failure.
 std::vector<std::string> listAll(CardFolderListing& listing)
@@ -69,7 +73,7 @@ TEST_P(CardFolderListingTest, ListsPlainFilesInNameOrderEachOpenedOnceFromOneSca
     files.Attributes = row.attributes;
     files.ReadOnly = row.readOnly;
     {
-        CardFolderListing listing(files, temp.path(), "*.cfg");
+        CardFolderListing listing(files, temp.path(), kPattern, kHeadSize);
         EXPECT_EQ(listAll(listing), row.listed);
         EXPECT_EQ(files.OpenDescriptors, 1) << "only the folder stays open while listing";
     }
@@ -79,7 +83,7 @@ TEST_P(CardFolderListingTest, ListsPlainFilesInNameOrderEachOpenedOnceFromOneSca
     // writing is refused; none that its name or type rules out is opened.
     std::map<std::string, int> expectedOpens;
     for (const auto& [name, content] : row.files) {
-        if (!name.starts_with('.') && !name.ends_with('/') && MatchesWildcard(name, "*.cfg"))
+        if (!name.starts_with('.') && !name.ends_with('/') && MatchesWildcard(name, kPattern))
             expectedOpens[name] = row.readOnly.contains(name) ? 2 : 1;
     }
     EXPECT_EQ(files.Opens, expectedOpens);
@@ -117,7 +121,7 @@ TEST(CardFolderListing, LinksDevicesAndUnreadableFoldersGiveNothing)
     test::CountingCardFiles files;
     for (const std::filesystem::path& folder : {temp.path(), temp.path() / "missing", temp.path() / "target",
                                                 std::filesystem::path()}) {
-        CardFolderListing listing(files, folder, "*.cfg");
+        CardFolderListing listing(files, folder, kPattern, kHeadSize);
         EXPECT_FALSE(listing.next().has_value()) << folder;
     }
     EXPECT_TRUE(files.Opens.empty()) << "no entry that cannot be a plain file is opened";
@@ -150,7 +154,7 @@ TEST(CardFolderListing, AFailingRequestFailsItsFileAloneAsALoadWould)
         test::CountingCardFiles files;
         files.inject(row.fault);
         {
-            CardFolderListing listing(files, temp.path(), "*.cfg");
+            CardFolderListing listing(files, temp.path(), kPattern, kHeadSize);
             EXPECT_EQ(listAll(listing), (std::vector<std::string>{"a.cfg: a", row.listed, "c.cfg: a"})) << row.what;
         }
         EXPECT_EQ(files.OpenDescriptors, 0) << row.what;
@@ -168,7 +172,7 @@ TEST(CardFolderListing, ReadingOnlyListsUnwritableFilesWithTheirBytes)
     test::CountingCardFiles files;
     files.ReadOnly = {"LOCKED.CFG", "HIDDEN.CFG"};
     files.Attributes = {{"HIDDEN.CFG", ATTR_HIDDEN}};
-    CardFolderListing listing(files, temp.path(), "*.cfg", FileAccess::ReadOnly);
+    CardFolderListing listing(files, temp.path(), kPattern, kHeadSize, FileAccess::ReadOnly);
     EXPECT_EQ(listAll(listing), std::vector<std::string>{"LOCKED.CFG: b"});
     EXPECT_EQ(files.Opens, (std::map<std::string, int>{{"HIDDEN.CFG", 1}, {"LOCKED.CFG", 1}}));
 }

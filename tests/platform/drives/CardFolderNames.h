@@ -11,16 +11,18 @@
 #include <string>
 #include <vector>
 
+#include "config/CardFiles.h"
 #include "platform/FileApi.h"
 #include "platform/drives/CardFolderListing.h"
 
 namespace ostra::test {
 
-// The names a card listing of folder gives for "*.cfg", failed files
-// included, each file opened for reading only.
+// The names a card listing of folder gives for the configuration files,
+// failed files included, each file opened for reading only.
 inline std::vector<std::string> listedNames(FileApi& files, const std::filesystem::path& folder)
 {
-    CardFolderListing listing(files, folder, "*.cfg", FileAccess::ReadOnly);
+    CardFolderListing listing(files, folder, kConfigCardFiles.Pattern, kConfigCardFiles.HeadSize,
+                              FileAccess::ReadOnly);
     std::vector<std::string> names;
     while (const std::optional<CardFile> file = listing.next())
         names.push_back(file->Name);

@@ -14,6 +14,9 @@ using Names = std::vector<std::string>;
 
 const std::string kRecord(2048, 'r');
 
+// The editor's search: configuration files on drives C to Z, a record of each.
+constexpr CardFileSearch kCards = {'C', 'Z', "*.cfg", 2048};
+
 class CardScanTest : public ::testing::Test {
 protected:
     void plugCard(char letter, const Names& names)
@@ -37,7 +40,7 @@ protected:
     test::TempFolder temp;
     FakeRemovableDrives drives;
     test::CountingCardFiles files;
-    CardScan scan{drives, files, FileAccess::ReadWrite};
+    CardScan scan{drives, files, FileAccess::ReadWrite, kCards};
 };
 
 TEST_F(CardScanTest, FindsTheDrivesCToZThatHoldAConfigurationFileReadingOneFileEach)
@@ -68,6 +71,24 @@ TEST_F(CardScanTest, FindsTheDrivesCToZThatHoldAConfigurationFileReadingOneFileE
     EXPECT_EQ(drives.RescanCount, 2);
 }
 
+// Another search, as the scan is given it: drives D to F, text files,
+// four bytes of each; C and G are outside the range.
+TEST_F(CardScanTest, ScansTheDrivesAndFilesItIsGivenReadingTheHeadItIsGiven)
+{
+    plugCard('C', {"c.txt"});
+    plugCard('D', {"d.cfg"});
+    plugCard('F', {"notes.txt", "x.cfg"});
+    plugCard('G', {"g.txt"});
+    CardScan texts(drives, files, FileAccess::ReadOnly, {'D', 'F', "*.txt", 4});
+    texts.rescan();
+    std::optional<CardDrive> drive = texts.nextDrive();
+    ASSERT_TRUE(drive.has_value());
+    EXPECT_EQ(drive->Drive.Letter + std::string(":") + drive->First.Name, "F:notes.txt");
+    EXPECT_EQ(drive->First.Head, std::vector<std::uint8_t>(4, 'r'));
+    EXPECT_FALSE(drive->Listing.next().has_value());
+    EXPECT_FALSE(texts.nextDrive().has_value());
+}
+
 TEST_F(CardScanTest, OpensFilesAsItsAccessSays)
 {
     plugCard('E', {"LOCKED.CFG"});
@@ -78,7 +99,7 @@ TEST_F(CardScanTest, OpensFilesAsItsAccessSays)
     };
     for (const Row& row : {Row{FileAccess::ReadWrite, "File access denied"}, Row{FileAccess::ReadWriteOrReadOnly, ""},
                            Row{FileAccess::ReadOnly, ""}}) {
-        CardScan reader(drives, files, row.access);
+        CardScan reader(drives, files, row.access, kCards);
         reader.rescan();
         const std::optional<CardDrive> drive = reader.nextDrive();
         ASSERT_TRUE(drive.has_value());
@@ -114,7 +135,7 @@ TEST_F(CardScanTest, ADriveGoneDuringTheScanIsPassedOver)
         VanishingDrives vanishing(lookups);
         vanishing.plugIn('C', temp.path() / "C");
         vanishing.rescan();
-        const std::optional<CardDrive> drive = CardScan(vanishing, files, FileAccess::ReadOnly).nextDrive();
+        const std::optional<CardDrive> drive = CardScan(vanishing, files, FileAccess::ReadOnly, kCards).nextDrive();
         EXPECT_EQ(drive ? drive->Drive.Letter + std::string(":") + drive->First.Name : "", lookups >= 2 ? "C:a.cfg" : "");
     }
 }
