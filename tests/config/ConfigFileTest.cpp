@@ -130,8 +130,9 @@ TEST_P(WriteConfig, LeavesExactlyTheRecordOrRaisesTheTableError)
 
     EXPECT_EQ(message, row.message);
     EXPECT_EQ(record, before);
-    if (message.empty())
+    if (message.empty()) {
         EXPECT_EQ(readBytes(path), bytesOf(record)) << "a save leaves exactly the record, whatever the file held";
+    }
     const Names expectedEntries = row.place == Place::FileOnThePath ? Names{"plain"}
         : row.place == Place::MissingFolder                        ? Names{}
                                                                    : Names{"unit.cfg"};

@@ -188,6 +188,18 @@ TEST_F(BrowserCommandsTest, EnterOpensOrClicksAndEscapeCloses)
     EXPECT_EQ(form->CurrentFilePath, (card / "hall.cfg").string());
 }
 
+// One file dialog and one error box, both above the browser: opened from
+// it, they would otherwise stay hidden behind the topmost browser.
+void expectDialogAndErrorAboveTheBrowser(const FakeFileDialogs& dialogs, const FakeMessageBoxes& boxes,
+                                         const QWidget& browser, const char* message)
+{
+    ASSERT_EQ(dialogs.Owners.size(), 1u);
+    EXPECT_EQ(dialogs.Owners.back(), &browser);
+    ASSERT_EQ(boxes.Boxes.size(), 1u);
+    EXPECT_EQ(boxes.Boxes.back().Text, message);
+    EXPECT_EQ(boxes.Boxes.back().Owner, &browser);
+}
+
 // Browse... runs while the browser stays on top of the main window: its
 // dialog and the error box of a failed open both belong to the browser,
 // or the box would stay hidden behind it.
@@ -197,11 +209,7 @@ TEST_F(BrowserCommandsTest, BrowseShowsItsDialogAndErrorsAboveTheBrowser)
     writeFile(path("short.cfg"), {1, 2, 3});
     dialogs.Replies.push_back(path("short.cfg"));
     click(browser.Button4);
-    ASSERT_EQ(dialogs.Owners.size(), 1u);
-    EXPECT_EQ(dialogs.Owners.back(), &browser);
-    ASSERT_EQ(boxes.Boxes.size(), 1u);
-    EXPECT_EQ(boxes.Boxes.back().Text, "Read beyond end of file");
-    EXPECT_EQ(boxes.Boxes.back().Owner, &browser);
+    expectDialogAndErrorAboveTheBrowser(dialogs, boxes, browser, "Read beyond end of file");
 }
 
 // Opening a line over unsaved edits asks above the browser; Cancel keeps
@@ -222,11 +230,7 @@ TEST_F(BrowserCommandsTest, OpeningALineOverUnsavedEditsAsksAboveTheBrowser)
 
     dialogs.Replies.push_back(path("no-such-folder/unit.cfg"));
     click(browser.Button2);
-    ASSERT_EQ(dialogs.Owners.size(), 1u);
-    EXPECT_EQ(dialogs.Owners.back(), &browser);
-    ASSERT_EQ(boxes.Boxes.size(), 1u);
-    EXPECT_EQ(boxes.Boxes.back().Text, "Invalid filename");
-    EXPECT_EQ(boxes.Boxes.back().Owner, &browser);
+    expectDialogAndErrorAboveTheBrowser(dialogs, boxes, browser, "Invalid filename");
     EXPECT_TRUE(browser.isVisible());
 
     click(browser.Button2);

@@ -87,8 +87,9 @@ TEST_F(LayoutTest, EveryFieldButTheWallplatesShowsInOneControl)
     }
     for (const unit1::ShownField& shown : unit1::ShownFields()) {
         EXPECT_NE(form->findChild<QWidget*>(shown.Control), nullptr) << shown.Control;
-        if (shown.Field->Kind == FieldKind::Text || shown.Field->Kind == FieldKind::InstallerLine)
+        if (shown.Field->Kind == FieldKind::Text || shown.Field->Kind == FieldKind::InstallerLine) {
             EXPECT_TRUE(editBoxes.insert(shown.Control).second) << shown.Control;
+        }
     }
     EXPECT_EQ(editBoxes.size(), 29u);
     EXPECT_THROW(unit1::FieldShownIn("CheckBox5"), std::logic_error);
