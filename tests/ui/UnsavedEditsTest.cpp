@@ -164,7 +164,6 @@ const QuestionCase kQuestions[] = {
      {"bytes long", "already exists"}, true},
     {"advanced save over a longer file, then no", SaveBy::AdvancedSave, Target::Longer, {SaveChoice::Save, SaveChoice::Cancel},
      {"bytes long", "already exists"}, false},
-    {"advanced save over a longer file, cancel", SaveBy::AdvancedSave, Target::Longer, {SaveChoice::Cancel}, {"bytes long"}, false},
     {"clear over edits, all yes", SaveBy::ClearWithEdits, Target::Longer, {SaveChoice::Save, SaveChoice::Save, SaveChoice::Save},
      {"Save changes", "bytes long", "already exists"}, true},
     {"clear over edits, no at the last", SaveBy::ClearWithEdits, Target::Longer,
