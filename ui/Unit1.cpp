@@ -28,6 +28,7 @@
 #include "ui/Unit1Tables.h"
 #include "ui/VersionLabel.h"
 #include "ui/ZoneEditor.h"
+#include "ui/ZoneOverview.h"
 
 namespace ostra {
 
@@ -87,7 +88,7 @@ TForm1::TForm1(FileApi& files, FileDialogs& fileDialogs, MessageBoxes& messageBo
 {
     InstallAccessibleRoles();
     setObjectName("Form1");
-    setWindowTitle(kApplicationTitle);
+    showTitleText(QString::fromLatin1(kApplicationTitle));
     setFixedSize(588, 506);
     setFont(WindowFont());
     createFrames();
@@ -98,10 +99,12 @@ TForm1::TForm1(FileApi& files, FileDialogs& fileDialogs, MessageBoxes& messageBo
     createZonePanel();
     createCommandControls();
     createHelp();
+    createReviewControls();
     bindFields();
     setTabOrder();
     ApplyClassicStyle(*this);
     connectHandlers();
+    trackChanges();
     bindKeys();
     nameForScreenReaders();
     FormCreate();

@@ -14,6 +14,8 @@
 #include "ui/ConfigOpener.h"
 #include "ui/FileDialogControl.h"
 #include "ui/KeyToolTips.h"
+#include "ui/ReviewChanges.h"
+#include "ui/ZoneGrid.h"
 
 class QCheckBox;
 class QFrame;
@@ -34,11 +36,14 @@ class MessageBoxes;
 class Shell;
 class SingleByteEdit;
 class TGIFImage;
+class ZoneOverview;
+struct ConfigField;
 
 // A record field and the control that shows it: the fill sets the control
 // from the record, the gather (none for what the window only shows) writes
 // it back.
 struct FieldBinding {
+    const ConfigField* Field = nullptr;
     std::function<void(const TConfigRecord&)> Fill;
     std::function<void(TConfigRecord&)> Gather;
 };
@@ -53,7 +58,7 @@ QString LogoHint();
 // the help text and the zone assignment editor. It owns the record and the
 // path that plain Save writes to. Paths are kept as the exact bytes the
 // file system gives; only what is shown is decoded.
-class TForm1 : public QWidget, public ConfigOpener {
+class TForm1 : public QWidget, public ConfigOpener, public ZoneGrid {
     Q_OBJECT
 public:
     // Files are loaded and saved through `files`. showCardBrowser shows the
@@ -93,6 +98,21 @@ public:
     // the save did not happen). Without edits it asks nothing.
     bool SettleUnsavedEdits(QWidget* owner) override;
 
+    // The Zone Overview and Review Changes windows, built when first
+    // asked for; null until then.
+    void ShowZoneOverview();
+    void ShowReviewChanges();
+    ZoneOverview* Overview() const { return overview_.get(); }
+    ReviewChanges* Review() const { return review_.get(); }
+
+    // The routing as the Zone Overview edits it: wallplate marks are
+    // written into the record at once, main-output marks into their check
+    // list, as the window's own lists do.
+    bool Mark(int row, int zone) const override;
+    bool KeptMark(int row, int zone) const override;
+    void SetMark(int row, int zone, bool marked) override;
+    QString ZoneHeading(int zone) const override;
+
     // An error box above owner, or above this window when none is given;
     // detail (where, and what to check) stands under the text.
     void ShowErrorMessage(const QString& text, QWidget* owner = nullptr, const QString& detail = QString());
@@ -127,6 +147,7 @@ public:
     ListBox* ListBox1;
     CheckListBox *CheckListBox1, *CheckListBox2;
     QPushButton *Button1, *Button2, *Button3, *Button4;
+    QPushButton* ZoneOverviewButton;
     HelpMemo* Memo1;
     LogoImage* Image1;
     // The logo Image1 shows, read from the stored picture when the window
@@ -151,6 +172,16 @@ private:
     void setTabOrder();
     void addTabStop(int tabOrder, QWidget* control);
     void bindKeys();
+    void createReviewControls();
+    void trackChanges();
+    // After any edit: the title's asterisk, the marks of changed controls
+    // and the two windows brought up to date.
+    void noteEdited();
+    void markChangedControls(const TConfigRecord& now);
+    std::vector<ReviewRow> reviewRows();
+    QString reviewName(const ConfigField& field);
+    void revertField(const ConfigField& field);
+    QWidget* controlShowing(const ConfigField& field);
     void nameForScreenReaders();
     void setHelpShown(bool shown);
     bool hasUnsavedEdits();
@@ -160,6 +191,7 @@ private:
     bool saveTo(const std::string& path, QWidget* owner);
     void startTimer1();
     void showTitle(const char* prefix, const std::string& path);
+    void showTitleText(const QString& text);
     void gatherControls();
     TConfigRecord gatheredCopy();
 
@@ -174,6 +206,13 @@ private:
     std::optional<TConfigRecord> gatheredAfterClear_;
     // What gathering gave after the last open, save or Clear.
     TConfigRecord keptRecord_{};
+    // The title as the commands set it; an asterisk follows it while the
+    // window holds unsaved changes.
+    QString titleText_;
+    bool showsChanges_ = false;
+    bool markingChanges_ = false;
+    std::unique_ptr<ZoneOverview> overview_;
+    std::unique_ptr<ReviewChanges> review_;
     // The keys each command button and check box names in its tooltip.
     KeyToolTips keyToolTips_;
 };

@@ -45,13 +45,13 @@ FieldBinding bindFlag(const ConfigField& field, QWidget& control)
 {
     if (auto* list = qobject_cast<CheckListBox*>(&control)) {
         const int item = field.Index - 1;
-        return {[&field, list, item](const TConfigRecord& record) {
+        return {nullptr, [&field, list, item](const TConfigRecord& record) {
                     list->SetChecked(item, ReadFieldBit(record, field));
                 },
                 [&field, list, item](TConfigRecord& record) { WriteFieldBit(record, field, list->Checked(item)); }};
     }
     auto& box = controlAs<QAbstractButton>(control, field);
-    return {[&field, &box](const TConfigRecord& record) { box.setChecked(ReadFieldBit(record, field)); },
+    return {nullptr, [&field, &box](const TConfigRecord& record) { box.setChecked(ReadFieldBit(record, field)); },
             [&field, &box](TConfigRecord& record) { WriteFieldBit(record, field, box.isChecked()); }};
 }
 
@@ -60,7 +60,7 @@ FieldBinding bindFlag(const ConfigField& field, QWidget& control)
 FieldBinding bindScreenMode(const ConfigField& field, QWidget& control, QRadioButton& residential)
 {
     auto& professional = controlAs<QRadioButton>(control, field);
-    return {[&field, &professional, &residential](const TConfigRecord& record) {
+    return {nullptr, [&field, &professional, &residential](const TConfigRecord& record) {
                 (ReadFieldBit(record, field) ? professional : residential).setChecked(true);
             },
             [&field, &professional](TConfigRecord& record) {
@@ -74,7 +74,7 @@ FieldBinding bindVersion(const ConfigField& field, QWidget& control)
     auto& label = controlAs<QLabel>(control, field);
     const VersionLabelAnchor anchor =
         label.alignment() & Qt::AlignRight ? VersionLabelAnchor::Right : VersionLabelAnchor::Left;
-    return {[&field, &label, anchor](const TConfigRecord& record) {
+    return {nullptr, [&field, &label, anchor](const TConfigRecord& record) {
                 const QString version = CodePageFor(field.Page).Decode(ConfigVersionText(record, field.Offset));
                 SetVersionCaption(label, unit1::VersionCaption(field, version), anchor);
             },
@@ -84,7 +84,7 @@ FieldBinding bindVersion(const ConfigField& field, QWidget& control)
 FieldBinding bindText(const ConfigField& field, QWidget& control)
 {
     auto& edit = controlAs<SingleByteEdit>(control, field);
-    return {[&field, &edit](const TConfigRecord& record) { edit.SetBytes(ReadFieldText(record, field)); },
+    return {nullptr, [&field, &edit](const TConfigRecord& record) { edit.SetBytes(ReadFieldText(record, field)); },
             [&field, &edit](TConfigRecord& record) { WriteFieldText(record, field, edit.Bytes()); }};
 }
 
@@ -100,23 +100,26 @@ void TForm1::bindFields()
         auto* control = findChild<QWidget*>(QString::fromLatin1(shown.Control));
         if (control == nullptr)
             throw std::logic_error(std::string("no control ") + shown.Control + " shows " + field.Key);
+        FieldBinding binding;
         switch (field.Kind) {
         case FieldKind::Text:
         case FieldKind::InstallerLine:
-            fieldBindings_.push_back(bindText(field, *control));
+            binding = bindText(field, *control);
             break;
         case FieldKind::Flag:
-            fieldBindings_.push_back(bindFlag(field, *control));
+            binding = bindFlag(field, *control);
             break;
         case FieldKind::ScreenMode:
-            fieldBindings_.push_back(bindScreenMode(field, *control, *RadioButton1));
+            binding = bindScreenMode(field, *control, *RadioButton1);
             break;
         case FieldKind::Version:
-            fieldBindings_.push_back(bindVersion(field, *control));
+            binding = bindVersion(field, *control);
             break;
         case FieldKind::Wallplates:
-            break;
+            continue;
         }
+        binding.Field = &field;
+        fieldBindings_.push_back(std::move(binding));
     }
 }
 

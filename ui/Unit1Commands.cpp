@@ -45,7 +45,13 @@ void TForm1::ShowErrorMessage(const QString& text, QWidget* owner, const QString
 
 void TForm1::showTitle(const char* prefix, const std::string& path)
 {
-    setWindowTitle(LiteralWindowTitle(QString::fromLatin1(prefix) + DisplayName(path)));
+    showTitleText(QString::fromLatin1(prefix) + DisplayName(path));
+}
+
+void TForm1::showTitleText(const QString& text)
+{
+    titleText_ = text;
+    setWindowTitle(LiteralWindowTitle(text) + (showsChanges_ ? QStringLiteral("*") : QString()));
 }
 
 // The file is read before anything changes, so that a failed open leaves
@@ -162,6 +168,7 @@ void TForm1::Button4Click()
     ConfigToForm();
     gatheredAfterClear_ = gatheredCopy();
     keptRecord_ = *gatheredAfterClear_;
+    noteEdited();
 }
 
 void TForm1::Button3Click()

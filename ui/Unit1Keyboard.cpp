@@ -8,6 +8,7 @@
 
 #include "ui/HelpMemo.h"
 #include "ui/KeyboardCommands.h"
+#include "ui/SideWindows.h"
 
 namespace ostra {
 
@@ -28,6 +29,7 @@ const CommandKeys kCommandKeys[] = {
     {&TForm1::Button1, QKeySequence::Save, "Ctrl+S", Qt::Key_S},
     {&TForm1::Button3, QKeySequence::HelpContents, "F1", Qt::Key_H},
     {&TForm1::Button4, QKeySequence::UnknownKey, "", Qt::Key_C},
+    {&TForm1::ZoneOverviewButton, QKeySequence::UnknownKey, kZoneOverviewKeys, Qt::Key_Z},
 };
 
 constexpr Qt::Key kAdvancedModeMnemonic = Qt::Key_A;
@@ -45,6 +47,10 @@ void TForm1::bindKeys()
         keys << BindMnemonic(*this, *button, row.Mnemonic);
         keyToolTips_.Add(*button, keys);
     }
+    // Review Changes has no button here; its key is named in the context
+    // menus and on the Zone Overview's button for it.
+    BindKeys(*this, QKeySequence::fromString(kReviewChangesKeys, QKeySequence::PortableText),
+             [this] { ShowReviewChanges(); });
     keyToolTips_.Add(*CheckBox5, {BindMnemonic(*this, *CheckBox5, kAdvancedModeMnemonic)});
     // Escape is Close Help while the help shows, and does nothing else.
     const QKeySequence closeHelp(kCloseHelpKey);

@@ -23,6 +23,7 @@ bool TForm1::hasUnsavedEdits()
 void TForm1::noteKept()
 {
     keptRecord_ = gatheredCopy();
+    noteEdited();
 }
 
 bool TForm1::SettleUnsavedEdits(QWidget* owner)
@@ -41,6 +42,11 @@ bool TForm1::SettleUnsavedEdits(QWidget* owner)
         return SaveAsCommanded(owner);
     case SaveChoice::Discard:
         return true;
+    case SaveChoice::Review:
+        // The changes are listed to be kept or reverted one by one; what
+        // was about to happen waits until it is asked for again.
+        ShowReviewChanges();
+        return false;
     case SaveChoice::Cancel:
         return false;
     }

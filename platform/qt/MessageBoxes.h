@@ -7,7 +7,8 @@ class QWidget;
 namespace ostra {
 
 // What the user answers when unsaved edits are about to be given up.
-enum class SaveChoice { Save, Discard, Cancel };
+// Review asks to see the edits first.
+enum class SaveChoice { Save, Discard, Cancel, Review };
 
 // The buttons of a question that goes on or stops: Save and Cancel, or
 // Yes and No as the platform asks before a file is replaced (No is the
@@ -16,10 +17,10 @@ enum class ProceedButtons { SaveCancel, YesNo };
 
 // Modal message boxes. showError has the error icon and one OK button, no
 // help, and under its text an optional detail (where, and what to check);
-// askToSave asks a question with Save, Discard and Cancel (closing the box
-// cancels); askToProceed one with the given buttons, answering true for
-// Save or Yes (closing the box stops). Each returns when the user has
-// closed the box.
+// askToSave asks a question with Save, Discard, Cancel and Review...
+// (closing the box cancels); askToProceed one with the given buttons,
+// answering true for Save or Yes (closing the box stops). Each returns
+// when the user has closed the box.
 class MessageBoxes {
 public:
     virtual ~MessageBoxes();

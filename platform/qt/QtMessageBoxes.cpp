@@ -1,6 +1,7 @@
 #include "platform/qt/QtMessageBoxes.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace ostra {
 
@@ -21,7 +22,11 @@ SaveChoice QtMessageBoxes::askToSave(QWidget* owner, const QString& caption, con
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Save);
     box.setEscapeButton(QMessageBox::Cancel);
-    switch (box.exec()) {
+    const QAbstractButton* review = box.addButton(QStringLiteral("Review..."), QMessageBox::ActionRole);
+    box.exec();
+    if (box.clickedButton() == review)
+        return SaveChoice::Review;
+    switch (box.standardButton(box.clickedButton())) {
     case QMessageBox::Save:
         return SaveChoice::Save;
     case QMessageBox::Discard:

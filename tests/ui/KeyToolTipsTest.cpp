@@ -31,7 +31,7 @@ const KeyedControl kKeyed[] = {
     {"Button2", false, false, "Ctrl+O, Alt+L"}, {"Button1", false, false, "Ctrl+S, Alt+S"},
     {"Button3", false, false, "F1, Alt+H"},     {"Button3", false, true, "F1, Alt+H, Esc"},
     {"Button4", false, false, "Alt+C"},         {"CheckBox5", false, false, "Alt+A"},
-    {"Button1", true, false, "Esc"},
+    {"Button1", true, false, "Esc"},           {"ZoneOverviewButton", false, false, "Ctrl+G, Alt+Z"},
 };
 
 using KeyToolTipsTest = BrowserFixture;

@@ -104,7 +104,7 @@ TEST_F(LayoutTest, TabOrderFollowsTheLayoutWithBlankingAfterTheHelp)
         form->CheckBox2, form->CheckBox3, form->Edit18, form->Edit19, form->Edit20, form->Edit21,
         form->Edit22, form->Edit23, form->Edit24, form->Edit25, form->Edit26, form->Edit27, form->Edit28,
         form->Edit29, form->ListBox1, form->CheckListBox1, form->CheckListBox2, form->Button4,
-        form->Button2, form->Button1, form->Button3, form->Memo1, form->CheckBox4, form->CheckBox5,
+        form->Button2, form->Button1, form->Button3, form->Memo1, form->CheckBox4, form->CheckBox5, form->ZoneOverviewButton,
     };
     std::vector<QWidget*> chain;
     QWidget* next = form->Edit1;

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+#include "config/ConfigFields.h"
+#include "config/ConfigRecord.h"
+
+namespace ostra {
+
+// How a field of the window compares between the record as last opened,
+// saved or cleared (kept) and as the window would save it now: what the
+// change marks and the review of changes show.
+
+// Whether field holds another value in now than in kept. Versions, which
+// no one edits, never count as changed.
+bool FieldChanged(const TConfigRecord& kept, const TConfigRecord& now, const ConfigField& field);
+
+// A field's value as the window shows it: a text decoded in its field's
+// code page without its padding, "checked" or "not checked" for a flag,
+// the screen mode's name, or a zone's wallplates by name ("A2, C1", or
+// "none").
+QString FieldValueText(const TConfigRecord& record, const ConfigField& field);
+
+// The wallplates a zone (counted from 1) gained and lost: "+C1 −A2", the
+// gained first, each in wallplate order.
+QString WallplateChangeText(const TConfigRecord& kept, const TConfigRecord& now, int zone);
+
+// The marks a grid cell shows for a change since the kept record: "+" for
+// a mark added, "−" (U+2212) for one removed, nothing when unchanged.
+QString MarkChangeSign(bool kept, bool now);
+
+} // namespace ostra

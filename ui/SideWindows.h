@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+namespace ostra {
+
+// The windows the editor opens beside its own: their titles, which also
+// name the commands that open them, and the keys of those commands.
+inline constexpr const char* kZoneOverviewTitle = "Zone Overview";
+inline constexpr const char* kZoneOverviewKeys = "Ctrl+G";
+inline constexpr const char* kReviewChangesTitle = "Review Changes";
+inline constexpr const char* kReviewChangesKeys = "Ctrl+D";
+
+// A menu entry with its keys after a tab, where menus show keys: the
+// window's own shortcut runs the command, so the entry binds none.
+inline QString MenuEntryText(const char* command, const char* keys)
+{
+    return QString::fromLatin1(command) + QLatin1Char('\t') + QString::fromLatin1(keys);
+}
+
+} // namespace ostra

@@ -1,0 +1,95 @@
+// The main window's side of the Zone Overview: the grid's marks read from
+// and written to the record and the main-output list, the window built
+// when first asked for, and the controls that open it and the review of
+// changes.
+#include "ui/Unit1.h"
+
+#include <QAction>
+#include <QPushButton>
+
+#include "config/ConfigFields.h"
+#include "ui/CheckListBox.h"
+#include "ui/KeyboardCommands.h"
+#include "ui/ListBox.h"
+#include "ui/PlaceControl.h"
+#include "ui/SideWindows.h"
+#include "ui/SingleByteEdit.h"
+#include "ui/Unit1Tables.h"
+#include "ui/ZoneEditor.h"
+#include "ui/ZoneOverview.h"
+
+namespace ostra {
+
+using namespace unit1;
+
+namespace {
+
+const ConfigField& mainOutputField(int zone)
+{
+    return *FindConfigField(&ConfigField::Key, GroupFieldKey(kZoneGroup, zone + 1, &kZoneMainOutput));
+}
+
+} // namespace
+
+bool TForm1::Mark(int row, int zone) const
+{
+    if (row == kMainOutputRow)
+        return CheckListBox2->Checked(zone);
+    return WallplateMark(ConfigRecord, zone, row);
+}
+
+bool TForm1::KeptMark(int row, int zone) const
+{
+    if (row == kMainOutputRow)
+        return ReadFieldBit(keptRecord_, mainOutputField(zone));
+    return WallplateMark(keptRecord_, zone, row);
+}
+
+void TForm1::SetMark(int row, int zone, bool marked)
+{
+    if (row == kMainOutputRow) {
+        CheckListBox2->SetChecked(zone, marked);
+    } else {
+        SetWallplateMark(ConfigRecord, zone, row, marked);
+        // The wallplate list shows the selected zone; it reads it again.
+        if (ListBox1->ItemIndex() == zone)
+            ListBox1Click();
+    }
+    noteEdited();
+}
+
+QString TForm1::ZoneHeading(int zone) const
+{
+    const QString name = (this->*kZonePanel.Rows[zone].FullName.Member)->text().trimmed();
+    const QString number = QString::number(zone + 1);
+    return name.isEmpty() ? number : number + QLatin1Char(' ') + name;
+}
+
+void TForm1::ShowZoneOverview()
+{
+    if (overview_ == nullptr)
+        overview_ = std::make_unique<ZoneOverview>(*this, [this] { ShowReviewChanges(); });
+    overview_->ShowBeside(*this);
+}
+
+// A button where the window had room, above Help and beside the
+// advanced-mode box, last in the Tab order; the Zone Overview and the
+// review of changes in the context menus of the zone panel's lists.
+void TForm1::createReviewControls()
+{
+    ZoneOverviewButton = place(new QPushButton(kZoneOverviewTitle, this), "ZoneOverviewButton", {497, 441, 84, 23});
+    ZoneOverviewButton->setAutoDefault(false);
+    ClickOnEnter(*ZoneOverviewButton);
+    connect(ZoneOverviewButton, &QPushButton::clicked, this, &TForm1::ShowZoneOverview);
+    addTabStop(44, ZoneOverviewButton);
+    for (ListBox* list : {ListBox1, static_cast<ListBox*>(CheckListBox1), static_cast<ListBox*>(CheckListBox2)}) {
+        list->setContextMenuPolicy(Qt::ActionsContextMenu);
+        auto* overview = new QAction(MenuEntryText(kZoneOverviewTitle, kZoneOverviewKeys), list);
+        auto* review = new QAction(MenuEntryText(kReviewChangesTitle, kReviewChangesKeys), list);
+        connect(overview, &QAction::triggered, this, &TForm1::ShowZoneOverview);
+        connect(review, &QAction::triggered, this, &TForm1::ShowReviewChanges);
+        list->addActions({overview, review});
+    }
+}
+
+} // namespace ostra

@@ -1,0 +1,234 @@
+#include "ui/ZoneOverview.h"
+
+#include <set>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
+
+#include "ui/KeyboardCommands.h"
+#include "ui/SideWindows.h"
+#include "ui/WindowPlacement.h"
+#include "ui/ZoneGridModel.h"
+
+namespace ostra {
+
+namespace {
+
+const char* const kMarkedText = "x";
+
+// The view toggles marks itself (a click anywhere in the cell, Space), so
+// the delegate's own toggle on its indicator would toggle twice.
+class NoToggleDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    bool editorEvent(QEvent* /*event*/, QAbstractItemModel* /*model*/, const QStyleOptionViewItem& /*option*/,
+                     const QModelIndex& /*index*/) override
+    {
+        return false;
+    }
+
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->displayAlignment = Qt::AlignCenter;
+    }
+};
+
+struct InputScope {
+    explicit InputScope(int& depth) : depth_(depth) { ++depth_; }
+    ~InputScope() { --depth_; }
+    int& depth_;
+};
+
+QString cellText(const QModelIndex& index)
+{
+    if (ZoneGridModel::IsMark(index))
+        return index.data(Qt::CheckStateRole).value<Qt::CheckState>() == Qt::Checked ? kMarkedText : "";
+    return index.data(Qt::DisplayRole).toString();
+}
+
+} // namespace
+
+// Qt's accessible table cell offers a toggle action that selects or
+// deselects the cell through its selection model, with a bare Select or
+// Deselect; the view's own mouse and keys never select that way. Such a
+// request, made while the view is not handling input, toggles the mark.
+class AccessibleToggleSelection final : public QItemSelectionModel {
+public:
+    AccessibleToggleSelection(QAbstractItemModel* model, ZoneGridView& view) : QItemSelectionModel(model, &view), view_(view) {}
+
+    void select(const QModelIndex& index, QItemSelectionModel::SelectionFlags command) override
+    {
+        const bool bare = command == QItemSelectionModel::Select || command == QItemSelectionModel::Deselect;
+        if (bare && view_.handlingInput_ == 0 && ZoneGridModel::IsMark(index)) {
+            view_.toggle(index);
+            return;
+        }
+        QItemSelectionModel::select(index, command);
+    }
+    using QItemSelectionModel::select;
+
+private:
+    ZoneGridView& view_;
+};
+
+ZoneGridView::ZoneGridView(QWidget* parent) : QTableView(parent)
+{
+    setItemDelegate(new NoToggleDelegate(this));
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTabKeyNavigation(false);
+    setWordWrap(false);
+    setAccessibleName(QString::fromLatin1(kZoneOverviewTitle));
+    const int rowHeight = fontMetrics().height() + 3;
+    verticalHeader()->setMinimumSectionSize(rowHeight);
+    verticalHeader()->setDefaultSectionSize(rowHeight);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+}
+
+void ZoneGridView::setModel(QAbstractItemModel* model)
+{
+    QItemSelectionModel* previous = selectionModel();
+    QTableView::setModel(model);
+    setSelectionModel(new AccessibleToggleSelection(model, *this));
+    delete previous;
+}
+
+void ZoneGridView::toggle(const QModelIndex& index)
+{
+    if (auto* grid = qobject_cast<ZoneGridModel*>(model()))
+        grid->Toggle(index);
+}
+
+void ZoneGridView::keyPressEvent(QKeyEvent* event)
+{
+    InputScope scope(handlingInput_);
+    if (event->matches(QKeySequence::Copy)) {
+        CopySelection();
+        return;
+    }
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
+        toggle(currentIndex());
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void ZoneGridView::mousePressEvent(QMouseEvent* event)
+{
+    InputScope scope(handlingInput_);
+    const bool plainClick = event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier;
+    if (plainClick)
+        toggle(indexAt(event->position().toPoint()));
+    QTableView::mousePressEvent(event);
+}
+
+// The second press of a double click is a click like the first.
+void ZoneGridView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    mousePressEvent(event);
+}
+
+QString ZoneGridView::SelectionAsText() const
+{
+    std::set<int> rows, columns;
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    const bool whole = selected.size() < 2;
+    const auto isShown = [&](int row, int column) {
+        return whole || selectionModel()->isSelected(model()->index(row, column));
+    };
+    for (int row = 0; row < model()->rowCount(); ++row)
+        for (int column = 0; column < model()->columnCount(); ++column)
+            if (isShown(row, column)) {
+                rows.insert(row);
+                columns.insert(column);
+            }
+    QString text;
+    for (int column : columns)
+        text += QLatin1Char('\t') + model()->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+    text += QLatin1Char('\n');
+    for (int row : rows) {
+        text += model()->headerData(row, Qt::Vertical, Qt::DisplayRole).toString();
+        for (int column : columns)
+            text += QLatin1Char('\t') + (isShown(row, column) ? cellText(model()->index(row, column)) : QString());
+        text += QLatin1Char('\n');
+    }
+    return text;
+}
+
+void ZoneGridView::CopySelection() const
+{
+    QApplication::clipboard()->setText(SelectionAsText());
+}
+
+QSize ZoneGridView::FullSize() const
+{
+    int width = verticalHeader()->sizeHint().width() + 2 * frameWidth();
+    for (int column = 0; column < model()->columnCount(); ++column)
+        width += columnWidth(column);
+    int height = horizontalHeader()->sizeHint().height() + 2 * frameWidth();
+    for (int row = 0; row < model()->rowCount(); ++row)
+        height += rowHeight(row);
+    return {width, height};
+}
+
+ZoneOverview::ZoneOverview(ZoneGrid& grid, std::function<void()> showReview)
+    : QWidget(nullptr, Qt::Window),
+      model_(new ZoneGridModel(grid, this)),
+      view_(new ZoneGridView(this)),
+      review_(new QPushButton(QString::fromLatin1(kReviewChangesTitle) + "...", this))
+{
+    setObjectName("ZoneOverview");
+    setWindowTitle(QString::fromLatin1(kZoneOverviewTitle));
+    // The editor's window alone decides when the program ends.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    view_->setModel(model_);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(view_);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(review_);
+    layout->addLayout(buttons);
+    review_->setAutoDefault(false);
+    ClickOnEnter(*review_);
+    connect(review_, &QPushButton::clicked, this, std::move(showReview));
+    keyToolTips_.Add(*review_, BindCommandKeys(*this, QKeySequence::UnknownKey, QKeySequence::fromString(kReviewChangesKeys, QKeySequence::PortableText),
+                                               [this] { review_->click(); }));
+}
+
+void ZoneOverview::Refresh()
+{
+    model_->Refresh();
+}
+
+void ZoneOverview::ShowBeside(const QWidget& anchor)
+{
+    if (!isVisible()) {
+        // As large as it takes to show the whole grid; the user may then
+        // make it smaller, and it scrolls.
+        view_->resizeColumnsToContents();
+        view_->setMinimumSize(view_->FullSize());
+        resize(sizeHint());
+        view_->setMinimumSize(0, 0);
+        PlaceBeside(*this, anchor);
+    }
+    show();
+    raise();
+    activateWindow();
+    view_->setFocus();
+    if (!view_->currentIndex().isValid())
+        view_->setCurrentIndex(model_->index(0, 0));
+}
+
+} // namespace ostra

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <functional>
+
+#include <QString>
+#include <QTableView>
+#include <QWidget>
+
+#include "ui/KeyToolTips.h"
+#include "ui/ZoneGrid.h"
+
+class QPushButton;
+
+namespace ostra {
+
+class ZoneGridModel;
+
+// The grid's table. A click on a mark cell (without Shift or Ctrl, which
+// select as usual) or Space toggles it; the arrows, Home/End and Page
+// Up/Down move; Ctrl+C copies. A screen reader's toggle action on a cell
+// toggles its mark rather than its selection.
+class ZoneGridView final : public QTableView {
+    Q_OBJECT
+public:
+    explicit ZoneGridView(QWidget* parent);
+
+    void setModel(QAbstractItemModel* model) override;
+    // The selected cells, or the whole grid when fewer than two are
+    // selected, as tab-separated lines with the row and column headings.
+    QString SelectionAsText() const;
+    void CopySelection() const;
+    // The size that shows every row and column without scrolling.
+    QSize FullSize() const;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    friend class AccessibleToggleSelection;
+    void toggle(const QModelIndex& index);
+    // True while the view handles the user's own mouse or key event.
+    int handlingInput_ = 0;
+};
+
+// The window "Zone Overview": every zone's wallplates and main output at
+// once, edited in place. It is its own window, neither modal nor kept
+// above the editor, and shows the grid as the editor holds it whenever
+// Refresh is called.
+class ZoneOverview final : public QWidget {
+    Q_OBJECT
+public:
+    // showReview opens the review of all unsaved changes (Ctrl+D here too).
+    ZoneOverview(ZoneGrid& grid, std::function<void()> showReview);
+
+    // Shows the window beside anchor, where it fits the screen; raises it
+    // when it shows already.
+    void ShowBeside(const QWidget& anchor);
+    void Refresh();
+    ZoneGridView& View() { return *view_; }
+    QPushButton& ReviewButton() { return *review_; }
+
+private:
+    ZoneGridModel* model_;
+    ZoneGridView* view_;
+    QPushButton* review_;
+    KeyToolTips keyToolTips_;
+};
+
+} // namespace ostra
