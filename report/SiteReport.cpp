@@ -1,0 +1,108 @@
+#include "report/SiteReport.h"
+
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "config/CardFiles.h"
+#include "config/ConfigFile.h"
+#include "platform/InOutError.h"
+
+namespace ostra::report {
+
+namespace {
+
+// The units of the report between their two readings: their paths and
+// summary rows, side by side.
+struct Entries {
+    std::vector<std::string> Paths;
+    std::vector<SummaryRow> Rows;
+
+    void add(std::string path, SummaryRow row)
+    {
+        Paths.push_back(std::move(path));
+        Rows.push_back(std::move(row));
+    }
+};
+
+bool isFolder(FileApi& files, const std::string& path)
+{
+    struct stat status {};
+    return !files.stat(path, status).failed() && S_ISDIR(status.st_mode);
+}
+
+// A folder's configuration files, each read once from its listing.
+void addFolder(FileApi& files, const std::string& folder, Entries& entries)
+{
+    struct Listed {
+        std::string Path;
+        SummaryRow Row;
+        std::string Line;
+    };
+    std::vector<Listed> listed;
+    CardFolderListing listing(files, folder, kConfigCardFiles.Pattern, kConfigCardFiles.HeadSize,
+                              FileAccess::ReadOnly);
+    while (std::optional<CardFile> file = listing.next()) {
+        ReportUnit unit;
+        unit.File.Path = (std::filesystem::path(folder) / file->Name).string();
+        unit.Error = FailureMessage(*file);
+        if (unit.Error.empty())
+            unit.Record = CardFileRecord(*file);
+        listed.push_back({unit.File.Path, BuildSummaryRow(unit), ListedCardFileLine(*file)});
+    }
+    SortCardFiles(listed, &Listed::Line);
+    for (Listed& file : listed)
+        entries.add(std::move(file.Path), std::move(file.Row));
+}
+
+} // namespace
+
+ReportWriter::~ReportWriter() = default;
+
+ReportUnit ReadReportUnit(FileApi& files, const std::string& path)
+{
+    ReportUnit unit;
+    unit.File.Path = path;
+    try {
+        TConfigRecord record{};
+        ReadConfigFile(files, path, record, FileAccess::ReadOnly);
+        unit.Record = record;
+    } catch (const EInOutError& error) {
+        unit.Error = error.Message;
+    }
+    struct stat status {};
+    if (!files.stat(path, status).failed()) {
+        unit.File.Size = static_cast<std::uint64_t>(status.st_size);
+        unit.File.Modified = status.st_mtime;
+    }
+    return unit;
+}
+
+std::vector<ReportFailure> WriteReport(FileApi& files, const std::vector<std::string>& names, ReportWriter& writer)
+{
+    Entries entries;
+    bool site = names.size() > 1;
+    for (const std::string& name : names) {
+        if (isFolder(files, name)) {
+            site = true;
+            addFolder(files, name, entries);
+        } else {
+            entries.add(name, BuildSummaryRow(ReadReportUnit(files, name)));
+        }
+    }
+    if (site)
+        writer.Summary(entries.Rows);
+    std::vector<ReportFailure> failures;
+    for (std::size_t i = 0; i < entries.Paths.size(); ++i) {
+        const ReportUnit unit = ReadReportUnit(files, entries.Paths[i]);
+        writer.Unit(unit);
+        // A file that failed either reading counts, with its latest message.
+        const std::string& listedError = entries.Rows[i].Error;
+        if (!unit.Record || !listedError.empty())
+            failures.push_back({entries.Paths[i], unit.Record ? listedError : unit.Error});
+    }
+    writer.Finish();
+    return failures;
+}
+
+} // namespace ostra::report
