@@ -33,13 +33,21 @@ std::string wallplateList(const TConfigRecord& record, int zone)
     return names;
 }
 
+// A text without the padding after it: set pads a text with spaces again,
+// so the cell gives back the same bytes.
+std::string unpadded(std::string text)
+{
+    text.erase(text.find_last_not_of(' ') + 1);
+    return text;
+}
+
 // A field's value as ostra-cfg set takes it.
 std::string settingValue(const TConfigRecord& record, const ConfigField& field)
 {
     switch (field.Kind) {
     case FieldKind::Text:
     case FieldKind::InstallerLine:
-        return DecodeToUtf8(ReadFieldText(record, field), CharacterSetOf(field.Page));
+        return unpadded(DecodeToUtf8(ReadFieldText(record, field), CharacterSetOf(field.Page)));
     case FieldKind::Flag:
         return ReadFieldBit(record, field) ? "on" : "off";
     case FieldKind::ScreenMode:

@@ -63,6 +63,9 @@ QFont ReportPainter::font(double points, bool bold, bool italic) const
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setStyleHint(QFont::SansSerif);
     font.setHintingPreference(QFont::PreferNoHinting);
+    // No shaping for Latin text means no ligatures: "fi" stays two letters
+    // for a PDF reader's search and text extraction.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     font.setPointSizeF(points);
     font.setBold(bold);
     font.setItalic(italic);

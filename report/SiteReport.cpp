@@ -59,21 +59,27 @@ void addFolder(FileApi& files, const std::string& folder, Entries& entries)
 
 ReportWriter::~ReportWriter() = default;
 
+ReportFile ReportFileAt(FileApi& files, const std::string& path)
+{
+    ReportFile file{path, {}, {}};
+    struct stat status {};
+    if (!files.stat(path, status).failed()) {
+        file.Size = static_cast<std::uint64_t>(status.st_size);
+        file.Modified = status.st_mtime;
+    }
+    return file;
+}
+
 ReportUnit ReadReportUnit(FileApi& files, const std::string& path)
 {
     ReportUnit unit;
-    unit.File.Path = path;
+    unit.File = ReportFileAt(files, path);
     try {
         TConfigRecord record{};
         ReadConfigFile(files, path, record, FileAccess::ReadOnly);
         unit.Record = record;
     } catch (const EInOutError& error) {
         unit.Error = error.Message;
-    }
-    struct stat status {};
-    if (!files.stat(path, status).failed()) {
-        unit.File.Size = static_cast<std::uint64_t>(status.st_size);
-        unit.File.Modified = status.st_mtime;
     }
     return unit;
 }

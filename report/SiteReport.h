@@ -38,8 +38,10 @@ struct ReportFailure {
 // Files are only ever opened for reading.
 std::vector<ReportFailure> WriteReport(FileApi& files, const std::vector<std::string>& names, ReportWriter& writer);
 
-// The unit of the file at path: its record, or why it could not be read,
-// and its size and time when the file system gives them.
+// The file at path with its size and time, when the file system gives them.
+ReportFile ReportFileAt(FileApi& files, const std::string& path);
+
+// The unit of the file at path: its record, or why it could not be read.
 ReportUnit ReadReportUnit(FileApi& files, const std::string& path);
 
 } // namespace ostra::report
