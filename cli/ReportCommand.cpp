@@ -126,15 +126,20 @@ ExitStatus runReport(CliContext& context, const CommandOptions& options)
         return ExitStatus::FileFailed;
     }
     std::unique_ptr<report::ReportWriter> writer = format->Make(out, pageSizeOf(options), std::time(nullptr));
-    const std::vector<report::ReportFailure> failures = report::WriteReport(context.Files, options.Files, *writer);
+    const report::ReportOutcome outcome = report::WriteReport(context.Files, options.Files, *writer);
     writer.reset();
+    for (const report::ReportFailure& failure : outcome.Unreadable)
+        reportFileError(context, failure.Path, failure.Message);
+    // Left uncommitted, the half-written report goes and the file stays as it was.
+    if (!outcome.Finished) {
+        reportFileError(context, options.Output, "the report could not be completed");
+        return ExitStatus::FileFailed;
+    }
     if (!out.commit()) {
         reportFileError(context, options.Output, out.errorString().toStdString());
         return ExitStatus::FileFailed;
     }
-    for (const report::ReportFailure& failure : failures)
-        reportFileError(context, failure.Path, failure.Message);
-    return failures.empty() ? ExitStatus::Done : ExitStatus::ReportIncomplete;
+    return outcome.Unreadable.empty() ? ExitStatus::Done : ExitStatus::ReportIncomplete;
 }
 
 } // namespace ostra::cli

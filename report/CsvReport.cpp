@@ -1,6 +1,7 @@
 #include "report/CsvReport.h"
 
 #include <QIODevice>
+#include <QString>
 
 #include "config/CardFileLine.h"
 #include "config/ConfigFields.h"
@@ -79,7 +80,8 @@ void CsvReportWriter::Summary(const std::vector<SummaryRow>&)
 
 void CsvReportWriter::Unit(const ReportUnit& unit)
 {
-    std::vector<std::string> cells{unit.File.Path};
+    // A CSV is UTF-8 throughout: a name's bytes that are no UTF-8 read as U+FFFD.
+    std::vector<std::string> cells{QString::fromUtf8(unit.File.Path).toStdString()};
     const bool blank = unit.Record && IsBlankConfig(*unit.Record);
     for (const ConfigField& field : ConfigFields()) {
         if (!isColumn(field))
@@ -95,8 +97,9 @@ void CsvReportWriter::Unit(const ReportUnit& unit)
     writeRow(cells);
 }
 
-void CsvReportWriter::Finish()
+bool CsvReportWriter::Finish()
 {
+    return true;
 }
 
 void CsvReportWriter::writeRow(const std::vector<std::string>& cells)

@@ -107,10 +107,11 @@ void HtmlReportWriter::Unit(const ReportUnit& unit)
     write(unitSection(report));
 }
 
-void HtmlReportWriter::Finish()
+bool HtmlReportWriter::Finish()
 {
     begin(kSummaryTitle);
     write("</body>\n</html>\n");
+    return true;
 }
 
 void HtmlReportWriter::begin(std::string_view title)

@@ -20,7 +20,7 @@ public:
 
     void Summary(const std::vector<SummaryRow>& rows) override;
     void Unit(const ReportUnit& unit) override;
-    void Finish() override;
+    bool Finish() override;
 
 private:
     void begin(std::string_view title);

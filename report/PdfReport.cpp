@@ -43,9 +43,9 @@ void PdfReportWriter::Unit(const ReportUnit& unit)
     painter_->paintUnit(BuildUnitReport(unit, generated_));
 }
 
-void PdfReportWriter::Finish()
+bool PdfReportWriter::Finish()
 {
-    painter_->finish();
+    return painter_->finish();
 }
 
 QPageSize::PageSizeId PaperSizeOf(int widthMillimetres, int heightMillimetres)

@@ -22,7 +22,7 @@ public:
 
     void Summary(const std::vector<SummaryRow>& rows) override;
     void Unit(const ReportUnit& unit) override;
-    void Finish() override;
+    bool Finish() override;
 
 private:
     std::unique_ptr<QPdfWriter> writer_;

@@ -84,7 +84,7 @@ ReportUnit ReadReportUnit(FileApi& files, const std::string& path)
     return unit;
 }
 
-std::vector<ReportFailure> WriteReport(FileApi& files, const std::vector<std::string>& names, ReportWriter& writer)
+ReportOutcome WriteReport(FileApi& files, const std::vector<std::string>& names, ReportWriter& writer)
 {
     Entries entries;
     bool site = names.size() > 1;
@@ -98,17 +98,17 @@ std::vector<ReportFailure> WriteReport(FileApi& files, const std::vector<std::st
     }
     if (site)
         writer.Summary(entries.Rows);
-    std::vector<ReportFailure> failures;
+    ReportOutcome outcome;
     for (std::size_t i = 0; i < entries.Paths.size(); ++i) {
         const ReportUnit unit = ReadReportUnit(files, entries.Paths[i]);
         writer.Unit(unit);
         // A file that failed either reading counts, with its latest message.
         const std::string& listedError = entries.Rows[i].Error;
         if (!unit.Record || !listedError.empty())
-            failures.push_back({entries.Paths[i], unit.Record ? listedError : unit.Error});
+            outcome.Unreadable.push_back({entries.Paths[i], unit.Record ? listedError : unit.Error});
     }
-    writer.Finish();
-    return failures;
+    outcome.Finished = writer.Finish();
+    return outcome;
 }
 
 } // namespace ostra::report

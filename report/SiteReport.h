@@ -17,13 +17,20 @@ public:
     // single file has none.
     virtual void Summary(const std::vector<SummaryRow>& rows) = 0;
     virtual void Unit(const ReportUnit& unit) = 0;
-    virtual void Finish() = 0;
+    // Ends the document; false when it could not be completed. Failures
+    // to write bytes show where they went (a file's commit).
+    virtual bool Finish() = 0;
 };
 
 // A file of the report that could not be read, with the editor's message.
 struct ReportFailure {
     std::string Path;
     std::string Message;
+};
+
+struct ReportOutcome {
+    std::vector<ReportFailure> Unreadable;
+    bool Finished = false; // what the writer's Finish said
 };
 
 // The units of a report as the command line names them: a folder stands
@@ -36,7 +43,7 @@ struct ReportFailure {
 // single record whatever the number of files. A file that cannot be read
 // keeps its place, with its error, and the report is still finished.
 // Files are only ever opened for reading.
-std::vector<ReportFailure> WriteReport(FileApi& files, const std::vector<std::string>& names, ReportWriter& writer);
+ReportOutcome WriteReport(FileApi& files, const std::vector<std::string>& names, ReportWriter& writer);
 
 // The file at path with its size and time, when the file system gives them.
 ReportFile ReportFileAt(FileApi& files, const std::string& path);

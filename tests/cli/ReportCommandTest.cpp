@@ -29,6 +29,11 @@ const ReportCase kCases[] = {
     {"OutputFolderMissing", {"report", "@/HALL.CFG", "-o", "@/none/out.csv"}, ExitStatus::FileFailed, nullptr},
 };
 
+void PrintTo(const ReportCase& row, std::ostream* out)
+{
+    *out << row.Name;
+}
+
 class ReportCommand : public CliFixture, public ::testing::WithParamInterface<ReportCase> {};
 
 TEST_P(ReportCommand, ChoosesTheFormatAndTheStatus)

@@ -72,6 +72,11 @@ const Format kFormats[] = {
     {"Csv", [](QIODevice& out) -> std::unique_ptr<ReportWriter> { return std::make_unique<CsvReportWriter>(out); }},
 };
 
+void PrintTo(const Format& format, std::ostream* out)
+{
+    *out << format.Name;
+}
+
 // What a reader finds, in the formats named ("" for all).
 struct Expected {
     const char* What;
@@ -111,7 +116,9 @@ protected:
         QBuffer out;
         out.open(QIODevice::WriteOnly);
         std::unique_ptr<ReportWriter> writer = GetParam().Make(out);
-        failures = WriteReport(systemFileApi(), names, *writer);
+        const ReportOutcome outcome = WriteReport(systemFileApi(), names, *writer);
+        EXPECT_TRUE(outcome.Finished);
+        failures = outcome.Unreadable;
         writer.reset();
         return out.data();
     }
