@@ -51,6 +51,10 @@ private:
 // The editor's print: the one-unit report of unit (a record as it stands
 // in the window, unit.Unsaved when it holds edits not yet saved) on one
 // page of device, a printer or a PDF writer. False when the device failed.
+// A print preview calls it from QPrintPreviewWidget::paintRequested with
+// the preview's printer, and the print dialog's printer takes the same
+// call; unit.File comes from ReportFileAt for the window's file (a path
+// left empty for a record never saved).
 bool PrintUnitReport(QPagedPaintDevice& device, const ReportUnit& unit, std::time_t generated);
 
 } // namespace ostra::report
