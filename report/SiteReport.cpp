@@ -31,9 +31,24 @@ bool isFolder(FileApi& files, const std::string& path)
     return !files.stat(path, status).failed() && S_ISDIR(status.st_mode);
 }
 
-// A folder's configuration files, each read once from its listing.
+// Why a folder's files cannot be listed, or nothing when they can. A
+// listing gives no files for a folder it cannot read, which must not pass
+// for a folder without configuration files.
+std::string folderFailure(FileApi& files, const std::string& folder)
+{
+    std::vector<FolderEntry> names;
+    const FileResult listed = files.listFolder(folder, names);
+    return listed.failed() ? inOutErrorFromErrno(listed.error).Message : std::string();
+}
+
+// A folder's configuration files, each read once from its listing; a
+// folder that cannot be read stands in their place with its error.
 void addFolder(FileApi& files, const std::string& folder, Entries& entries)
 {
+    if (std::string error = folderFailure(files, folder); !error.empty()) {
+        entries.add(folder, {std::filesystem::path(folder).filename().string(), {}, {}, {}, std::move(error)});
+        return;
+    }
     struct Listed {
         std::string Path;
         SummaryRow Row;
@@ -100,12 +115,14 @@ ReportOutcome WriteReport(FileApi& files, const std::vector<std::string>& names,
         writer.Summary(entries.Rows);
     ReportOutcome outcome;
     for (std::size_t i = 0; i < entries.Paths.size(); ++i) {
-        const ReportUnit unit = ReadReportUnit(files, entries.Paths[i]);
-        writer.Unit(unit);
-        // A file that failed either reading counts, with its latest message.
+        ReportUnit unit = ReadReportUnit(files, entries.Paths[i]);
+        // A unit that failed either reading counts, with its first error.
         const std::string& listedError = entries.Rows[i].Error;
+        if (!unit.Record && !listedError.empty())
+            unit.Error = listedError;
+        writer.Unit(unit);
         if (!unit.Record || !listedError.empty())
-            outcome.Unreadable.push_back({entries.Paths[i], unit.Record ? listedError : unit.Error});
+            outcome.Unreadable.push_back({entries.Paths[i], listedError.empty() ? unit.Error : listedError});
     }
     outcome.Finished = writer.Finish();
     return outcome;

@@ -3,7 +3,11 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 
+#include <cerrno>
+#include <filesystem>
+
 #include "cli/CliFixture.h"
+#include "platform/files/FaultyFileApi.h"
 
 namespace ostra::test {
 namespace {
@@ -75,6 +79,19 @@ TEST_F(ReportPaper, IsTheOneAskedFor)
                   ExitStatus::Done);
         EXPECT_NE(readBytes("out.pdf").find(box), std::string::npos) << paper;
     }
+}
+
+// A folder that cannot be listed is no folder without units.
+TEST_F(ReportPaper, NamesAFolderThatCannotBeReadAndIsStillWritten)
+{
+    std::filesystem::create_directory(path("site"));
+    writeRecord("site/HALL.CFG", TConfigRecord{});
+    FaultyFileApi files;
+    files.inject({FileStep::ListFolder, EACCES});
+    const CliRun result = run(files, expand({"report", "@/site", "-o", "@/out.csv"}));
+    EXPECT_EQ(result.Status, ExitStatus::ReportIncomplete);
+    EXPECT_NE(result.Err.find(path("site") + ": File access denied"), std::string::npos) << result.Err;
+    EXPECT_NE(readBytes("out.csv").find(",File access denied\r\n"), std::string::npos);
 }
 
 // The installed program, started without any display or platform named.
