@@ -16,7 +16,7 @@ struct CardFile {
     bool Blank = false;
     std::string Description; // UTF-8
     std::string Error;       // the editor's message when the file cannot be read
-    std::string Line;        // as the browser shows it, an unreadable file's error in angle brackets
+    std::string Line;        // as cards lists it, an unreadable file's error in angle brackets
 };
 
 struct Card {
