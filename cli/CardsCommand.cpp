@@ -1,7 +1,5 @@
 // cards: the removable drives the card file browser offers, and the
 // configuration files on each.
-#include <algorithm>
-
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
 #include "cli/FieldText.h"
@@ -18,6 +16,7 @@ struct CardFile {
     bool Blank = false;
     std::string Description; // UTF-8
     std::string Error;       // the editor's message when the file cannot be read
+    std::string Line;        // as cards lists it, an unreadable file's error in angle brackets
 };
 
 struct Card {
@@ -25,18 +24,13 @@ struct Card {
     std::vector<CardFile> Files;
 };
 
-// The line the browser shows, an unreadable file's error in angle brackets.
-std::string listLine(const CardFile& file)
-{
-    return CardFileLine(file.Name, file.Error.empty() ? file.Description : CardFileFailure(file.Error));
-}
-
 CardFile readCardFile(const std::filesystem::path& folder, const ostra::CardFile& listed)
 {
     CardFile file;
     file.Name = listed.Name;
     file.Path = (folder / listed.Name).string();
     file.Error = FailureMessage(listed);
+    file.Line = ListedCardFileLine(listed);
     if (file.Error.empty()) {
         const TConfigRecord record = CardFileRecord(listed);
         file.Blank = IsBlankConfig(record);
@@ -57,7 +51,7 @@ std::vector<Card> scanCards(CliContext& context)
         const std::filesystem::path& folder = drive->Listing.folder();
         for (std::optional<ostra::CardFile> listed = std::move(drive->First); listed; listed = drive->Listing.next())
             card.Files.push_back(readCardFile(folder, *listed));
-        std::ranges::sort(card.Files, {}, listLine);
+        SortCardFiles(card.Files, &CardFile::Line);
         cards.push_back(std::move(card));
     }
     return cards;
@@ -73,7 +67,7 @@ void listCardsAsText(std::ostream& out, const std::vector<Card>& cards)
             out << " (" << terminalSafe(card.Drive.VolumeName) << ")";
         out << '\n';
         for (const CardFile& file : card.Files)
-            out << terminalSafe(listLine(file)) << '\n';
+            out << terminalSafe(file.Line) << '\n';
     }
 }
 

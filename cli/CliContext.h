@@ -15,6 +15,7 @@ enum class ExitStatus : int {
     Differences = 1, // diff only
     WrongUsage = 2,  // bad arguments, or input refused
     FileFailed = 3,  // a file could not be read or written
+    ReportIncomplete = 4, // report only: written, but some files could not be read
 };
 
 // Everything a command reaches outside itself, so that tests can run the

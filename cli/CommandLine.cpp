@@ -93,11 +93,26 @@ const CommandSpec kCommands[] = {
          addForce(command, options);
      },
      runBlank},
+    {"report", "Write a report of one unit, or of a site, as PDF, HTML or CSV",
+     "The format is OUT's extension (.pdf, .html, .csv) unless --format is given.\n"
+     "Several files, or a folder (its .cfg files in the order cards lists them),\n"
+     "make a site report: a summary, then a page per unit. A file that cannot be\n"
+     "read keeps its place with its error; the report is still written (status 4).",
+     [](CLI::App& command, CommandOptions& options) {
+         command.add_option("FILE", options.Files, "configuration files or folders")->required();
+         command.add_option("-o,--output", options.Output, "the report to write")->required();
+         command.add_option("--format", options.Format, "pdf, html or csv (default: OUT's extension)")
+             ->check(CLI::IsMember({"pdf", "html", "csv"}));
+         command.add_option("--page-size", options.PageSize, "a4 or letter (default: the locale's paper)")
+             ->check(CLI::IsMember({"a4", "letter"}));
+     },
+     runReport},
 };
 
 constexpr const char* kExitStatusHelp =
     "Exit status: 0 done, 1 differences (diff only), 2 wrong usage or refused input,\n"
-    "3 a file could not be read or written.";
+    "3 a file could not be read or written, 4 a report written without some\n"
+    "files that could not be read (report only).";
 
 } // namespace
 

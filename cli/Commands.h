@@ -15,6 +15,8 @@ struct CommandOptions {
     bool Truncate = false;          // --truncate: cut overlong texts
     bool Force = false;             // --force: replace an existing file (set: shorten a longer one)
     bool Json = false;              // cards --json
+    std::string Format;             // report --format: pdf, html or csv; empty for OUT's extension
+    std::string PageSize;           // report --page-size: a4 or letter; empty for the locale's paper
     std::vector<std::string> Assignments;
 };
 
@@ -25,5 +27,6 @@ ExitStatus runSet(CliContext& context, const CommandOptions& options);
 ExitStatus runDiff(CliContext& context, const CommandOptions& options);
 ExitStatus runCards(CliContext& context, const CommandOptions& options);
 ExitStatus runBlank(CliContext& context, const CommandOptions& options);
+ExitStatus runReport(CliContext& context, const CommandOptions& options);
 
 } // namespace ostra::cli

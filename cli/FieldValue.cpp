@@ -28,7 +28,7 @@ FieldValue readField(const TConfigRecord& record, const ConfigField& field)
     case FieldKind::Wallplates: {
         WallplateSet plates;
         for (int w = 1; w <= kWallplateCount; ++w)
-            plates[w - 1] = GetConfigBit(record, wallplateByteOffset(field.Index, w), wallplateBit(w));
+            plates[w - 1] = ZoneFeedsWallplate(record, field.Index, w);
         return plates;
     }
     case FieldKind::Version:

@@ -180,6 +180,11 @@ std::optional<int> WallplateFromName(std::string_view name)
     return letter * kPlatesPerLetter + digit + 1;
 }
 
+bool ZoneFeedsWallplate(const TConfigRecord& record, int zone, int wallplate)
+{
+    return GetConfigBit(record, layout::wallplateByteOffset(zone, wallplate), layout::wallplateBit(wallplate));
+}
+
 bool ReadFieldBit(const TConfigRecord& record, const ConfigField& field)
 {
     return GetConfigBit(record, field.Offset, field.Width);

@@ -102,6 +102,9 @@ std::string WallplateCaption(int wallplate);
 // The wallplate a name gives, either case of letter; nothing for another name.
 std::optional<int> WallplateFromName(std::string_view name);
 
+// Whether zone `zone` feeds wallplate `wallplate` (both counted from 1).
+bool ZoneFeedsWallplate(const TConfigRecord& record, int zone, int wallplate);
+
 // The bit of a flag or the screen mode (true: Professional).
 bool ReadFieldBit(const TConfigRecord& record, const ConfigField& field);
 void WriteFieldBit(TConfigRecord& record, const ConfigField& field, bool value);

@@ -96,7 +96,7 @@ wallplates()
 }
 
 # Commands, options and file arguments.
-check default 'ostra-cfg ' 'show export import set diff cards blank --help --version'
+check default 'ostra-cfg ' 'show export import set diff cards blank report --help --version'
 check default 'ostra-cfg bl' 'blank'
 check default 'ostra-cfg blank --' '--force --help'
 check default 'ostra-cfg import hall.json --' '--output --truncate --force --help'
@@ -104,6 +104,12 @@ check default 'ostra-cfg set HALL.CFG --' '--truncate --force --help'
 check default 'ostra-cfg set ' 'HALL.CFG den.cfg units'
 check default 'ostra-cfg import ' 'hall.json units'
 check default 'ostra-cfg export HALL.CFG -o ' 'HALL.CFG den.cfg hall.json notes.txt units'
+check default 'ostra-cfg report ' 'HALL.CFG den.cfg units'
+check default 'ostra-cfg report units --' '--output --format --page-size --help'
+check default 'ostra-cfg report units -o ' 'HALL.CFG den.cfg hall.json notes.txt units'
+check default 'ostra-cfg report units -o hall.pdf --format ' 'pdf html csv'
+check default 'ostra-cfg report units -o hall.pdf --page-size l' 'letter'
+check default 'ostra-cfg show --format ' ''
 
 # Keys.
 check default 'ostra-cfg set HALL.CFG zone.1.w' 'zone.1.wallplates=' '-o nospace +o filenames'

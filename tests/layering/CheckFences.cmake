@@ -17,6 +17,10 @@ set(cases
   "ostra_platform_qt@platform/FileApi.h@found"
   "ostra_config@platform/FileApi.h@found"
   "ostra_config@gif/GIFImage.h@missing"
+  "ostra_report@config/ConfigFields.h@found"
+  "ostra_report@ui/Unit1.h@missing"
+  "ostra_report@cli/CommandLine.h@missing"
+  "ostra_config@report/UnitReport.h@missing"
   "ostra_gif@platform/Exception.h@found"
   "ostra_gif@platform/FileApi.h@missing"
   "ostra_gif@config/ConfigRecord.h@missing"
@@ -30,6 +34,7 @@ set(cases
   "ostra_ui@fakes/FakeShell.h@missing"
   "ostra_ui@support/TempFolder.h@missing"
   "ostra_cli@config/ConfigFields.h@found"
+  "ostra_cli@report/SiteReport.h@found"
   "ostra_cli@ui/Unit1.h@missing"
   "ostra_cli@platform/qt/Shell.h@missing"
   "ostra_cli@fakes/FakeRemovableDrives.h@missing")

@@ -2,7 +2,7 @@
 # fails when a file reaches up a layer. The layers, lowest first; a file
 # may include its own layer and the layers below it:
 #
-#   platform < config < gif < gif/render < resources < ui < cli
+#   platform < config < report < gif < gif/render < resources < ui < cli
 #            < tools, bench, fuzz, tests (one layer, above all the rest)
 #
 # A file belongs to the longest folder of the list that holds it, so
@@ -31,6 +31,7 @@ endif()
 set(layers
   "platform"
   "config"
+  "report"
   "gif"
   "gif/render"
   "resources"

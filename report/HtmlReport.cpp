@@ -1,0 +1,148 @@
+#include "report/HtmlReport.h"
+
+#include <QIODevice>
+
+namespace ostra::report {
+
+namespace {
+
+constexpr std::string_view kStyle = R"(
+body { font-family: "DejaVu Sans", Verdana, sans-serif; font-size: 10pt; margin: 1.5em; }
+h1 { font-size: 15pt; margin: 0 0 0.3em 0; }
+h2 { font-size: 11pt; margin: 1em 0 0.3em 0; }
+section { margin-bottom: 3em; }
+table { border-collapse: collapse; }
+th, td { border: 1px solid #999; padding: 1px 6px; text-align: left; vertical-align: top; }
+th { background: #eee; }
+table.lines th { background: none; border: none; padding-left: 0; }
+table.lines td { border: none; }
+table.overview td { text-align: center; min-width: 6em; }
+table.overview td:first-child { text-align: left; white-space: nowrap; }
+div.names { display: flex; gap: 3em; }
+p.unsaved { color: #b00; font-weight: bold; }
+p.notice { font-style: italic; }
+@media print { section { break-before: page; } section:first-of-type { break-before: auto; } }
+)";
+
+std::string element(std::string_view name, std::string_view text, std::string_view attributes = {})
+{
+    std::string html = "<" + std::string(name);
+    if (!attributes.empty())
+        html += " " + std::string(attributes);
+    return html + ">" + HtmlEscaped(text) + "</" + std::string(name) + ">";
+}
+
+std::string linesTable(const std::vector<ReportLine>& lines)
+{
+    std::string html = "<table class=\"lines\">\n";
+    for (const ReportLine& line : lines)
+        html += "<tr>" + element("th", line.Label) + element("td", line.Value) + "</tr>\n";
+    return html + "</table>\n";
+}
+
+std::string table(const ReportTable& table, std::string_view className = {})
+{
+    std::string html = className.empty() ? "<table>\n" : "<table class=\"" + std::string(className) + "\">\n";
+    html += "<tr>";
+    for (const std::string& column : table.Columns)
+        html += element("th", column);
+    html += "</tr>\n";
+    for (const std::vector<std::string>& row : table.Rows) {
+        html += "<tr>";
+        for (const std::string& cell : row)
+            html += element("td", cell);
+        html += "</tr>\n";
+    }
+    return html + "</table>\n";
+}
+
+std::string unitSection(const UnitReport& report)
+{
+    std::string html = "<section class=\"unit\">\n" + element("h1", report.Title) + "\n";
+    if (report.Unsaved)
+        html += element("p", kUnsavedNotice, "class=\"unsaved\"") + "\n";
+    html += linesTable(report.Head);
+    if (!report.Notice.empty())
+        html += element("p", report.Notice, "class=\"notice\"") + "\n";
+    if (!report.HasSettings())
+        return html + "</section>\n";
+    html += element("h2", kSettingsTitle) + "\n" + linesTable(report.Settings);
+    html += "<div class=\"names\">\n<div>" + element("h2", kSourcesTitle) + "\n" + table(report.Sources) + "</div>\n";
+    html += "<div>" + element("h2", kZonesTitle) + "\n" + table(report.Zones) + "</div>\n</div>\n";
+    html += element("h2", kOverviewTitle) + "\n" + table(report.Overview, "overview");
+    html += element("h2", kInstallerTitle) + "\n" + linesTable(report.Installer);
+    return html + "</section>\n";
+}
+
+} // namespace
+
+HtmlReportWriter::HtmlReportWriter(QIODevice& out, std::time_t generated) : out_(out), generated_(generated)
+{
+}
+
+void HtmlReportWriter::Summary(const std::vector<SummaryRow>& rows)
+{
+    begin(kSummaryTitle);
+    std::string html = "<section class=\"summary\">\n" + element("h1", kSummaryTitle) + "\n";
+    html += linesTable({{"Report Date", ReportTime(generated_)}, {"Units", std::to_string(rows.size())}});
+    html += "<table>\n<tr>";
+    for (const char* column : kSummaryColumns)
+        html += element("th", column);
+    html += "</tr>\n";
+    for (const SummaryRow& row : rows) {
+        html += "<tr>" + element("td", row.File);
+        if (row.Error.empty())
+            html += element("td", row.Description) + element("td", row.Mode) + element("td", row.Zones);
+        else
+            html += element("td", "Could not be read: " + row.Error, "colspan=\"3\" class=\"error\"");
+        html += "</tr>\n";
+    }
+    write(html + "</table>\n</section>\n");
+}
+
+void HtmlReportWriter::Unit(const ReportUnit& unit)
+{
+    const UnitReport report = BuildUnitReport(unit, generated_);
+    begin(report.Title);
+    write(unitSection(report));
+}
+
+bool HtmlReportWriter::Finish()
+{
+    begin(kSummaryTitle);
+    write("</body>\n</html>\n");
+    return true;
+}
+
+void HtmlReportWriter::begin(std::string_view title)
+{
+    if (begun_)
+        return;
+    begun_ = true;
+    write("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\"/>\n"
+          + element("title", title) + "\n<style>" + std::string(kStyle) + "</style>\n</head>\n<body>\n");
+}
+
+void HtmlReportWriter::write(std::string_view text)
+{
+    out_.write(text.data(), static_cast<qint64>(text.size()));
+}
+
+std::string HtmlEscaped(std::string_view text)
+{
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+        case '&': escaped += "&amp;"; break;
+        case '<': escaped += "&lt;"; break;
+        case '>': escaped += "&gt;"; break;
+        case '"': escaped += "&quot;"; break;
+        case '\'': escaped += "&#39;"; break;
+        default: escaped += c;
+        }
+    }
+    return escaped;
+}
+
+} // namespace ostra::report

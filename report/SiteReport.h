@@ -1,0 +1,54 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/FileApi.h"
+#include "report/UnitReport.h"
+
+namespace ostra::report {
+
+// Writes one document of a report, unit by unit, as it goes: nothing of a
+// unit is kept once it is written.
+class ReportWriter {
+public:
+    virtual ~ReportWriter();
+    // The summary of a site report, before its first unit; a report of a
+    // single file has none.
+    virtual void Summary(const std::vector<SummaryRow>& rows) = 0;
+    virtual void Unit(const ReportUnit& unit) = 0;
+    // Ends the document; false when it could not be completed. Failures
+    // to write bytes show where they went (a file's commit).
+    virtual bool Finish() = 0;
+};
+
+// A file of the report that could not be read, with the editor's message.
+struct ReportFailure {
+    std::string Path;
+    std::string Message;
+};
+
+struct ReportOutcome {
+    std::vector<ReportFailure> Unreadable;
+    bool Finished = false; // what the writer's Finish said
+};
+
+// The units of a report as the command line names them: a folder stands
+// for its configuration files (*.cfg, either case, in the order ostra-cfg
+// cards lists a card's files), anything else for itself. Several names,
+// or a folder, make a site report: a summary, then every unit in order.
+//
+// Each file is read twice, once for the summary (kept: a row of a few
+// texts) and once for its page, so memory holds the summary's rows and a
+// single record whatever the number of files. A file that cannot be read
+// keeps its place, with its error, and the report is still finished.
+// Files are only ever opened for reading.
+ReportOutcome WriteReport(FileApi& files, const std::vector<std::string>& names, ReportWriter& writer);
+
+// The file at path with its size and time, when the file system gives them.
+ReportFile ReportFileAt(FileApi& files, const std::string& path);
+
+// The unit of the file at path: its record, or why it could not be read.
+ReportUnit ReadReportUnit(FileApi& files, const std::string& path);
+
+} // namespace ostra::report
