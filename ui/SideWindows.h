@@ -5,11 +5,15 @@
 namespace ostra {
 
 // The windows the editor opens beside its own: their titles, which also
-// name the commands that open them, and the keys of those commands.
+// name the commands that open them, and the keys of those commands; and
+// the print, whose preview is such a window too.
 inline constexpr const char* kZoneOverviewTitle = "Zone Overview";
 inline constexpr const char* kZoneOverviewKeys = "Ctrl+G";
 inline constexpr const char* kReviewChangesTitle = "Review Changes";
 inline constexpr const char* kReviewChangesKeys = "Ctrl+D";
+inline constexpr const char* kPrintCommand = "Print...";
+inline constexpr const char* kPrintKeys = "Ctrl+P";
+inline constexpr const char* kPrintPreviewTitle = "Print Preview";
 
 // A menu entry with its keys after a tab, where menus show keys: the
 // window's own shortcut runs the command, so the entry binds none.

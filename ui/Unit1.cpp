@@ -100,6 +100,7 @@ TForm1::TForm1(FileApi& files, FileDialogs& fileDialogs, MessageBoxes& messageBo
     createCommandControls();
     createHelp();
     createReviewControls();
+    addPrintEntries();
     bindFields();
     setTabOrder();
     ApplyClassicStyle(*this);

@@ -18,6 +18,7 @@
 #include "ui/ZoneGrid.h"
 
 class QCheckBox;
+class QPagedPaintDevice;
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -25,6 +26,10 @@ class QRadioButton;
 class QTimer;
 
 namespace ostra {
+
+namespace report {
+struct ReportUnit;
+}
 
 class CheckListBox;
 class FileApi;
@@ -103,6 +108,11 @@ public:
     void ShowZoneOverview();
     void ShowReviewChanges();
     ZoneOverview* Overview() const { return overview_.get(); }
+    // The report of the unit as the window shows it, unsaved edits
+    // included, on a printer or a PDF writer; false when the device
+    // failed. ShowPrintPreview shows it above owner before it is printed.
+    bool PrintUnit(QPagedPaintDevice& device);
+    void ShowPrintPreview(QWidget* owner = nullptr);
     ReviewChanges* Review() const { return review_.get(); }
 
     // The routing as the Zone Overview edits it: wallplate marks are
@@ -173,6 +183,10 @@ private:
     void addTabStop(int tabOrder, QWidget* control);
     void bindKeys();
     void createReviewControls();
+    void addPrintEntries();
+    report::ReportUnit unitAsShown();
+    // What a save would write now.
+    TConfigRecord recordAsSaved();
     void trackChanges();
     // After any edit: the title's asterisk, the marks of changed controls
     // and the two windows brought up to date.

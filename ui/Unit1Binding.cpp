@@ -139,9 +139,15 @@ void TForm1::ConfigToForm()
 // read as blank, or the next open would throw them away.
 void TForm1::FormToConfig()
 {
-    gatherControls();
-    if (ConfigRecord[layout::kBlankMarkerOffset] == layout::kBlankMarker && ConfigRecord != gatheredAfterClear_)
-        dropBlankMarker(ConfigRecord);
+    ConfigRecord = recordAsSaved();
+}
+
+TConfigRecord TForm1::recordAsSaved()
+{
+    TConfigRecord record = gatheredCopy();
+    if (record[layout::kBlankMarkerOffset] == layout::kBlankMarker && record != gatheredAfterClear_)
+        dropBlankMarker(record);
+    return record;
 }
 
 TConfigRecord TForm1::gatheredCopy()

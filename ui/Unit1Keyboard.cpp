@@ -47,6 +47,8 @@ void TForm1::bindKeys()
         keys << BindMnemonic(*this, *button, row.Mnemonic);
         keyToolTips_.Add(*button, keys);
     }
+    BindCommandKeys(*this, QKeySequence::Print, QKeySequence::fromString(kPrintKeys, QKeySequence::PortableText),
+                    [this] { ShowPrintPreview(this); });
     // Review Changes has no button here; its key is named in the context
     // menus and on the Zone Overview's button for it.
     BindKeys(*this, QKeySequence::fromString(kReviewChangesKeys, QKeySequence::PortableText),

@@ -68,7 +68,8 @@ QString TForm1::ZoneHeading(int zone) const
 void TForm1::ShowZoneOverview()
 {
     if (overview_ == nullptr)
-        overview_ = std::make_unique<ZoneOverview>(*this, [this] { ShowReviewChanges(); });
+        overview_ = std::make_unique<ZoneOverview>(
+            *this, ZoneOverview::Commands{[this] { ShowReviewChanges(); }, [this] { ShowPrintPreview(overview_.get()); }});
     overview_->ShowBeside(*this);
 }
 

@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
@@ -182,11 +183,12 @@ QSize ZoneGridView::FullSize() const
     return {width, height};
 }
 
-ZoneOverview::ZoneOverview(ZoneGrid& grid, std::function<void()> showReview)
+ZoneOverview::ZoneOverview(ZoneGrid& grid, Commands commands)
     : QWidget(nullptr, Qt::Window),
       model_(new ZoneGridModel(grid, this)),
       view_(new ZoneGridView(this)),
-      review_(new QPushButton(QString::fromLatin1(kReviewChangesTitle) + "...", this))
+      review_(new QPushButton(QString::fromLatin1(kReviewChangesTitle) + "...", this)),
+      print_(new QPushButton(kPrintCommand, this))
 {
     setObjectName("ZoneOverview");
     setWindowTitle(QString::fromLatin1(kZoneOverviewTitle));
@@ -198,13 +200,31 @@ ZoneOverview::ZoneOverview(ZoneGrid& grid, std::function<void()> showReview)
     layout->addWidget(view_);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(review_);
     layout->addLayout(buttons);
-    review_->setAutoDefault(false);
-    ClickOnEnter(*review_);
-    connect(review_, &QPushButton::clicked, this, std::move(showReview));
-    keyToolTips_.Add(*review_, BindCommandKeys(*this, QKeySequence::UnknownKey, QKeySequence::fromString(kReviewChangesKeys, QKeySequence::PortableText),
-                                               [this] { review_->click(); }));
+    struct ButtonRow {
+        QPushButton* Button;
+        std::function<void()> Command;
+        const char* MenuText;
+        QKeySequence::StandardKey Standard;
+        const char* Keys;
+    };
+    const ButtonRow rows[] = {
+        {print_, std::move(commands.Print), kPrintCommand, QKeySequence::Print, kPrintKeys},
+        {review_, std::move(commands.Review), kReviewChangesTitle, QKeySequence::UnknownKey, kReviewChangesKeys},
+    };
+    view_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    for (const ButtonRow& row : rows) {
+        QPushButton* button = row.Button;
+        buttons->addWidget(button);
+        button->setAutoDefault(false);
+        ClickOnEnter(*button);
+        connect(button, &QPushButton::clicked, this, row.Command);
+        const QKeySequence keys = QKeySequence::fromString(row.Keys, QKeySequence::PortableText);
+        keyToolTips_.Add(*button, BindCommandKeys(*this, row.Standard, keys, [button] { button->click(); }));
+        auto* entry = new QAction(MenuEntryText(row.MenuText, row.Keys), view_);
+        connect(entry, &QAction::triggered, button, &QPushButton::click);
+        view_->addAction(entry);
+    }
 }
 
 void ZoneOverview::Refresh()

@@ -51,8 +51,14 @@ private:
 class ZoneOverview final : public QWidget {
     Q_OBJECT
 public:
-    // showReview opens the review of all unsaved changes (Ctrl+D here too).
-    ZoneOverview(ZoneGrid& grid, std::function<void()> showReview);
+    // What the window's buttons, keys and context menu run besides the
+    // grid: the review of all unsaved changes (Ctrl+D here too) and the
+    // print of the unit (Ctrl+P).
+    struct Commands {
+        std::function<void()> Review;
+        std::function<void()> Print;
+    };
+    ZoneOverview(ZoneGrid& grid, Commands commands);
 
     // Shows the window beside anchor, where it fits the screen; raises it
     // when it shows already.
@@ -60,11 +66,13 @@ public:
     void Refresh();
     ZoneGridView& View() { return *view_; }
     QPushButton& ReviewButton() { return *review_; }
+    QPushButton& PrintButton() { return *print_; }
 
 private:
     ZoneGridModel* model_;
     ZoneGridView* view_;
     QPushButton* review_;
+    QPushButton* print_;
     KeyToolTips keyToolTips_;
 };
 

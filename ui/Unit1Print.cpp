@@ -1,0 +1,60 @@
+// The main window's print: the report of the unit as it stands in the
+// window, unsaved edits included and then marked so on the page, shown in
+// a print preview whose Print button opens the platform's print dialog.
+#include "ui/Unit1.h"
+
+#include <ctime>
+
+#include <QAction>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+#include "report/ReportPainter.h"
+#include "report/SiteReport.h"
+#include "ui/CheckListBox.h"
+#include "ui/SideWindows.h"
+
+namespace ostra {
+
+report::ReportUnit TForm1::unitAsShown()
+{
+    // The file the title names: the one last opened or saved.
+    const std::string path = SaveDialog1.FileName();
+    report::ReportUnit unit;
+    unit.File = path.empty() ? report::ReportFile{} : report::ReportFileAt(files_, path);
+    unit.Record = recordAsSaved();
+    unit.Unsaved = hasUnsavedEdits();
+    return unit;
+}
+
+bool TForm1::PrintUnit(QPagedPaintDevice& device)
+{
+    return report::PrintUnitReport(device, unitAsShown(), std::time(nullptr));
+}
+
+void TForm1::ShowPrintPreview(QWidget* owner)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(windowTitle());
+    QPrintPreviewDialog preview(&printer, owner != nullptr ? owner : this);
+    preview.setWindowTitle(QString::fromLatin1(kPrintPreviewTitle));
+    // Painted once for the preview and again for the printer the user
+    // chooses; the unit is read each time, so both show the same edits.
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) { PrintUnit(*target); });
+    preview.exec();
+}
+
+// Print... in the context menu of the window's background; the lists of
+// the zone panel carry it with their own entries.
+void TForm1::addPrintEntries()
+{
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    const QList<QWidget*> menuOwners = {this, ListBox1, CheckListBox1, CheckListBox2};
+    for (QWidget* menuOwner : menuOwners) {
+        auto* print = new QAction(MenuEntryText(kPrintCommand, kPrintKeys), menuOwner);
+        connect(print, &QAction::triggered, this, [this] { ShowPrintPreview(this); });
+        menuOwner->addAction(print);
+    }
+}
+
+} // namespace ostra
