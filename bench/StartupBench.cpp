@@ -226,11 +226,20 @@ Measurement measure(Display& display, const Program& program)
     return {mapped, resident};
 }
 
-double median(std::vector<double> values)
+// The value below which a share of the values lies, between neighbours
+// where it falls between two.
+double quantile(std::vector<double> values, double share)
 {
     std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+    const double at = share * static_cast<double>(values.size() - 1);
+    const std::size_t below = static_cast<std::size_t>(at);
+    const std::size_t above = std::min(below + 1, values.size() - 1);
+    return values[below] + (values[above] - values[below]) * (at - static_cast<double>(below));
+}
+
+double median(const std::vector<double>& values)
+{
+    return quantile(values, 0.5);
 }
 
 } // namespace
@@ -263,6 +272,10 @@ int main(int argc, char** argv)
         std::printf("%-12s %11.1f ms %11.1f MB\n", editor.Name, editorTime, editorRss);
         std::printf("%-12s %11.1f ms %11.1f MB\n", bare.Name, bareTime, bareRss);
         std::printf("%-12s %13.2fx %13.2fx\n", "ratio", editorTime / bareTime, editorRss / bareRss);
+        // The spread tells a quiet machine from a busy one.
+        std::printf("middle half of the times: editor %.1f-%.1f ms, bare window %.1f-%.1f ms\n",
+                    quantile(editorTimes, 0.25), quantile(editorTimes, 0.75), quantile(bareTimes, 0.25),
+                    quantile(bareTimes, 0.75));
     } catch (const std::exception& error) {
         std::fprintf(stderr, "ostra-startup-bench: %s\n", error.what());
         return 1;
