@@ -1,7 +1,10 @@
 // ostra-startup-bench: the editor's start against a bare Qt window's (one
 // label, one edit box), both on the X display the bench is given.
 //
-//   ostra-startup-bench [runs]
+//   ostra-startup-bench [runs [EDITOR [PEER]]]
+//
+// EDITOR and PEER default to the editor and ostra-bare-window of this
+// build; another build's editor may be given to compare the two.
 //
 // Each run starts one program with fork and exec and times it from the fork
 // to the moment the X server maps its top-level window: the bench listens
@@ -247,8 +250,8 @@ double median(const std::vector<double>& values)
 int main(int argc, char** argv)
 {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : kDefaultRuns;
-    const Program editor{"editor", OSTRA_EDITOR_PATH};
-    const Program bare{"bare window", OSTRA_BARE_WINDOW_PATH};
+    const Program editor{"editor", argc > 2 ? argv[2] : OSTRA_EDITOR_PATH};
+    const Program bare{"bare window", argc > 3 ? argv[3] : OSTRA_BARE_WINDOW_PATH};
     // The programs show their windows on this display, whatever platform
     // the calling shell chose for Qt.
     ::setenv("QT_QPA_PLATFORM", "xcb", 1);
