@@ -16,8 +16,9 @@ namespace {
 // match a running window to its entry, and so to its menu icon, by it.
 constexpr char kDesktopFileName[] = "example.ostra_video.ConfigUtility";
 
-// The application icon, one picture per size, compiled into the program.
-QIcon applicationIcon()
+} // namespace
+
+QIcon ApplicationIcon()
 {
     QIcon icon;
     const QDir folder(QStringLiteral(":/ostra/icons"));
@@ -26,11 +27,8 @@ QIcon applicationIcon()
     return icon;
 }
 
-} // namespace
-
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
-    setWindowIcon(applicationIcon());
     setDesktopFileName(QString::fromLatin1(kDesktopFileName));
 }
 

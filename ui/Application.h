@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QIcon>
 
 namespace ostra {
 
@@ -25,6 +26,11 @@ private:
     QString title_;
     MessageBoxes* errorBoxes_ = nullptr;
 };
+
+// The application icon, one picture per size, compiled into the program.
+// Reading it loads Qt's image-format plugins; start-up sets it once the
+// main window is drawn (see EditorWindows).
+QIcon ApplicationIcon();
 
 // The text of the default error box: the message with a full stop appended
 // when its last character sorts after "." (so a text ending in ")" or "!"

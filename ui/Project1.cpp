@@ -1,6 +1,6 @@
-// Start-up: the application with its title, the main window, the card
-// file browser (hidden) and the event loop. Closing the main window ends
-// the program.
+// Start-up: the application with its title, the main window and the event
+// loop; the card file browser is built when it is first asked for.
+// Closing the main window ends the program.
 #include <cstdio>
 #include <cstdlib>
 #include <string>

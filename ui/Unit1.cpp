@@ -19,7 +19,6 @@
 #include "ui/CodePage.h"
 #include "ui/Fonts.h"
 #include "ui/HelpMemo.h"
-#include "ui/HelpText.h"
 #include "ui/KeyboardCommands.h"
 #include "ui/LogoImage.h"
 #include "ui/PlaceControl.h"
@@ -223,9 +222,10 @@ void TForm1::createCommandControls()
 
 void TForm1::createHelp()
 {
+    // The text comes when the help first shows (see setHelpShown): laying
+    // it out is work the window does not need to come up.
     Memo1 = place(new HelpMemo(this), "Memo1", {596, 4, 581, 434});
     Memo1->setFont(HelpFont());
-    Memo1->setPlainText(HelpText());
     Memo1->hide();
     Memo1->raise();
     addTabStop(41, Memo1);

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "ui/HelpMemo.h"
+#include "ui/HelpText.h"
 #include "ui/KeyboardCommands.h"
 #include "ui/SideWindows.h"
 
@@ -72,6 +73,8 @@ void TForm1::setHelpShown(bool shown)
     for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (control != Memo1 && control->focusPolicy() != Qt::NoFocus && helpArea.contains(control->geometry()))
             control->setEnabled(!shown);
+    if (shown && Memo1->document()->isEmpty())
+        Memo1->setPlainText(HelpText());
     Memo1->setVisible(shown);
     Button3->setText(shown ? "Close Help" : "Help");
     keyToolTips_.Refresh();

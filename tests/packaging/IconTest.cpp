@@ -1,8 +1,8 @@
 // The application icon: the pictures kept in resources/icons are exactly
 // what the logo tool draws (so nobody edits one without the other), the
-// running application carries each of them, and the desktop finds its
-// entry by the name the application gives. This executable makes the
-// application object itself, so it has its own main.
+// icon the application sets on its windows carries each of them, and the
+// desktop finds its entry by the name the application gives. This
+// executable makes the application object itself, so it has its own main.
 #include <QDir>
 #include <QIcon>
 #include <QImage>
@@ -48,7 +48,7 @@ TEST(ApplicationIcon, PlateIsOpaqueInsideAndClearBeyondItsRoundedCorners)
 
 TEST(ApplicationIcon, WindowsShowTheCommittedPictureAtEverySize)
 {
-    const QIcon icon = QApplication::windowIcon();
+    const QIcon icon = ApplicationIcon();
     const QList<QSize> available = icon.availableSizes();
     for (int size : logo::kIconSizes) {
         SCOPED_TRACE(size);

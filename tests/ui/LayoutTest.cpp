@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyleOptionButton>
+#include <QTest>
 #include <QTextBlock>
 
 #include "FormFixture.h"
@@ -155,6 +156,8 @@ TEST_F(LayoutTest, InitialStateMatchesTheLayout)
 
 TEST_F(LayoutTest, HelpTextHasItsLinesAndHeadings)
 {
+    QTest::mouseClick(form->Button3, Qt::LeftButton);
+    ASSERT_TRUE(form->Memo1->isVisibleTo(form.get()));
     const QTextDocument* text = form->Memo1->document();
     ASSERT_EQ(text->blockCount(), 159);
     EXPECT_EQ(text->findBlockByNumber(0).text(), "OstraPC Setup Application Help");

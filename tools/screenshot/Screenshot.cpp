@@ -46,7 +46,7 @@ QWidget* prepareWindow(ostra::EditorWindows& windows, const char* view)
         fillSample(windows.Form1);
     if (std::strcmp(view, "browser") == 0) {
         windows.Form1.Button2Click();
-        return &windows.Form2;
+        return &windows.CardBrowser();
     }
     return &windows.Form1;
 }
