@@ -1,17 +1,28 @@
 # Install rules shared by the folders whose files the package carries.
 include(GNUInstallDirs)
 
-# A program under bin. Installed with --strip (as cpack does), it loses
-# what Debian's own stripping removes as well: the compilers' version
-# strings (.comment, .note), which a stripped program does not need.
-function(ostra_install_program target)
-  install(TARGETS ${target} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Installed with --strip (as cpack does), a binary loses what Debian's own
+# stripping removes as well: the compilers' version strings (.comment,
+# .note), which a stripped binary does not need.
+function(ostra_strip_installed target destination)
   install(CODE "
     if(CMAKE_INSTALL_DO_STRIP)
       execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
-        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:${target}>\"
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${destination}/$<TARGET_FILE_NAME:${target}>\"
         COMMAND_ERROR_IS_FATAL ANY)
     endif()")
+endfunction()
+
+# A program under bin.
+function(ostra_install_program target)
+  install(TARGETS ${target} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  ostra_strip_installed(${target} ${CMAKE_INSTALL_BINDIR})
+endfunction()
+
+# A module the program loads itself, in a folder of the program's own.
+function(ostra_install_module target destination)
+  install(TARGETS ${target} LIBRARY DESTINATION ${destination})
+  ostra_strip_installed(${target} ${destination})
 endfunction()
 
 # FILE compressed beside the build's other outputs, at build time, as

@@ -68,6 +68,9 @@ bool HasChangeMark(const QWidget& control)
 
 void SetChangeMark(QListWidgetItem& item, bool changed)
 {
+    // Every data change repaints the list; most calls change nothing.
+    if (item.data(Qt::AccessibleDescriptionRole).isValid() == changed)
+        return;
     if (!changed) {
         item.setData(Qt::BackgroundRole, QVariant());
         item.setData(Qt::AccessibleDescriptionRole, QVariant());

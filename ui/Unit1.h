@@ -14,6 +14,7 @@
 #include "ui/ConfigOpener.h"
 #include "ui/FileDialogControl.h"
 #include "ui/KeyToolTips.h"
+#include "ui/PrintPreview.h"
 #include "ui/ReviewChanges.h"
 #include "ui/ZoneGrid.h"
 
@@ -227,6 +228,7 @@ private:
     bool markingChanges_ = false;
     std::unique_ptr<ZoneOverview> overview_;
     std::unique_ptr<ReviewChanges> review_;
+    PrintPreview printPreview_;
     // The keys each command button and check box names in its tooltip.
     KeyToolTips keyToolTips_;
 };

@@ -6,8 +6,6 @@
 #include <ctime>
 
 #include <QAction>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 
 #include "report/ReportPainter.h"
 #include "report/SiteReport.h"
@@ -32,16 +30,14 @@ bool TForm1::PrintUnit(QPagedPaintDevice& device)
     return report::PrintUnitReport(device, unitAsShown(), std::time(nullptr));
 }
 
+// Painted once for the preview and again for the printer the user
+// chooses; the unit is read each time, so both show the same edits.
 void TForm1::ShowPrintPreview(QWidget* owner)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(windowTitle());
-    QPrintPreviewDialog preview(&printer, owner != nullptr ? owner : this);
-    preview.setWindowTitle(QString::fromLatin1(kPrintPreviewTitle));
-    // Painted once for the preview and again for the printer the user
-    // chooses; the unit is read each time, so both show the same edits.
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) { PrintUnit(*target); });
-    preview.exec();
+    QWidget& above = owner != nullptr ? *owner : *this;
+    const auto paint = [this](QPagedPaintDevice& device) { return PrintUnit(device); };
+    if (const std::optional<QString> failure = printPreview_.Show(above, QString::fromLatin1(kPrintPreviewTitle), paint))
+        ShowErrorMessage("Printing is not available", &above, *failure);
 }
 
 // Print... in the context menu of the window's background; the lists of

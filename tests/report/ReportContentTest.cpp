@@ -16,7 +16,7 @@
 #include "report/HtmlReport.h"
 #include "report/PdfReport.h"
 #include "report/ReportPainter.h"
-#include "report/ReportText.h"
+#include "report-test/ReportText.h"
 #include "support/TempFolder.h"
 
 namespace ostra::test {

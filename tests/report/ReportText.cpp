@@ -1,4 +1,4 @@
-#include "report/ReportText.h"
+#include "report-test/ReportText.h"
 
 #include <QProcess>
 #include <QStandardPaths>

@@ -57,8 +57,9 @@ protected:
                 const bool marked = marks.count({zone, item}) > 0;
                 EXPECT_EQ(cell(item, zone).data(Qt::CheckStateRole).value<Qt::CheckState>() == Qt::Checked, marked)
                     << zone << "/" << item;
-                if (zone == selected)
+                if (zone == selected) {
                     EXPECT_EQ(form->CheckListBox1->Checked(item), marked) << item;
+                }
             }
     }
 
