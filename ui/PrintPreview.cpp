@@ -17,7 +17,7 @@ PrintPreview::PrintPreview(QStringList moduleFolders) : moduleFolders_(std::move
 QStringList PrintPreview::InstalledModuleFolders()
 {
     const QDir program(QCoreApplication::applicationDirPath());
-    return {program.path(), program.filePath(QStringLiteral(OSTRA_PRINT_MODULE_FOLDER))};
+    return {program.path(), program.filePath(QLatin1String(OSTRA_PRINT_MODULE_FOLDER))};
 }
 
 std::optional<QString> PrintPreview::load()
@@ -27,7 +27,7 @@ std::optional<QString> PrintPreview::load()
     QString reasons;
     for (const QString& folder : moduleFolders_) {
         // Kept loaded for the rest of the run: the preview's code lives there.
-        QLibrary module(QDir(folder).filePath(QStringLiteral(OSTRA_PRINT_MODULE_NAME)));
+        QLibrary module(QDir(folder).filePath(QLatin1String(OSTRA_PRINT_MODULE_NAME)));
         show_ = reinterpret_cast<ShowFunction>(module.resolve(kShowSymbol));
         if (show_ != nullptr)
             return std::nullopt;

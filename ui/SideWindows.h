@@ -2,12 +2,14 @@
 
 #include <QString>
 
+#include "report/UnitReport.h"
+
 namespace ostra {
 
 // The windows the editor opens beside its own: their titles, which also
 // name the commands that open them, and the keys of those commands; and
 // the print, whose preview is such a window too.
-inline constexpr const char* kZoneOverviewTitle = "Zone Overview";
+inline constexpr const char* kZoneOverviewTitle = report::kOverviewTitle;
 inline constexpr const char* kZoneOverviewKeys = "Ctrl+G";
 inline constexpr const char* kReviewChangesTitle = "Review Changes";
 inline constexpr const char* kReviewChangesKeys = "Ctrl+D";

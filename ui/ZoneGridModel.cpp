@@ -9,14 +9,13 @@ namespace {
 
 const char* const kCountRowHeading = "Marks";
 const char* const kCountColumnHeading = "Zones";
-const char* const kMainOutputHeading = "Main";
 
 QString rowHeading(int row)
 {
     if (row == ZoneGridModel::kCountRow)
         return QString::fromLatin1(kCountRowHeading);
     if (row == ZoneGrid::kMainOutputRow)
-        return QString::fromLatin1(kMainOutputHeading);
+        return QString::fromLatin1(kZoneMainOutput.Label);
     return QString::fromStdString(WallplateCaption(row + 1));
 }
 
