@@ -44,10 +44,13 @@ void CheckListBox::SetItems(const QStringList& captions)
 {
     const QSignalBlocker blocker(this);
     clear();
+    // Each item is complete before it joins the list, which then reports
+    // one insertion rather than three changes per item.
     for (const QString& caption : captions) {
-        auto* item = new QListWidgetItem(caption, this);
+        auto* item = new QListWidgetItem(caption);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
+        addItem(item);
     }
 }
 

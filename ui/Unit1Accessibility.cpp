@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QListWidgetItem>
+#include <QSignalBlocker>
 
 #include "ui/CheckListBox.h"
 #include "ui/HelpMemo.h"
@@ -44,6 +45,8 @@ void TForm1::nameForScreenReaders()
     nameWithLabel(ListBox1, "Remote zones", Label5);
     nameWithLabel(CheckListBox1, "Wallplates of the selected zone", Label15);
     nameWithLabel(CheckListBox2, "Main output of each zone", Label14);
+    // The list draws nothing of these names: its view need not hear of them.
+    const QSignalBlocker quietModel(CheckListBox2->model());
     for (int k = 0; k < CheckListBox2->count(); ++k)
         CheckListBox2->item(k)->setData(Qt::AccessibleTextRole, QStringLiteral("Main output of zone %1").arg(k + 1));
     Memo1->setAccessibleName("Help text");
