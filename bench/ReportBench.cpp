@@ -30,8 +30,8 @@ Measure runChild(const std::vector<std::string>& arguments)
     std::fflush(stdout);
     const pid_t child = fork();
     if (child == 0) {
-        std::freopen("/dev/null", "w", stdout);
-        std::freopen("/dev/null", "w", stderr);
+        if (std::freopen("/dev/null", "w", stdout) == nullptr || std::freopen("/dev/null", "w", stderr) == nullptr)
+            _exit(126);
         std::vector<char*> argv;
         for (const std::string& argument : arguments)
             argv.push_back(const_cast<char*>(argument.c_str()));
