@@ -79,6 +79,35 @@ TEST_F(IndicatorContrastTest, BordersAndMarksReachThreeToOneOnDarkPalettes)
     }
 }
 
+// The corner that marks a changed control adds pixels that stand out 3:1
+// from the control's own surface (an edit box's base, a check box's
+// window) in the light palette and the dark ones.
+TEST_F(IndicatorContrastTest, ChangeMarksReachThreeToOneOnEveryPalette)
+{
+    // The dark palettes with Adwaita's dark selection colour, which stands
+    // out only 2:1 from their surfaces as it is.
+    std::vector<QPalette> palettes(std::begin(kDarkPalettes), std::end(kDarkPalettes));
+    for (QPalette& palette : palettes)
+        palette.setColor(QPalette::Highlight, QColor(0x15539e));
+    palettes.push_back(form->style()->standardPalette());
+    const auto legibleCorner = [](QWidget* control, const QPalette& palette) {
+        const QRect corner(control->width() - 7, 0, 7, 7);
+        return legiblePixels(control->grab().toImage(), corner, palette.color(control->backgroundRole()).rgb());
+    };
+    for (const QPalette& palette : palettes) {
+        form->setPalette(palette);
+        for (QWidget* control : {static_cast<QWidget*>(form->Edit1), static_cast<QWidget*>(form->CheckBox1)}) {
+            SCOPED_TRACE(control->objectName().toStdString());
+            form->CheckBox1->setChecked(false);
+            form->Edit1->SetBytes("");
+            const int unmarked = legibleCorner(control, palette);
+            form->CheckBox1->setChecked(true);
+            form->Edit1->SetBytes("changed");
+            EXPECT_GE(legibleCorner(control, palette) - unmarked, 15);
+        }
+    }
+}
+
 TEST(IndicatorLightPaletteTest, IndicatorsAreFusionsOwn)
 {
     ClassicStyle classic;
