@@ -4,7 +4,6 @@
 #include <fstream>
 
 #include <QBuffer>
-#include <QPdfWriter>
 #include <QTemporaryFile>
 
 #include <gtest/gtest.h>
@@ -15,7 +14,6 @@
 #include "report/CsvReport.h"
 #include "report/HtmlReport.h"
 #include "report/PdfReport.h"
-#include "report/ReportPainter.h"
 #include "report-test/ReportText.h"
 #include "support/TempFolder.h"
 
@@ -242,27 +240,6 @@ TEST_P(PdfReport, CarriesEveryRowOfALongSummaryAndAPagePerUnit)
 
 INSTANTIATE_TEST_SUITE_P(Pdf, PdfReport, ::testing::Values(kFormats[0]),
                          [](const auto& info) { return std::string(info.param.Name); });
-
-// The editor's print: one page, marked when it includes unsaved edits.
-TEST(PrintUnitReport, DrawsOnePageMarkedWhenUnsaved)
-{
-    for (const bool unsaved : {false, true}) {
-        QBuffer out;
-        out.open(QIODevice::WriteOnly);
-        {
-            QPdfWriter writer(&out);
-            ReportUnit unit{{"/media/card/HALL.CFG", {}, {}}, fullRecord(), {}, unsaved};
-            ASSERT_TRUE(PrintUnitReport(writer, unit, kReportTime));
-        }
-        const std::optional<std::string> text = pdfText(out.data());
-        if (!text)
-            GTEST_SKIP() << "pdftotext is not installed (poppler-utils)";
-        EXPECT_EQ(std::count(text->begin(), text->end(), '\f'), 1);
-        EXPECT_NE(text->find("Hôtel ░ <Grand> & Co"), std::string::npos);
-        EXPECT_NE(text->find("/media/card"), std::string::npos);
-        EXPECT_EQ(text->find("Unsaved changes included") != std::string::npos, unsaved);
-    }
-}
 
 TEST(PaperSize, IsLetterOnlyForLetterPaper)
 {

@@ -1,5 +1,7 @@
 // The window's print, drawn to a PDF without a dialog: the unit as the
 // window shows it, and marked so when it holds unsaved edits.
+#include <algorithm>
+
 #include <QApplication>
 #include <QBuffer>
 #include <QPdfWriter>
@@ -44,6 +46,7 @@ TEST_F(PrintTest, ThePageShowsTheWindowsUnitAndWhetherItIsSaved)
         const std::optional<std::string> text = pdfText(pdf.data());
         if (!text)
             GTEST_SKIP() << "pdftotext is not installed";
+        EXPECT_EQ(std::count(text->begin(), text->end(), '\f'), 1) << "one page";
         EXPECT_NE(text->find(c.Description), std::string::npos) << *text;
         EXPECT_NE(text->find("lobby.cfg"), std::string::npos);
         EXPECT_EQ(text->find("Unsaved changes included") != std::string::npos, c.Unsaved);
