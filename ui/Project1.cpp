@@ -1,5 +1,6 @@
 // Start-up: the application with its title, the main window and the event
-// loop; the card file browser is built when it is first asked for.
+// loop; the font configuration loads beside them on a thread of its own,
+// and the card file browser is built when it is first asked for.
 // Closing the main window ends the program.
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +10,7 @@
 #include "ui/Application.h"
 #include "ui/ApplicationTitle.h"
 #include "ui/EditorWindows.h"
+#include "ui/FontConfigWarmUp.h"
 #include "ui/StartupArguments.h"
 
 namespace {
@@ -46,6 +48,7 @@ int main(int argc, char** argv)
                    stderr);
         return 1;
     }
+    const ostra::FontConfigWarmUp fontConfig;
     ostra::TApplication application(argc, argv);
     application.SetTitle(ostra::kApplicationTitle);
     ostra::EditorWindows windows;

@@ -222,10 +222,10 @@ void TForm1::createCommandControls()
 
 void TForm1::createHelp()
 {
-    // The text comes when the help first shows (see setHelpShown): laying
-    // it out is work the window does not need to come up.
+    // The text and its font come when the help first shows (see
+    // setHelpShown): loading the font and laying out the text is work the
+    // window does not need to come up.
     Memo1 = place(new HelpMemo(this), "Memo1", {596, 4, 581, 434});
-    Memo1->setFont(HelpFont());
     Memo1->hide();
     Memo1->raise();
     addTabStop(41, Memo1);

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QPushButton>
 
+#include "ui/Fonts.h"
 #include "ui/HelpMemo.h"
 #include "ui/HelpText.h"
 #include "ui/KeyboardCommands.h"
@@ -73,8 +74,10 @@ void TForm1::setHelpShown(bool shown)
     for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (control != Memo1 && control->focusPolicy() != Qt::NoFocus && helpArea.contains(control->geometry()))
             control->setEnabled(!shown);
-    if (shown && Memo1->document()->isEmpty())
+    if (shown && Memo1->document()->isEmpty()) {
+        Memo1->setFont(HelpFont());
         Memo1->setPlainText(HelpText());
+    }
     Memo1->setVisible(shown);
     Button3->setText(shown ? "Close Help" : "Help");
     keyToolTips_.Refresh();
