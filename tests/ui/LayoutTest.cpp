@@ -16,6 +16,7 @@
 
 #include "FormFixture.h"
 #include "ui/CheckListBox.h"
+#include "ui/Fonts.h"
 #include "ui/HelpMemo.h"
 #include "ui/SingleByteEdit.h"
 #include "ui/Unit1Fields.h"
@@ -184,6 +185,8 @@ TEST_F(LayoutTest, HelpTextHasItsLinesAndHeadings)
     EXPECT_GT(length, 4800);
     EXPECT_LT(length, 5400);
     EXPECT_TRUE(form->Memo1->isReadOnly());
+    // The help's font comes with its text, when it first shows.
+    EXPECT_EQ(form->Memo1->font(), HelpFont());
 }
 
 } // namespace
