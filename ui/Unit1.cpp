@@ -103,6 +103,7 @@ TForm1::TForm1(FileApi& files, FileDialogs& fileDialogs, MessageBoxes& messageBo
     bindFields();
     setTabOrder();
     ApplyClassicStyle(*this);
+    fillZonePanel();
     connectHandlers();
     trackChanges();
     bindKeys();
@@ -194,12 +195,18 @@ void TForm1::createZonePanel()
         list->setFont(ListFont());
         list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
-    ListBox1->addItems(ZoneCaptions());
-    CheckListBox1->SetItems(WallplateCaptions());
-    CheckListBox2->SetItems(MainOutputCaptions());
     addTabStop(34, ListBox1);
     addTabStop(35, CheckListBox1);
     addTabStop(36, CheckListBox2);
+}
+
+// The lists get their items once the window's style is set: a list lays
+// out its items again, there and then, when its style changes.
+void TForm1::fillZonePanel()
+{
+    ListBox1->addItems(ZoneCaptions());
+    CheckListBox1->SetItems(WallplateCaptions());
+    CheckListBox2->SetItems(MainOutputCaptions());
 }
 
 void TForm1::createCommandControls()

@@ -175,6 +175,7 @@ private:
     void createNameRows();
     void createInstallerPanel();
     void createZonePanel();
+    void fillZonePanel();
     void createCommandControls();
     void createHelp();
     void bindFields();

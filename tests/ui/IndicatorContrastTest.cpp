@@ -44,6 +44,8 @@ using IndicatorContrastTest = FormFixture;
 
 TEST_F(IndicatorContrastTest, BordersAndMarksReachThreeToOneOnDarkPalettes)
 {
+    // Shown, as a user sees it: the lists lay out their items when they show.
+    form->show();
     QStyleOptionButton check, radio;
     check.initFrom(form->CheckBox1);
     radio.initFrom(form->RadioButton1);
