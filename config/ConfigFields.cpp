@@ -1,6 +1,7 @@
 #include "config/ConfigFields.h"
 
 #include <cctype>
+#include <stdexcept>
 
 namespace ostra {
 
@@ -143,6 +144,14 @@ std::string GroupFieldKey(const FieldGroup& group, int index, const GroupMember*
     if (member != nullptr)
         key += "." + std::string(member->KeyName);
     return key;
+}
+
+const ConfigField& GroupField(const FieldGroup& group, int index, const GroupMember* member)
+{
+    const ConfigField* field = FindConfigField(&ConfigField::Key, GroupFieldKey(group, index, member));
+    if (field == nullptr)
+        throw std::out_of_range("no field " + GroupFieldKey(group, index, member));
+    return *field;
 }
 
 std::string ReadFieldText(const TConfigRecord& record, const ConfigField& field)

@@ -83,6 +83,9 @@ inline constexpr GroupMember kZoneMainOutput = {"main", "Main"};
 // The key of member `index` of a group: "zone.3.full" for member kFullName,
 // "installer.2" without one.
 std::string GroupFieldKey(const FieldGroup& group, int index, const GroupMember* member = nullptr);
+// The field of member `index` of a group; the group and member must be the
+// table's own, and index within the group's count.
+const ConfigField& GroupField(const FieldGroup& group, int index, const GroupMember* member = nullptr);
 
 // What the screen mode's two values are called where the window and show
 // name them.

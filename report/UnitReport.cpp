@@ -30,12 +30,6 @@ std::string fieldText(const TConfigRecord& record, const ConfigField& field)
     return shown(DecodeToUtf8(ReadFieldText(record, field), CharacterSetOf(field.Page)));
 }
 
-const ConfigField& groupField(const FieldGroup& group, int index, const GroupMember* member)
-{
-    // Every key built here names a field of the table.
-    return *FindConfigField(&ConfigField::Key, GroupFieldKey(group, index, member));
-}
-
 std::string onOff(bool on)
 {
     return on ? "on" : "off";
@@ -49,7 +43,7 @@ std::string modeName(const TConfigRecord& record)
 
 std::string zoneHeading(const TConfigRecord& record, int zone)
 {
-    return std::to_string(zone) + " " + fieldText(record, groupField(kZoneGroup, zone, &kFullName));
+    return std::to_string(zone) + " " + fieldText(record, GroupField(kZoneGroup, zone, &kFullName));
 }
 
 std::vector<ReportLine> headLines(const ReportUnit& unit, std::time_t generated)
@@ -91,8 +85,8 @@ ReportTable namesTable(const TConfigRecord& record, const FieldGroup& group)
 {
     ReportTable table{{"No.", kShortName.Label, kFullName.Label}, {}};
     for (int i = 1; i <= group.Count; ++i)
-        table.Rows.push_back({std::to_string(i), fieldText(record, groupField(group, i, &kShortName)),
-                              fieldText(record, groupField(group, i, &kFullName))});
+        table.Rows.push_back({std::to_string(i), fieldText(record, GroupField(group, i, &kShortName)),
+                              fieldText(record, GroupField(group, i, &kFullName))});
     return table;
 }
 
@@ -110,7 +104,7 @@ ReportTable overviewTable(const TConfigRecord& record)
     }
     std::vector<std::string>& main = table.Rows.emplace_back(1, kZoneMainOutput.Label);
     for (int z = 1; z <= layout::kZoneCount; ++z)
-        main.push_back(ReadFieldBit(record, groupField(kZoneGroup, z, &kZoneMainOutput)) ? kFedMark : "");
+        main.push_back(ReadFieldBit(record, GroupField(kZoneGroup, z, &kZoneMainOutput)) ? kFedMark : "");
     return table;
 }
 
@@ -171,7 +165,7 @@ SummaryRow BuildSummaryRow(const ReportUnit& unit)
         int plates = 0;
         for (int w = 1; w <= layout::kWallplateCount; ++w)
             plates += ZoneFeedsWallplate(record, z, w) ? 1 : 0;
-        const bool main = ReadFieldBit(record, groupField(kZoneGroup, z, &kZoneMainOutput));
+        const bool main = ReadFieldBit(record, GroupField(kZoneGroup, z, &kZoneMainOutput));
         if (plates == 0 && !main)
             continue;
         row.Zones += (row.Zones.empty() ? "" : ", ") + zoneHeading(record, z) + " (" + std::to_string(plates)

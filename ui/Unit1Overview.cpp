@@ -26,7 +26,7 @@ namespace {
 
 const ConfigField& mainOutputField(int zone)
 {
-    return *FindConfigField(&ConfigField::Key, GroupFieldKey(kZoneGroup, zone + 1, &kZoneMainOutput));
+    return GroupField(kZoneGroup, zone + 1, &kZoneMainOutput);
 }
 
 } // namespace

@@ -31,8 +31,7 @@ QStringList WallplateCaptions()
 
 bool WallplateMark(const TConfigRecord& record, int zone, int item)
 {
-    const int wallplate = item + 1;
-    return GetConfigBit(record, layout::wallplateByteOffset(zone + 1, wallplate), layout::wallplateBit(wallplate));
+    return ZoneFeedsWallplate(record, zone + 1, item + 1);
 }
 
 void SetWallplateMark(TConfigRecord& record, int zone, int item, bool marked)

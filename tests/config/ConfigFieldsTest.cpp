@@ -7,6 +7,7 @@
 
 #include <array>
 #include <set>
+#include <stdexcept>
 
 namespace ostra::test {
 namespace {
@@ -134,6 +135,7 @@ TEST(ConfigFieldsTest, NamesFindTheirFieldAndNoOther)
         EXPECT_EQ(FindConfigField(&ConfigField::Pointer, field.Pointer), &field);
     }
     EXPECT_EQ(FindConfigField(&ConfigField::Key, "zone.7.full"), nullptr);
+    EXPECT_THROW(GroupField(kZoneGroup, 7, &kFullName), std::out_of_range);
 }
 
 } // namespace
