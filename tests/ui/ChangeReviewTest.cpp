@@ -100,7 +100,7 @@ TEST_F(ChangeReviewTest, EachEditIsMarkedListedAndRevertedExactly)
         EXPECT_EQ(rowTexts(0), edit.Row);
 
         QTest::mouseClick(review->Table().cellWidget(0, 3), Qt::LeftButton);
-        QTRY_COMPARE(review->Table().rowCount(), 0);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return review->Table().rowCount() == 0; }));
         EXPECT_EQ(form->windowTitle(), title);
         EXPECT_FALSE(edit.Marked());
         form->FormToConfig();
@@ -124,7 +124,7 @@ TEST_F(ChangeReviewTest, GridSignsShowAddedAndRemovedAndRevertAllUndoesEverythin
     EXPECT_EQ(review->Table().rowCount(), 3);
 
     QTest::mouseClick(&review->RevertAllButton(), Qt::LeftButton);
-    QTRY_COMPARE(review->Table().rowCount(), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return review->Table().rowCount() == 0; }));
     EXPECT_EQ(grid->index(kA1, 2).data().toString(), "");
     form->FormToConfig();
     EXPECT_EQ(form->ConfigRecord, kept);

@@ -66,12 +66,17 @@ TEST_F(PrintTest, ThePreviewLoadsItsModuleWhenAskedFor)
     int paintings = 0;
     QString shownTitle;
     QWidget* shownOwner = nullptr;
+    // A failure inside the nested loop is recorded and the preview closed,
+    // so the test ends rather than waiting for ctest's time-out.
     QTimer::singleShot(0, [&] {
-        QTRY_VERIFY(QApplication::activeModalWidget() != nullptr);
+        if (!QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; })) {
+            ADD_FAILURE() << "no preview was shown";
+            return;
+        }
         QWidget* dialog = QApplication::activeModalWidget();
         shownTitle = dialog->windowTitle();
         shownOwner = dialog->parentWidget();
-        QTRY_VERIFY(paintings > 0);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return paintings > 0; })) << "the preview painted no page";
         dialog->close();
     });
     form->show();
