@@ -7,12 +7,16 @@
 
 #include <gtest/gtest.h>
 
+#include "support/MissingTool.h"
+
 namespace ostra::test {
 
 std::optional<std::string> pdfText(const QByteArray& pdf, bool layout)
 {
-    if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) {
+        NoteMissingTool("pdftotext (poppler-utils)");
         return std::nullopt;
+    }
     QTemporaryFile file;
     EXPECT_TRUE(file.open());
     file.write(pdf);

@@ -7,7 +7,7 @@ set -euo pipefail
 source "$(dirname "$0")/harness-lib.sh"
 
 for tool in mkfs.fat fsck.fat mkfs.exfat fsck.exfat mcopy dd od; do
-  command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/install-deps)"
+  command -v "$tool" >/dev/null || missing_tool "$tool"
 done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

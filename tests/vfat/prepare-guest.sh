@@ -16,10 +16,7 @@ cache=$1
 guest_program=$2
 here=$(cd "$(dirname "$0")" && pwd)
 
-skip() {
-  echo "SKIPPED: $*"
-  exit 77
-}
+source "$here/harness-lib.sh"
 
 # Kernel modules the guest loads; the modules they depend on are added in
 # front of them.
@@ -27,7 +24,7 @@ wanted_modules=(virtio_pci virtio_blk fat vfat exfat nls_cp437 nls_iso8859-1 nls
 kernel_meta_package=linux-image-cloud-amd64
 
 [ -x "$guest_program" ] || skip "the static guest program was not built ($guest_program)"
-busybox_path=$(command -v busybox) || skip "busybox-static is not installed (scripts/install-deps)"
+busybox_path=$(command -v busybox) || missing_tool "busybox (busybox-static)"
 
 mkdir -p "$cache"
 exec 9>"$cache/lock"

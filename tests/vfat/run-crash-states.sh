@@ -48,7 +48,7 @@ mode=$4
 declare -A cards=([fat16]="16 32768 1" [fat32-4k]="32 270000 8" [fat32-32k]="32 2150000 64" [exfat]="0 524288 256")
 [ -n "${cards[$card]:-}" ] || { echo "unknown card $card"; exit 64; }
 read -r fat kib cluster_sectors <<<"${cards[$card]}"
-[ "$fat" -ne 0 ] || command -v mkfs.exfat >/dev/null || skip "mkfs.exfat is not installed (scripts/install-deps)"
+[ "$fat" -ne 0 ] || command -v mkfs.exfat >/dev/null || missing_tool mkfs.exfat
 require_machine "$1" "$2"
 
 work=$(mktemp -d)

@@ -5,6 +5,7 @@
 #include "platform/drives/LinuxRemovableDrives.h"
 #include "platform/drives/MountInfo.h"
 #include "platform/drives/TextFile.h"
+#include "support/MissingTool.h"
 
 #include <gtest/gtest.h>
 
@@ -125,6 +126,8 @@ TEST_F(FatEndToEnd, SearchesTheRootOfAMountedCard)
     std::filesystem::create_directory(mountPoint);
     FuseMount unmountAtEnd(mountPoint, log);
     const ToolResult mounted = runTool({"fusefat", "-o", "rw+", image.string(), mountPoint.string()}, log);
+    if (mounted.exitCode == 127)
+        NoteMissingTool("fusefat");
     if (mounted.exitCode != 0 || !isMountPoint(mountPoint)) {
         GTEST_SKIP() << "fusefat cannot mount here (exit " << mounted.exitCode << "): " << mounted.output;
     }
