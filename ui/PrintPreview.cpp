@@ -36,12 +36,12 @@ std::optional<QString> PrintPreview::load()
     return reasons.trimmed();
 }
 
-std::optional<QString> PrintPreview::Show(QWidget& owner, const QString& title,
-                                          const std::function<bool(QPagedPaintDevice&)>& paint)
+std::optional<QString> PrintPreview::Show(QWidget& owner, const QString& title, const PaintFunction& paint,
+                                          const FailureFunction& failed)
 {
     if (std::optional<QString> failure = load())
         return failure;
-    show_(&owner, title, paint);
+    show_(&owner, title, paint, failed);
     return std::nullopt;
 }
 

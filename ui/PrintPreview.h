@@ -19,16 +19,20 @@ public:
     explicit PrintPreview(QStringList moduleFolders = InstalledModuleFolders());
 
     // Shows the pages paint paints in a modal preview above owner, titled
-    // title, whose Print button opens the platform's print dialog. Answers
-    // why it could not when the module cannot be loaded.
-    std::optional<QString> Show(QWidget& owner, const QString& title,
-                                const std::function<bool(QPagedPaintDevice&)>& paint);
+    // title, whose Print button opens the platform's print dialog; when
+    // paint fails, failed is told the PDF file or printer the pages were
+    // for, while the preview still shows. Answers why it could not show
+    // when the module cannot be loaded.
+    using PaintFunction = std::function<bool(QPagedPaintDevice&)>;
+    using FailureFunction = std::function<void(const QString& target)>;
+    std::optional<QString> Show(QWidget& owner, const QString& title, const PaintFunction& paint,
+                                const FailureFunction& failed);
 
     // Beside the program, then where the package installs it.
     static QStringList InstalledModuleFolders();
 
 private:
-    using ShowFunction = void (*)(QWidget*, const QString&, const std::function<bool(QPagedPaintDevice&)>&);
+    using ShowFunction = void (*)(QWidget*, const QString&, const PaintFunction&, const FailureFunction&);
     std::optional<QString> load();
 
     QStringList moduleFolders_;

@@ -7,6 +7,7 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "ui/SideWindows.h"
 #include "ui/WindowPlacement.h"
@@ -93,11 +94,14 @@ void ReviewChanges::Refresh()
     revertAll_->setEnabled(!rows.empty());
 }
 
-void ReviewChanges::ShowBeside(const QWidget& anchor)
+void ReviewChanges::ShowBeside(const QWidget& anchor, QWidget* owner)
 {
     Refresh();
     if (!isVisible())
         PlaceBeside(*this, anchor);
+    winId(); // the native window the owner is set on
+    owner = owner != nullptr ? owner->window() : nullptr;
+    windowHandle()->setTransientParent(owner != nullptr ? owner->windowHandle() : nullptr);
     show();
     raise();
     activateWindow();

@@ -31,8 +31,9 @@ public:
     explicit ReviewChanges(std::function<std::vector<ReviewRow>()> rows);
 
     // Shows the window beside anchor, where it fits the screen; raises it
-    // when it shows already.
-    void ShowBeside(const QWidget& anchor);
+    // when it shows already. With an owner, the window is that window's
+    // (the window manager keeps it above its owner); without, its own.
+    void ShowBeside(const QWidget& anchor, QWidget* owner = nullptr);
     void Refresh();
 
     QTableWidget& Table() { return *table_; }

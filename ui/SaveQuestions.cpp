@@ -30,8 +30,9 @@ bool ConfirmShortening(MessageBoxes& boxes, FileApi& files, QWidget* owner, cons
         return true;
     const auto kept = static_cast<std::uint64_t>(layout::kRecordSize);
     const QString question =
-        QStringLiteral("%1 is %2 bytes long. A configuration file is exactly %3 bytes, so saving keeps its "
-                       "first %3 bytes and drops the last %4.\nSave and shorten the file?")
+        QStringLiteral("%1 is %2 bytes long. A configuration file is exactly %3 bytes, so saving writes the "
+                       "window's settings there and cuts the file to %3 bytes, dropping the last %4.\n"
+                       "Save and shorten the file?")
             .arg(fileNameOf(path))
             .arg(*length)
             .arg(kept)

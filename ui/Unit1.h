@@ -106,8 +106,11 @@ public:
 
     // The Zone Overview and Review Changes windows, built when first
     // asked for; null until then.
+    // Review Changes opened from another window's question (the card
+    // browser's, which stays on top) belongs to that window, so that it
+    // shows above it.
     void ShowZoneOverview();
-    void ShowReviewChanges();
+    void ShowReviewChanges(QWidget* askedFrom = nullptr);
     ZoneOverview* Overview() const { return overview_.get(); }
     // The report of the unit as the window shows it, unsaved edits
     // included, on a printer or a PDF writer; false when the device
@@ -222,6 +225,10 @@ private:
     std::optional<TConfigRecord> gatheredAfterClear_;
     // What gathering gave after the last open, save or Clear.
     TConfigRecord keptRecord_{};
+    // Since Clear the window shows a blank unit that no file holds, until
+    // the next open or save: the title still names the file, but a print
+    // must not.
+    bool clearedSinceFile_ = false;
     // The title as the commands set it; an asterisk follows it while the
     // window holds unsaved changes.
     QString titleText_;

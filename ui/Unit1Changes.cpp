@@ -155,11 +155,12 @@ void TForm1::revertField(const ConfigField& field)
     noteEdited();
 }
 
-void TForm1::ShowReviewChanges()
+void TForm1::ShowReviewChanges(QWidget* askedFrom)
 {
     if (review_ == nullptr)
         review_ = std::make_unique<ReviewChanges>([this] { return reviewRows(); });
-    review_->ShowBeside(*this);
+    QWidget* owner = askedFrom != nullptr ? askedFrom->window() : this;
+    review_->ShowBeside(*this, owner == this ? nullptr : owner);
 }
 
 } // namespace ostra

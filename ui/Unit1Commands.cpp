@@ -66,6 +66,7 @@ bool TForm1::OpenConfig(const std::string& path, QWidget* messageOwner)
         SaveDialog1.SetFileName(path);
         ConfigRecord = read;
         gatheredAfterClear_.reset();
+        clearedSinceFile_ = false;
         ConfigToForm();
         noteKept();
         return true;
@@ -124,6 +125,7 @@ bool TForm1::saveTo(const std::string& path, QWidget* owner)
         WriteConfigFile(files_, path, ConfigRecord);
         showTitle("Saved: ", path);
         startTimer1();
+        clearedSinceFile_ = false;
         noteKept();
         return true;
     } catch (const Exception& error) {
@@ -168,6 +170,7 @@ void TForm1::Button4Click()
     ConfigToForm();
     gatheredAfterClear_ = gatheredCopy();
     keptRecord_ = *gatheredAfterClear_;
+    clearedSinceFile_ = true;
     noteEdited();
 }
 

@@ -88,7 +88,7 @@ void TForm1::createReviewControls()
         auto* overview = new QAction(MenuEntryText(kZoneOverviewTitle, kZoneOverviewKeys), list);
         auto* review = new QAction(MenuEntryText(kReviewChangesTitle, kReviewChangesKeys), list);
         connect(overview, &QAction::triggered, this, &TForm1::ShowZoneOverview);
-        connect(review, &QAction::triggered, this, &TForm1::ShowReviewChanges);
+        connect(review, &QAction::triggered, this, [this] { ShowReviewChanges(); });
         list->addActions({overview, review});
     }
 }

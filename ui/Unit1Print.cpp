@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include <QAction>
+#include <QApplication>
 
 #include "report/ReportPainter.h"
 #include "report/SiteReport.h"
@@ -16,12 +17,13 @@ namespace ostra {
 
 report::ReportUnit TForm1::unitAsShown()
 {
-    // The file the title names: the one last opened or saved.
-    const std::string path = SaveDialog1.FileName();
+    // The file the title names, the one last opened or saved, unless a
+    // Clear since put a blank unit in its place: that unit is in no file.
+    const std::string path = clearedSinceFile_ ? std::string() : SaveDialog1.FileName();
     report::ReportUnit unit;
     unit.File = path.empty() ? report::ReportFile{} : report::ReportFileAt(files_, path);
     unit.Record = recordAsSaved();
-    unit.Unsaved = hasUnsavedEdits();
+    unit.Unsaved = clearedSinceFile_ || hasUnsavedEdits();
     return unit;
 }
 
@@ -36,7 +38,17 @@ void TForm1::ShowPrintPreview(QWidget* owner)
 {
     QWidget& above = owner != nullptr ? *owner : *this;
     const auto paint = [this](QPagedPaintDevice& device) { return PrintUnit(device); };
-    if (const std::optional<QString> failure = printPreview_.Show(above, QString::fromLatin1(kPrintPreviewTitle), paint))
+    const auto failed = [this](const QString& target) {
+        // Above whichever window is active then: the print dialog has
+        // closed, the preview may still show.
+        ShowErrorMessage("The report could not be printed", QApplication::activeWindow(),
+                         QStringLiteral("Printing to: %1\nFor a PDF file, check that its folder exists, that you may "
+                                        "write there and that the disk has room; for a printer, that it is "
+                                        "connected and ready.")
+                             .arg(target));
+    };
+    if (const std::optional<QString> failure =
+            printPreview_.Show(above, QString::fromLatin1(kPrintPreviewTitle), paint, failed))
         ShowErrorMessage("Printing is not available", &above, *failure);
 }
 

@@ -45,7 +45,7 @@ bool TForm1::SettleUnsavedEdits(QWidget* owner)
     case SaveChoice::Review:
         // The changes are listed to be kept or reverted one by one; what
         // was about to happen waits until it is asked for again.
-        ShowReviewChanges();
+        ShowReviewChanges(owner);
         return false;
     case SaveChoice::Cancel:
         return false;

@@ -6,8 +6,10 @@
 #include <QFile>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
 
 #include "BrowserFixture.h"
+#include "ui/ReviewChanges.h"
 
 namespace ostra::test {
 namespace {
@@ -214,14 +216,16 @@ TEST_F(BrowserCommandsTest, BrowseShowsItsDialogAndErrorsAboveTheBrowser)
 
 // Opening a line over unsaved edits asks above the browser; Cancel keeps
 // the browser and the edits; Save runs its dialog and error box above the
-// browser too, and a failed save keeps both; Discard opens the line.
+// browser too, and a failed save keeps both; Review shows the changes in a
+// window of the browser's, which the window manager keeps above it, and
+// opens nothing; Discard opens the line.
 TEST_F(BrowserCommandsTest, OpeningALineOverUnsavedEditsAsksAboveTheBrowser)
 {
     const auto card = plugCard('E', "card");
     putConfig(card, "hall.cfg", "Hall");
     typeText(form->Edit1, "Typed");
     showBrowser();
-    boxes.Answers = {SaveChoice::Cancel, SaveChoice::Save, SaveChoice::Discard};
+    boxes.Answers = {SaveChoice::Cancel, SaveChoice::Save, SaveChoice::Review, SaveChoice::Discard};
     click(browser.Button2);
     ASSERT_EQ(boxes.Questions.size(), 1u);
     EXPECT_EQ(boxes.Questions.back().Owner, &browser);
@@ -232,6 +236,14 @@ TEST_F(BrowserCommandsTest, OpeningALineOverUnsavedEditsAsksAboveTheBrowser)
     click(browser.Button2);
     expectDialogAndErrorAboveTheBrowser(dialogs, boxes, browser, "Invalid filename");
     EXPECT_TRUE(browser.isVisible());
+
+    click(browser.Button2);
+    ASSERT_NE(form->Review(), nullptr);
+    EXPECT_TRUE(form->Review()->isVisible());
+    ASSERT_NE(form->Review()->windowHandle(), nullptr);
+    EXPECT_EQ(form->Review()->windowHandle()->transientParent(), browser.windowHandle());
+    EXPECT_TRUE(browser.isVisible());
+    EXPECT_TRUE(form->CurrentFilePath.empty());
 
     click(browser.Button2);
     EXPECT_FALSE(browser.isVisible());

@@ -155,19 +155,19 @@ struct QuestionCase {
 };
 
 const QuestionCase kQuestions[] = {
-    {"plain save over a longer file, save", SaveBy::PlainSave, Target::Longer, {SaveChoice::Save}, {"bytes long"}, true},
-    {"plain save over a longer file, cancel", SaveBy::PlainSave, Target::Longer, {SaveChoice::Cancel}, {"bytes long"}, false},
+    {"plain save over a longer file, save", SaveBy::PlainSave, Target::Longer, {SaveChoice::Save}, {"cuts the file to 2048 bytes"}, true},
+    {"plain save over a longer file, cancel", SaveBy::PlainSave, Target::Longer, {SaveChoice::Cancel}, {"cuts the file to 2048 bytes"}, false},
     {"plain save over a record-long file", SaveBy::PlainSave, Target::Existing, {}, {}, true},
     {"no file open, a new name", SaveBy::SaveWithNoFile, Target::New, {}, {}, true},
     {"no file open, an existing name, no", SaveBy::SaveWithNoFile, Target::Existing, {SaveChoice::Cancel}, {"already exists"}, false},
     {"advanced save over a longer file, both yes", SaveBy::AdvancedSave, Target::Longer, {SaveChoice::Save, SaveChoice::Save},
-     {"bytes long", "already exists"}, true},
+     {"cuts the file to 2048 bytes", "already exists"}, true},
     {"advanced save over a longer file, then no", SaveBy::AdvancedSave, Target::Longer, {SaveChoice::Save, SaveChoice::Cancel},
-     {"bytes long", "already exists"}, false},
+     {"cuts the file to 2048 bytes", "already exists"}, false},
     {"clear over edits, all yes", SaveBy::ClearWithEdits, Target::Longer, {SaveChoice::Save, SaveChoice::Save, SaveChoice::Save},
-     {"Save changes", "bytes long", "already exists"}, true},
+     {"Save changes", "cuts the file to 2048 bytes", "already exists"}, true},
     {"clear over edits, no at the last", SaveBy::ClearWithEdits, Target::Longer,
-     {SaveChoice::Save, SaveChoice::Save, SaveChoice::Cancel}, {"Save changes", "bytes long", "already exists"}, false},
+     {SaveChoice::Save, SaveChoice::Save, SaveChoice::Cancel}, {"Save changes", "cuts the file to 2048 bytes", "already exists"}, false},
 };
 
 TEST_F(UnsavedEditsTest, SaveQuestionsComeInOrderAndEachCancelWritesNothing)
