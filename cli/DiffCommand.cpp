@@ -62,8 +62,10 @@ int diffCarried(std::ostream& out, const RecordModel& a, const RecordModel& b, c
             left += hexByte(differing[offset].first);
             right += hexByte(differing[offset].second);
         }
-        out << "carried " << run.Offset << (last > run.Offset ? "-" + std::to_string(last) : "") << ": " << left
-            << " | " << right << '\n';
+        out << "carried " << run.Offset;
+        if (last > run.Offset)
+            out << '-' << last;
+        out << ": " << left << " | " << right << '\n';
     }
     return static_cast<int>(runs.size());
 }

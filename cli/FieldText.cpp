@@ -137,7 +137,8 @@ FieldValue valueFromJson(const ConfigField& field, const Json& json, OverlongTex
             throw ValueError("expected a list of wallplates such as [\"A1\", \"F6\"]");
         WallplateSet plates;
         for (std::size_t i = 0; i < json.size(); ++i) {
-            const std::string subPlace = "/" + std::to_string(i);
+            std::string subPlace(1, '/');
+            subPlace += std::to_string(i);
             if (!json[i].is_string())
                 throw ValueError("expected a wallplate such as \"A1\"", subPlace);
             addWallplate(plates, json[i].get<std::string>(), subPlace);
@@ -222,8 +223,12 @@ std::string valueForDiff(const ConfigField& field, const FieldValue& value)
         const VersionText& version = std::get<VersionText>(value);
         return quotedText(decodeText(version.Major + "." + version.Minor, field.Page));
     }
-    case FieldKind::Wallplates:
-        return "[" + valueForShow(field, value) + "]";
+    case FieldKind::Wallplates: {
+        std::string list(1, '[');
+        list += valueForShow(field, value);
+        list += ']';
+        return list;
+    }
     case FieldKind::Flag:
     case FieldKind::ScreenMode:
         break;

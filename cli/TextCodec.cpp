@@ -128,7 +128,10 @@ std::string quotedText(std::string_view utf8)
             escaped.push_back('\\');
         escaped.push_back(byte);
     }
-    return "\"" + terminalSafe(escaped) + "\"";
+    std::string quoted(1, '"');
+    quoted += terminalSafe(escaped);
+    quoted += '"';
+    return quoted;
 }
 
 } // namespace ostra::cli

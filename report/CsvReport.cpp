@@ -28,9 +28,13 @@ std::string lowercase(std::string text)
 std::string wallplateList(const TConfigRecord& record, int zone)
 {
     std::string names;
-    for (int w = 1; w <= layout::kWallplateCount; ++w)
-        if (ZoneFeedsWallplate(record, zone, w))
-            names += (names.empty() ? "" : ",") + WallplateName(w);
+    for (int w = 1; w <= layout::kWallplateCount; ++w) {
+        if (!ZoneFeedsWallplate(record, zone, w))
+            continue;
+        if (!names.empty())
+            names += ',';
+        names += WallplateName(w);
+    }
     return names;
 }
 
@@ -105,8 +109,11 @@ bool CsvReportWriter::Finish()
 void CsvReportWriter::writeRow(const std::vector<std::string>& cells)
 {
     std::string line;
-    for (std::size_t i = 0; i < cells.size(); ++i)
-        line += (i == 0 ? "" : ",") + CsvCell(cells[i]);
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (i > 0)
+            line += ',';
+        line += CsvCell(cells[i]);
+    }
     line += "\r\n";
     out_.write(line.data(), static_cast<qint64>(line.size()));
 }

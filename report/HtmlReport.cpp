@@ -26,10 +26,18 @@ p.notice { font-style: italic; }
 
 std::string element(std::string_view name, std::string_view text, std::string_view attributes = {})
 {
-    std::string html = "<" + std::string(name);
-    if (!attributes.empty())
-        html += " " + std::string(attributes);
-    return html + ">" + HtmlEscaped(text) + "</" + std::string(name) + ">";
+    std::string html(1, '<');
+    html += name;
+    if (!attributes.empty()) {
+        html += ' ';
+        html += attributes;
+    }
+    html += '>';
+    html += HtmlEscaped(text);
+    html += "</";
+    html += name;
+    html += '>';
+    return html;
 }
 
 std::string linesTable(const std::vector<ReportLine>& lines)
