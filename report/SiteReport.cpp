@@ -31,22 +31,24 @@ bool isFolder(FileApi& files, const std::string& path)
     return !files.stat(path, status).failed() && S_ISDIR(status.st_mode);
 }
 
-// Why a folder's files cannot be listed, or nothing when they can. A
-// listing gives no files for a folder it cannot read, which must not pass
-// for a folder without configuration files.
-std::string folderFailure(FileApi& files, const std::string& folder)
+// A folder that gives the report no unit takes their place itself, with why.
+void addFolderFailure(const std::string& folder, std::string error, Entries& entries)
 {
-    std::vector<FolderEntry> names;
-    const FileResult listed = files.listFolder(folder, names);
-    return listed.failed() ? inOutErrorFromErrno(listed.error).Message : std::string();
+    ReportUnit unit;
+    unit.File.Path = folder;
+    unit.Error = std::move(error);
+    entries.add(folder, BuildSummaryRow(unit));
 }
 
-// A folder's configuration files, each read once from its listing; a
-// folder that cannot be read stands in their place with its error.
+// A folder's configuration files, each read once from its one listing. A
+// folder that cannot be read, or holds no configuration file, stands in
+// their place with why: neither may pass for a site without units.
 void addFolder(FileApi& files, const std::string& folder, Entries& entries)
 {
-    if (std::string error = folderFailure(files, folder); !error.empty()) {
-        entries.add(folder, {std::filesystem::path(folder).filename().string(), {}, {}, {}, std::move(error)});
+    CardFolderListing listing(files, folder, kConfigCardFiles.Pattern, kConfigCardFiles.HeadSize,
+                              FileAccess::ReadOnly);
+    if (listing.failure() != 0) {
+        addFolderFailure(folder, inOutErrorFromErrno(listing.failure()).Message, entries);
         return;
     }
     struct Listed {
@@ -55,8 +57,6 @@ void addFolder(FileApi& files, const std::string& folder, Entries& entries)
         std::string Line;
     };
     std::vector<Listed> listed;
-    CardFolderListing listing(files, folder, kConfigCardFiles.Pattern, kConfigCardFiles.HeadSize,
-                              FileAccess::ReadOnly);
     while (std::optional<CardFile> file = listing.next()) {
         ReportUnit unit;
         unit.File.Path = (std::filesystem::path(folder) / file->Name).string();
@@ -64,6 +64,10 @@ void addFolder(FileApi& files, const std::string& folder, Entries& entries)
         if (unit.Error.empty())
             unit.Record = CardFileRecord(*file);
         listed.push_back({unit.File.Path, BuildSummaryRow(unit), ListedCardFileLine(*file)});
+    }
+    if (listed.empty()) {
+        addFolderFailure(folder, kNoConfigurationFiles, entries);
+        return;
     }
     SortCardFiles(listed, &Listed::Line);
     for (Listed& file : listed)

@@ -33,10 +33,15 @@ struct ReportOutcome {
     bool Finished = false; // what the writer's Finish said
 };
 
+// What stands for a folder that holds no configuration file.
+inline constexpr const char* kNoConfigurationFiles = "No configuration files (*.cfg) in the folder";
+
 // The units of a report as the command line names them: a folder stands
 // for its configuration files (*.cfg, either case, in the order ostra-cfg
 // cards lists a card's files), anything else for itself. Several names,
 // or a folder, make a site report: a summary, then every unit in order.
+// A folder that cannot be read, or holds no configuration file, keeps
+// its place as an unreadable file does, with why.
 //
 // Each file is read twice, once for the summary (kept: a row of a few
 // texts) and once for its page, so memory holds the summary's rows and a

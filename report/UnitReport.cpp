@@ -46,15 +46,30 @@ std::string zoneHeading(const TConfigRecord& record, int zone)
     return std::to_string(zone) + " " + fieldText(record, GroupField(kZoneGroup, zone, &kFullName));
 }
 
+// The path without the slashes a folder may be named with ("site/" is
+// site), so that its last part is its name.
+std::filesystem::path namedPath(const std::string& path)
+{
+    std::filesystem::path named(path);
+    while (!named.has_filename() && named.has_relative_path())
+        named = named.parent_path();
+    return named;
+}
+
+std::string fileName(const ReportFile& file)
+{
+    const std::filesystem::path path = namedPath(file.Path);
+    return shown((path.has_filename() ? path.filename() : path).string());
+}
+
 std::vector<ReportLine> headLines(const ReportUnit& unit, std::time_t generated)
 {
-    const std::filesystem::path path(unit.File.Path);
     std::vector<ReportLine> head;
     if (unit.File.Path.empty()) {
         head.push_back({"File", "(not saved)"});
     } else {
-        head.push_back({"File", shown(path.filename().string())});
-        head.push_back({"Folder", shown(std::filesystem::absolute(path).parent_path().string())});
+        head.push_back({"File", fileName(unit.File)});
+        head.push_back({"Folder", shown(std::filesystem::absolute(namedPath(unit.File.Path)).parent_path().string())});
     }
     if (unit.File.Size)
         head.push_back({"Size", std::to_string(*unit.File.Size) + " bytes"});
@@ -115,11 +130,6 @@ std::vector<ReportLine> installerLines(const TConfigRecord& record)
         if (field.Kind == FieldKind::InstallerLine)
             lines.push_back({std::to_string(field.Index), fieldText(record, field)});
     return lines;
-}
-
-std::string fileName(const ReportFile& file)
-{
-    return shown(std::filesystem::path(file.Path).filename().string());
 }
 
 } // namespace

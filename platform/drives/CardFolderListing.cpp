@@ -83,12 +83,16 @@ CardFolderListing::CardFolderListing(FileApi& files, std::filesystem::path folde
     if (folder_.empty())
         return;
     const FileResult opened = files_->open(folder_.string(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
-    if (opened.failed())
+    if (opened.failed()) {
+        failure_ = opened.error;
         return;
+    }
     folderFd_ = static_cast<int>(opened.value);
     std::vector<FolderEntry> entries;
-    if (files_->listFolder(folder_.string(), entries).failed())
+    if (const FileResult listed = files_->listFolder(folder_.string(), entries); listed.failed()) {
+        failure_ = listed.error;
         return;
+    }
     std::erase_if(entries, [pattern](const FolderEntry& entry) {
         return entry.name.starts_with('.') || !mayBePlainFile(entry.type) || !MatchesWildcard(entry.name, pattern);
     });
@@ -107,6 +111,7 @@ CardFolderListing::CardFolderListing(CardFolderListing&& other) noexcept
       headSize_(other.headSize_),
       access_(other.access_),
       folderFd_(std::exchange(other.folderFd_, -1)),
+      failure_(other.failure_),
       candidates_(std::move(other.candidates_)),
       next_(std::exchange(other.next_, 0))
 {
@@ -121,6 +126,7 @@ CardFolderListing& CardFolderListing::operator=(CardFolderListing&& other) noexc
         headSize_ = other.headSize_;
         access_ = other.access_;
         folderFd_ = std::exchange(other.folderFd_, -1);
+        failure_ = other.failure_;
         candidates_ = std::move(other.candidates_);
         next_ = std::exchange(other.next_, 0);
     }

@@ -47,7 +47,7 @@ bool MatchesWildcard(std::string_view name, std::string_view pattern);
 // a file whose card or permissions refuse writing is opened a second time,
 // for reading only, and listed with its bytes. A file shorter than the head
 // fails with "Read beyond end of file". A folder that cannot be read yields
-// no files.
+// no files, and failure() says why.
 class CardFolderListing {
 public:
     CardFolderListing(FileApi& files, std::filesystem::path folder, std::string_view pattern, std::size_t headSize,
@@ -61,6 +61,8 @@ public:
     std::optional<CardFile> next();
 
     const std::filesystem::path& folder() const { return folder_; }
+    // The error number of the folder's open or listing when either failed, else 0.
+    int failure() const { return failure_; }
 
 private:
     enum class Outcome { Skipped, Listed };
@@ -76,6 +78,7 @@ private:
     // Open from the scan to the end of the listing, -1 when the folder
     // could not be opened.
     int folderFd_ = -1;
+    int failure_ = 0;
     std::vector<FolderEntry> candidates_;
     std::size_t next_ = 0;
 };
