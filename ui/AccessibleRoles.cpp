@@ -31,6 +31,8 @@ constexpr RoleOfClass kRoles[] = {
     {"ostra::TForm1", QAccessible::Window},
     {"ostra::TForm2", QAccessible::Dialog},
     {"ostra::GroupFrame", QAccessible::Grouping},
+    {"ostra::ZoneOverview", QAccessible::Window},
+    {"ostra::ReviewChanges", QAccessible::Dialog},
 };
 
 QAccessibleInterface* editorInterface(const QString& className, QObject* object)

@@ -14,9 +14,10 @@ public:
 };
 
 // Tells the toolkit's accessibility layer what the editor's own widgets
-// are: the main window a frame, the card file browser a dialog, a group
-// frame a group, the logo a link that can be pressed. Without this they
-// all show as anonymous fillers. Safe to call more than once.
+// are: the main window and the Zone Overview frames, the card file browser
+// and Review Changes dialogs, a group frame a group, the logo a link that
+// can be pressed. Without this they all show as anonymous fillers. Safe
+// to call more than once.
 void InstallAccessibleRoles();
 
 } // namespace ostra

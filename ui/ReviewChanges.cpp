@@ -1,14 +1,17 @@
 #include "ui/ReviewChanges.h"
 
+#include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include "ui/KeyboardCommands.h"
 #include "ui/SideWindows.h"
 #include "ui/WindowPlacement.h"
 
@@ -17,37 +20,45 @@ namespace ostra {
 namespace {
 
 enum Column { NameColumn, FileColumn, WindowColumn, RevertColumn, ColumnCount };
-const char* const kColumnHeadings[ColumnCount] = {"Setting", "In the file", "In the window", ""};
+const char* const kColumnHeadings[RevertColumn] = {"Setting", "In the file", "In the window"};
+constexpr int kHeadingRow = 0;
 
-QTableWidgetItem* textCell(const QString& text)
+QLabel* textLabel(const QString& text, QWidget* parent)
 {
-    auto* cell = new QTableWidgetItem(text);
-    cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    cell->setData(Qt::AccessibleTextRole, text);
-    return cell;
+    auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
+    return label;
 }
 
 } // namespace
 
-ReviewChanges::ReviewChanges(std::function<std::vector<ReviewRow>()> rows)
+ReviewChanges::ReviewChanges(std::function<std::vector<ReviewRow>()> rows, const EditorCommands& commands)
     : QWidget(nullptr, Qt::Window),
       rows_(std::move(rows)),
-      table_(new QTableWidget(0, ColumnCount, this)),
+      scroll_(new QScrollArea(this)),
+      rowsArea_(new QWidget),
+      grid_(new QGridLayout(rowsArea_)),
       noChanges_(new QLabel("No unsaved changes.", this)),
       revertAll_(new QPushButton("Revert All", this))
 {
     setObjectName("ReviewChanges");
     setWindowTitle(QString::fromLatin1(kReviewChangesTitle));
     setAttribute(Qt::WA_QuitOnClose, false);
-    for (int column = 0; column < ColumnCount; ++column)
-        table_->setHorizontalHeaderItem(column, new QTableWidgetItem(QString::fromLatin1(kColumnHeadings[column])));
-    table_->setAccessibleName("Unsaved changes");
-    table_->verticalHeader()->hide();
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    table_->setTabKeyNavigation(false);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table_->horizontalHeader()->setStretchLastSection(true);
+    rowsArea_->setAccessibleName("Unsaved changes");
+    for (int column = 0; column < RevertColumn; ++column) {
+        QLabel* heading = textLabel(QString::fromLatin1(kColumnHeadings[column]), rowsArea_);
+        QFont bold = heading->font();
+        bold.setBold(true);
+        heading->setFont(bold);
+        grid_->addWidget(heading, kHeadingRow, column);
+    }
+    grid_->setColumnStretch(WindowColumn, 1);
+    grid_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    scroll_->setWidget(rowsArea_);
+    scroll_->setWidgetResizable(true);
+    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+
     auto* close = new QPushButton("Close", this);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     connect(revertAll_, &QPushButton::clicked, this, [this] {
@@ -56,13 +67,18 @@ ReviewChanges::ReviewChanges(std::function<std::vector<ReviewRow>()> rows)
             reverts.push_back(std::move(row.Revert));
         revertLater(std::move(reverts));
     });
+    for (QPushButton* button : {revertAll_, close}) {
+        button->setAutoDefault(false);
+        ClickOnEnter(*button);
+    }
+    keyToolTips_.Add(*close, BindEditorKeys(*this, commands));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(revertAll_);
     buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(noChanges_);
-    layout->addWidget(table_);
+    layout->addWidget(scroll_);
     layout->addLayout(buttons);
     resize(560, 320);
 }
@@ -75,30 +91,81 @@ void ReviewChanges::revertLater(std::vector<std::function<void()>> reverts)
     });
 }
 
+void ReviewChanges::clearRows()
+{
+    for (int index = grid_->count() - 1; index >= 0; --index) {
+        int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+        grid_->getItemPosition(index, &row, &column, &rowSpan, &columnSpan);
+        if (row == kHeadingRow)
+            continue;
+        QLayoutItem* item = grid_->takeAt(index);
+        delete item->widget();
+        delete item;
+    }
+    revertButtons_.clear();
+}
+
 void ReviewChanges::Refresh()
 {
+    clearRows();
     const std::vector<ReviewRow> rows = rows_();
-    table_->setRowCount(0);
-    table_->setRowCount(static_cast<int>(rows.size()));
-    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
-        const ReviewRow& row = rows[r];
-        table_->setItem(r, NameColumn, textCell(row.Name));
-        table_->setItem(r, FileColumn, textCell(row.FileValue));
-        table_->setItem(r, WindowColumn, textCell(row.WindowValue));
-        auto* revert = new QPushButton("Revert");
+    int gridRow = kHeadingRow + 1;
+    for (const ReviewRow& row : rows) {
+        grid_->addWidget(textLabel(row.Name, rowsArea_), gridRow, NameColumn);
+        grid_->addWidget(textLabel(row.FileValue, rowsArea_), gridRow, FileColumn);
+        grid_->addWidget(textLabel(row.WindowValue, rowsArea_), gridRow, WindowColumn);
+        auto* revert = new QPushButton("Revert", rowsArea_);
         revert->setAccessibleName("Revert " + row.Name);
+        revert->setAutoDefault(false);
+        ClickOnEnter(*revert);
         connect(revert, &QPushButton::clicked, this, [this, action = row.Revert] { revertLater({action}); });
-        table_->setCellWidget(r, RevertColumn, revert);
+        grid_->addWidget(revert, gridRow, RevertColumn);
+        revertButtons_.push_back(revert);
+        ++gridRow;
     }
+    // Tab goes down the Revert buttons, then to Revert All and Close.
+    QWidget* previous = nullptr;
+    for (QPushButton* revert : revertButtons_) {
+        if (previous != nullptr)
+            setTabOrder(previous, revert);
+        previous = revert;
+    }
+    if (previous != nullptr)
+        setTabOrder(previous, revertAll_);
     noChanges_->setVisible(rows.empty());
+    scroll_->setVisible(!rows.empty());
     revertAll_->setEnabled(!rows.empty());
+}
+
+QStringList ReviewChanges::RowTexts(int row) const
+{
+    QStringList texts;
+    for (int column = NameColumn; column < RevertColumn; ++column) {
+        QLayoutItem* item = grid_->itemAtPosition(kHeadingRow + 1 + row, column);
+        const auto* label = item != nullptr ? qobject_cast<QLabel*>(item->widget()) : nullptr;
+        texts << (label != nullptr ? label->text() : QString());
+    }
+    return texts;
+}
+
+QSize ReviewChanges::wholeSize() const
+{
+    const QSize rows = rowsArea_->sizeHint();
+    const int frame = 2 * scroll_->frameWidth();
+    const int scrollBar = scroll_->verticalScrollBar()->sizeHint().width();
+    const QSize around = sizeHint() - scroll_->sizeHint();
+    return {rows.width() + frame + scrollBar + around.width(), rows.height() + frame + around.height()};
 }
 
 void ReviewChanges::ShowBeside(const QWidget& anchor, QWidget* owner)
 {
     Refresh();
-    if (!isVisible())
+    if (!isVisible()) {
+        // Wide enough for every column, Revert included; PlaceBeside then
+        // keeps it within the screen.
+        resize(wholeSize().expandedTo(QSize(560, 320)));
         PlaceBeside(*this, anchor);
+    }
     winId(); // the native window the owner is set on
     owner = owner != nullptr ? owner->window() : nullptr;
     windowHandle()->setTransientParent(owner != nullptr ? owner->windowHandle() : nullptr);

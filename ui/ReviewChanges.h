@@ -4,11 +4,16 @@
 #include <vector>
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
+#include "ui/EditorKeys.h"
+#include "ui/KeyToolTips.h"
+
+class QGridLayout;
 class QLabel;
 class QPushButton;
-class QTableWidget;
+class QScrollArea;
 
 namespace ostra {
 
@@ -22,13 +27,16 @@ struct ReviewRow {
     std::function<void()> Revert;
 };
 
-// The window "Review Changes": every unsaved change as a row of a table,
-// each with its Revert button, and Revert All. Its rows come from the
-// editor whenever Refresh is called.
+// The window "Review Changes": every unsaved change as a row of the
+// setting, its two values and a Revert button named for the setting
+// ("Revert Description"), and Revert All. The rows are plain labels and
+// buttons rather than a table's cells, so that a screen reader meets each
+// Revert as a button it can press. Its rows come from the editor whenever
+// Refresh is called; the editor's keys work here too, and Esc closes it.
 class ReviewChanges final : public QWidget {
     Q_OBJECT
 public:
-    explicit ReviewChanges(std::function<std::vector<ReviewRow>()> rows);
+    ReviewChanges(std::function<std::vector<ReviewRow>()> rows, const EditorCommands& commands);
 
     // Shows the window beside anchor, where it fits the screen; raises it
     // when it shows already. With an owner, the window is that window's
@@ -36,18 +44,28 @@ public:
     void ShowBeside(const QWidget& anchor, QWidget* owner = nullptr);
     void Refresh();
 
-    QTableWidget& Table() { return *table_; }
+    int RowCount() const { return static_cast<int>(revertButtons_.size()); }
+    // The setting, the file's value and the window's value of a row.
+    QStringList RowTexts(int row) const;
+    QPushButton& RevertButton(int row) { return *revertButtons_.at(static_cast<std::size_t>(row)); }
     QPushButton& RevertAllButton() { return *revertAll_; }
 
 private:
     // Reverts run after the click that asked for them has been handled,
-    // since reverting rebuilds the table the button stands in.
+    // since reverting rebuilds the rows the button stands in.
     void revertLater(std::vector<std::function<void()>> reverts);
+    void clearRows();
+    // The size that shows every column, and as many rows as fit.
+    QSize wholeSize() const;
 
     std::function<std::vector<ReviewRow>()> rows_;
-    QTableWidget* table_;
+    QScrollArea* scroll_;
+    QWidget* rowsArea_;
+    QGridLayout* grid_;
     QLabel* noChanges_;
     QPushButton* revertAll_;
+    std::vector<QPushButton*> revertButtons_;
+    KeyToolTips keyToolTips_;
 };
 
 } // namespace ostra

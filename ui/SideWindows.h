@@ -17,6 +17,12 @@ inline constexpr const char* kPrintCommand = "Print...";
 inline constexpr const char* kPrintKeys = "Ctrl+P";
 inline constexpr const char* kPrintPreviewTitle = "Print Preview";
 
+// The keys of the main window's commands that the windows beside it
+// answer too (ui/EditorKeys.h).
+inline constexpr const char* kOpenKeys = "Ctrl+O";
+inline constexpr const char* kSaveKeys = "Ctrl+S";
+inline constexpr const char* kHelpKeys = "F1";
+
 // A menu entry with its keys after a tab, where menus show keys: the
 // window's own shortcut runs the command, so the entry binds none.
 inline QString MenuEntryText(const char* command, const char* keys)

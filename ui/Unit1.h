@@ -124,7 +124,7 @@ public:
     // list, as the window's own lists do.
     bool Mark(int row, int zone) const override;
     bool KeptMark(int row, int zone) const override;
-    void SetMark(int row, int zone, bool marked) override;
+    void SetMarks(const std::vector<Cell>& cells, bool marked) override;
     QString ZoneHeading(int zone) const override;
 
     // An error box above owner, or above this window when none is given;
@@ -198,6 +198,8 @@ private:
     void noteEdited();
     void markChangedControls(const TConfigRecord& now);
     std::vector<ReviewRow> reviewRows();
+    // The commands the windows beside this one run on the editor's keys.
+    EditorCommands editorCommands();
     QString reviewName(const ConfigField& field);
     void revertField(const ConfigField& field);
     QWidget* controlShowing(const ConfigField& field);

@@ -158,7 +158,7 @@ void TForm1::revertField(const ConfigField& field)
 void TForm1::ShowReviewChanges(QWidget* askedFrom)
 {
     if (review_ == nullptr)
-        review_ = std::make_unique<ReviewChanges>([this] { return reviewRows(); });
+        review_ = std::make_unique<ReviewChanges>([this] { return reviewRows(); }, editorCommands());
     QWidget* owner = askedFrom != nullptr ? askedFrom->window() : this;
     review_->ShowBeside(*this, owner == this ? nullptr : owner);
 }

@@ -27,9 +27,9 @@ struct CommandKeys {
 };
 
 const CommandKeys kCommandKeys[] = {
-    {&TForm1::Button2, QKeySequence::Open, "Ctrl+O", Qt::Key_L},
-    {&TForm1::Button1, QKeySequence::Save, "Ctrl+S", Qt::Key_S},
-    {&TForm1::Button3, QKeySequence::HelpContents, "F1", Qt::Key_H},
+    {&TForm1::Button2, QKeySequence::Open, kOpenKeys, Qt::Key_L},
+    {&TForm1::Button1, QKeySequence::Save, kSaveKeys, Qt::Key_S},
+    {&TForm1::Button3, QKeySequence::HelpContents, kHelpKeys, Qt::Key_H},
     {&TForm1::Button4, QKeySequence::UnknownKey, "", Qt::Key_C},
     {&TForm1::ZoneOverviewButton, QKeySequence::UnknownKey, kZoneOverviewKeys, Qt::Key_Z},
 };
@@ -63,6 +63,23 @@ void TForm1::bindKeys()
                 Button3->click();
         }))
         keyToolTips_.Add(*Button3, {closeHelp}, [this] { return !Memo1->isHidden(); });
+}
+
+// From a window beside this one, Save and Print ask above that window;
+// Help shows in this window, which comes to the front for it.
+EditorCommands TForm1::editorCommands()
+{
+    return {
+        [this](QWidget& from) { SaveAsCommanded(&from); },
+        [this](QWidget& from) { ShowPrintPreview(&from); },
+        [this] { ShowReviewChanges(); },
+        [this] { ShowZoneOverview(); },
+        [this] {
+            raise();
+            activateWindow();
+            Button3->click();
+        },
+    };
 }
 
 // The help text lies over the controls above the advanced-mode box; while

@@ -45,16 +45,20 @@ bool TForm1::KeptMark(int row, int zone) const
     return WallplateMark(keptRecord_, zone, row);
 }
 
-void TForm1::SetMark(int row, int zone, bool marked)
+void TForm1::SetMarks(const std::vector<Cell>& cells, bool marked)
 {
-    if (row == kMainOutputRow) {
-        CheckListBox2->SetChecked(zone, marked);
-    } else {
-        SetWallplateMark(ConfigRecord, zone, row, marked);
-        // The wallplate list shows the selected zone; it reads it again.
-        if (ListBox1->ItemIndex() == zone)
-            ListBox1Click();
+    bool shownZoneChanged = false;
+    for (const Cell& cell : cells) {
+        if (cell.Row == kMainOutputRow) {
+            CheckListBox2->SetChecked(cell.Zone, marked);
+        } else {
+            SetWallplateMark(ConfigRecord, cell.Zone, cell.Row, marked);
+            shownZoneChanged = shownZoneChanged || ListBox1->ItemIndex() == cell.Zone;
+        }
     }
+    // The wallplate list shows the selected zone; it reads it again.
+    if (shownZoneChanged)
+        ListBox1Click();
     noteEdited();
 }
 
@@ -68,8 +72,7 @@ QString TForm1::ZoneHeading(int zone) const
 void TForm1::ShowZoneOverview()
 {
     if (overview_ == nullptr)
-        overview_ = std::make_unique<ZoneOverview>(
-            *this, ZoneOverview::Commands{[this] { ShowReviewChanges(); }, [this] { ShowPrintPreview(overview_.get()); }});
+        overview_ = std::make_unique<ZoneOverview>(*this, editorCommands());
     overview_->ShowBeside(*this);
 }
 

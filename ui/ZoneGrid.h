@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include <QString>
 
 #include "config/ConfigLayout.h"
@@ -22,7 +24,14 @@ public:
     // was last opened, saved or cleared.
     virtual bool Mark(int row, int zone) const = 0;
     virtual bool KeptMark(int row, int zone) const = 0;
-    virtual void SetMark(int row, int zone, bool marked) = 0;
+    // A cell of the grid, by its row and zone.
+    struct Cell {
+        int Row;
+        int Zone;
+    };
+    // Sets every cell given to marked, as one edit.
+    virtual void SetMarks(const std::vector<Cell>& cells, bool marked) = 0;
+    void SetMark(int row, int zone, bool marked) { SetMarks({{row, zone}}, marked); }
     // The zone's number and full name as the window shows it: "3 Kitchen".
     virtual QString ZoneHeading(int zone) const = 0;
 };

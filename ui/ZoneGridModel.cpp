@@ -133,6 +133,17 @@ void ZoneGridModel::Toggle(const QModelIndex& index)
         setData(index, grid_.Mark(index.row(), index.column()) ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
 }
 
+void ZoneGridModel::ToggleLike(const QModelIndex& current, const QModelIndexList& cells)
+{
+    if (!IsMark(current))
+        return;
+    std::vector<ZoneGrid::Cell> marks;
+    for (const QModelIndex& cell : cells)
+        if (IsMark(cell))
+            marks.push_back({cell.row(), cell.column()});
+    grid_.SetMarks(marks, !grid_.Mark(current.row(), current.column()));
+}
+
 void ZoneGridModel::Refresh()
 {
     emit headerDataChanged(Qt::Horizontal, 0, kCountColumn);

@@ -31,6 +31,9 @@ public:
     static bool IsMark(const QModelIndex& index);
     // Toggles a mark cell; does nothing to a count.
     void Toggle(const QModelIndex& index);
+    // Sets every mark cell among cells to the opposite of current's mark,
+    // as one edit; counts among them are left alone.
+    void ToggleLike(const QModelIndex& current, const QModelIndexList& cells);
     // Everything may have changed: marks, counts and zone names.
     void Refresh();
 

@@ -119,18 +119,36 @@ void ZoneGridView::keyPressEvent(QKeyEvent* event)
         return;
     }
     if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
-        toggle(currentIndex());
+        toggleSelection(currentIndex());
         return;
     }
     QTableView::keyPressEvent(event);
 }
 
+void ZoneGridView::toggleSelection(const QModelIndex& current)
+{
+    QModelIndexList cells = selectionModel()->selectedIndexes();
+    if (!cells.contains(current))
+        cells = {current};
+    if (auto* grid = qobject_cast<ZoneGridModel*>(model()))
+        grid->ToggleLike(current, cells);
+}
+
+// A plain click toggles the cell. A click with Ctrl on a cell of a
+// selection of several sets them all, as Space does; elsewhere Ctrl and
+// Shift select as usual.
 void ZoneGridView::mousePressEvent(QMouseEvent* event)
 {
     InputScope scope(handlingInput_);
-    const bool plainClick = event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier;
-    if (plainClick)
-        toggle(indexAt(event->position().toPoint()));
+    const QModelIndex cell = indexAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier) {
+        toggle(cell);
+    } else if (event->button() == Qt::LeftButton && event->modifiers() == Qt::ControlModifier
+               && selectionModel()->isSelected(cell) && selectionModel()->selectedIndexes().size() > 1) {
+        selectionModel()->setCurrentIndex(cell, QItemSelectionModel::NoUpdate);
+        toggleSelection(cell);
+        return;
+    }
     QTableView::mousePressEvent(event);
 }
 
@@ -183,12 +201,13 @@ QSize ZoneGridView::FullSize() const
     return {width, height};
 }
 
-ZoneOverview::ZoneOverview(ZoneGrid& grid, Commands commands)
+ZoneOverview::ZoneOverview(ZoneGrid& grid, const EditorCommands& commands)
     : QWidget(nullptr, Qt::Window),
       model_(new ZoneGridModel(grid, this)),
       view_(new ZoneGridView(this)),
       review_(new QPushButton(QString::fromLatin1(kReviewChangesTitle) + "...", this)),
-      print_(new QPushButton(kPrintCommand, this))
+      print_(new QPushButton(kPrintCommand, this)),
+      close_(new QPushButton("Close", this))
 {
     setObjectName("ZoneOverview");
     setWindowTitle(QString::fromLatin1(kZoneOverviewTitle));
@@ -209,8 +228,8 @@ ZoneOverview::ZoneOverview(ZoneGrid& grid, Commands commands)
         const char* Keys;
     };
     const ButtonRow rows[] = {
-        {print_, std::move(commands.Print), kPrintCommand, QKeySequence::Print, kPrintKeys},
-        {review_, std::move(commands.Review), kReviewChangesTitle, QKeySequence::UnknownKey, kReviewChangesKeys},
+        {print_, [this, print = commands.Print] { print(*this); }, kPrintCommand, QKeySequence::Print, kPrintKeys},
+        {review_, commands.Review, kReviewChangesTitle, QKeySequence::UnknownKey, kReviewChangesKeys},
     };
     view_->setContextMenuPolicy(Qt::ActionsContextMenu);
     for (const ButtonRow& row : rows) {
@@ -225,6 +244,11 @@ ZoneOverview::ZoneOverview(ZoneGrid& grid, Commands commands)
         connect(entry, &QAction::triggered, button, &QPushButton::click);
         view_->addAction(entry);
     }
+    buttons->addWidget(close_);
+    close_->setAutoDefault(false);
+    ClickOnEnter(*close_);
+    connect(close_, &QPushButton::clicked, this, &QWidget::close);
+    keyToolTips_.Add(*close_, BindEditorKeys(*this, commands));
 }
 
 void ZoneOverview::Refresh()

@@ -6,6 +6,7 @@
 #include <QTableView>
 #include <QWidget>
 
+#include "ui/EditorKeys.h"
 #include "ui/KeyToolTips.h"
 #include "ui/ZoneGrid.h"
 
@@ -16,8 +17,9 @@ namespace ostra {
 class ZoneGridModel;
 
 // The grid's table. A click on a mark cell (without Shift or Ctrl, which
-// select as usual) or Space toggles it; the arrows, Home/End and Page
-// Up/Down move; Ctrl+C copies. A screen reader's toggle action on a cell
+// select as usual) or Space toggles it; Space, or a click with Ctrl on a
+// selected cell, sets every selected cell to the opposite of the current
+// one's mark; the arrows, Home/End and Page Up/Down move; Ctrl+C copies. A screen reader's toggle action on a cell
 // toggles its mark rather than its selection.
 class ZoneGridView final : public QTableView {
     Q_OBJECT
@@ -40,6 +42,9 @@ protected:
 private:
     friend class AccessibleToggleSelection;
     void toggle(const QModelIndex& index);
+    // Sets the selected cells, or current alone when it lies outside the
+    // selection, to the opposite of current's mark, as one edit.
+    void toggleSelection(const QModelIndex& current);
     // True while the view handles the user's own mouse or key event.
     int handlingInput_ = 0;
 };
@@ -52,13 +57,10 @@ class ZoneOverview final : public QWidget {
     Q_OBJECT
 public:
     // What the window's buttons, keys and context menu run besides the
-    // grid: the review of all unsaved changes (Ctrl+D here too) and the
-    // print of the unit (Ctrl+P).
-    struct Commands {
-        std::function<void()> Review;
-        std::function<void()> Print;
-    };
-    ZoneOverview(ZoneGrid& grid, Commands commands);
+    // grid: the review of all unsaved changes and the print of the unit,
+    // each on a button, and the rest of the editor's commands on their
+    // keys. Esc closes the window, as its Close button does.
+    ZoneOverview(ZoneGrid& grid, const EditorCommands& commands);
 
     // Shows the window beside anchor, where it fits the screen; raises it
     // when it shows already.
@@ -67,12 +69,14 @@ public:
     ZoneGridView& View() { return *view_; }
     QPushButton& ReviewButton() { return *review_; }
     QPushButton& PrintButton() { return *print_; }
+    QPushButton& CloseButton() { return *close_; }
 
 private:
     ZoneGridModel* model_;
     ZoneGridView* view_;
     QPushButton* review_;
     QPushButton* print_;
+    QPushButton* close_;
     KeyToolTips keyToolTips_;
 };
 

@@ -1,7 +1,7 @@
 // Unsaved changes marked where they are, listed in Review Changes, and
 // reverted exactly.
 #include <QAccessible>
-#include <QTableWidget>
+#include <QPushButton>
 #include <QTest>
 
 #include "FormFixture.h"
@@ -32,14 +32,6 @@ protected:
         form->show();
         form->ShowReviewChanges();
         review = form->Review();
-    }
-
-    QStringList rowTexts(int row) const
-    {
-        QStringList texts;
-        for (int column = 0; column < 3; ++column)
-            texts << review->Table().item(row, column)->data(Qt::AccessibleTextRole).toString();
-        return texts;
     }
 
     TConfigRecord kept;
@@ -96,11 +88,11 @@ TEST_F(ChangeReviewTest, EachEditIsMarkedListedAndRevertedExactly)
         edit.Act();
         EXPECT_EQ(form->windowTitle(), title + "*");
         EXPECT_TRUE(edit.Marked());
-        ASSERT_EQ(review->Table().rowCount(), 1);
-        EXPECT_EQ(rowTexts(0), edit.Row);
+        ASSERT_EQ(review->RowCount(), 1);
+        EXPECT_EQ(review->RowTexts(0), edit.Row);
 
-        QTest::mouseClick(review->Table().cellWidget(0, 3), Qt::LeftButton);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return review->Table().rowCount() == 0; }));
+        QTest::mouseClick(&review->RevertButton(0), Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return review->RowCount() == 0; }));
         EXPECT_EQ(form->windowTitle(), title);
         EXPECT_FALSE(edit.Marked());
         form->FormToConfig();
@@ -121,10 +113,10 @@ TEST_F(ChangeReviewTest, GridSignsShowAddedAndRemovedAndRevertAllUndoesEverythin
     EXPECT_EQ(grid->index(kA1, 2).data(Qt::AccessibleDescriptionRole).toString(), "removed");
     EXPECT_EQ(grid->index(ZoneGrid::kMainOutputRow, 5).data(Qt::AccessibleDescriptionRole).toString(), "added");
     EXPECT_EQ(grid->index(kC1, 2).data().toString(), "");
-    EXPECT_EQ(review->Table().rowCount(), 3);
+    EXPECT_EQ(review->RowCount(), 3);
 
     QTest::mouseClick(&review->RevertAllButton(), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return review->Table().rowCount() == 0; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return review->RowCount() == 0; }));
     EXPECT_EQ(grid->index(kA1, 2).data().toString(), "");
     form->FormToConfig();
     EXPECT_EQ(form->ConfigRecord, kept);
@@ -137,7 +129,7 @@ TEST_F(ChangeReviewTest, ReviewInTheSaveQuestionShowsTheChangesAndStopsTheClear)
     boxes.Answers.push_back(SaveChoice::Review);
     form->Button4Click();
     EXPECT_TRUE(review->isVisible());
-    EXPECT_EQ(review->Table().rowCount(), 1);
+    EXPECT_EQ(review->RowCount(), 1);
     EXPECT_TRUE(form->Edit1->text().startsWith("Z"));
 }
 

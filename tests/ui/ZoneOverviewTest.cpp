@@ -85,6 +85,21 @@ TEST_F(ZoneOverviewTest, GridRecordAndPanelStayInStep)
          {{2, kF6}, {2, kC1}, {2, kA2}}},
         {"panel click", [&] { clickMark(form->CheckListBox1, kC1); }, {{2, kF6}, {2, kA2}}},
         {"grid click in another zone", [&] { clickCell(0, 5); }, {{2, kF6}, {2, kA2}, {5, 0}}},
+        // The current cell (row 2) is unmarked: the whole range is marked.
+        {"Space on a range chosen with Shift",
+         [&] {
+             view->setCurrentIndex(cell(0, 5));
+             QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
+             QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
+             QTest::keyClick(view, Qt::Key_Space);
+         },
+         {{2, kF6}, {2, kA2}, {5, 0}, {5, 1}, {5, 2}}},
+        {"a click with Ctrl on a marked cell of the range",
+         [&] {
+             QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                               view->visualRect(cell(1, 5)).center());
+         },
+         {{2, kF6}, {2, kA2}}},
         {"Clear", [&] { form->Button4Click(); }, {}},
         {"open", [&] { openFromCard(path("x.cfg")); }, {{2, kF6}}},
     };

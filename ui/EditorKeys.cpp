@@ -1,0 +1,41 @@
+#include "ui/EditorKeys.h"
+
+#include <QWidget>
+
+#include "ui/KeyboardCommands.h"
+#include "ui/SideWindows.h"
+
+namespace ostra {
+
+namespace {
+
+// The keys as the main window binds them: the platform's standard keys for
+// the command, where it has some, and the editor's own.
+struct EditorKey {
+    QKeySequence::StandardKey Standard;
+    const char* Own;
+    void (*Run)(const EditorCommands& commands, QWidget& window);
+};
+
+const EditorKey kEditorKeys[] = {
+    {QKeySequence::Save, kSaveKeys, [](const EditorCommands& c, QWidget& window) { c.Save(window); }},
+    {QKeySequence::Print, kPrintKeys, [](const EditorCommands& c, QWidget& window) { c.Print(window); }},
+    {QKeySequence::UnknownKey, kReviewChangesKeys, [](const EditorCommands& c, QWidget&) { c.Review(); }},
+    {QKeySequence::UnknownKey, kZoneOverviewKeys, [](const EditorCommands& c, QWidget&) { c.Overview(); }},
+    {QKeySequence::HelpContents, kHelpKeys, [](const EditorCommands& c, QWidget&) { c.Help(); }},
+};
+
+} // namespace
+
+QList<QKeySequence> BindEditorKeys(QWidget& window, const EditorCommands& commands)
+{
+    for (const EditorKey& key : kEditorKeys)
+        BindCommandKeys(window, key.Standard, QKeySequence::fromString(key.Own, QKeySequence::PortableText),
+                        [&window, commands, run = key.Run] { run(commands, window); });
+    const QKeySequence close(Qt::Key_Escape);
+    if (!BindKeys(window, close, [&window] { window.close(); }))
+        return {};
+    return {close};
+}
+
+} // namespace ostra
