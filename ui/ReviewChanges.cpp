@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include "ui/ClassicStyle.h"
 #include "ui/KeyboardCommands.h"
 #include "ui/SideWindows.h"
 #include "ui/WindowPlacement.h"
@@ -28,6 +29,16 @@ QLabel* textLabel(const QString& text, QWidget* parent)
     auto* label = new QLabel(parent);
     label->setTextFormat(Qt::PlainText);
     label->setText(text);
+    return label;
+}
+
+// A text can be long (a zone's 36 wallplates): it wraps within about
+// thirty characters, so that the Revert column stays in view.
+QLabel* wrappedLabel(const QString& text, QWidget* parent)
+{
+    QLabel* label = textLabel(text, parent);
+    label->setWordWrap(true);
+    label->setMaximumWidth(label->fontMetrics().averageCharWidth() * 30);
     return label;
 }
 
@@ -81,6 +92,7 @@ ReviewChanges::ReviewChanges(std::function<std::vector<ReviewRow>()> rows, const
     layout->addWidget(scroll_);
     layout->addLayout(buttons);
     resize(560, 320);
+    ApplyClassicStyle(*this);
 }
 
 void ReviewChanges::revertLater(std::vector<std::function<void()>> reverts)
@@ -111,9 +123,10 @@ void ReviewChanges::Refresh()
     const std::vector<ReviewRow> rows = rows_();
     int gridRow = kHeadingRow + 1;
     for (const ReviewRow& row : rows) {
-        grid_->addWidget(textLabel(row.Name, rowsArea_), gridRow, NameColumn);
-        grid_->addWidget(textLabel(row.FileValue, rowsArea_), gridRow, FileColumn);
-        grid_->addWidget(textLabel(row.WindowValue, rowsArea_), gridRow, WindowColumn);
+        const QString name = row.Detail.isEmpty() ? row.Name : row.Name + QStringLiteral(": ") + row.Detail;
+        grid_->addWidget(wrappedLabel(name, rowsArea_), gridRow, NameColumn);
+        grid_->addWidget(wrappedLabel(row.FileValue, rowsArea_), gridRow, FileColumn);
+        grid_->addWidget(wrappedLabel(row.WindowValue, rowsArea_), gridRow, WindowColumn);
         auto* revert = new QPushButton("Revert", rowsArea_);
         revert->setAccessibleName("Revert " + row.Name);
         revert->setAutoDefault(false);
@@ -132,6 +145,9 @@ void ReviewChanges::Refresh()
     }
     if (previous != nullptr)
         setTabOrder(previous, revertAll_);
+    // New rows are drawn as the rest of the window is.
+    for (QWidget* control : rowsArea_->findChildren<QWidget*>())
+        control->setStyle(style());
     noChanges_->setVisible(rows.empty());
     scroll_->setVisible(!rows.empty());
     revertAll_->setEnabled(!rows.empty());
@@ -148,7 +164,7 @@ QStringList ReviewChanges::RowTexts(int row) const
     return texts;
 }
 
-QSize ReviewChanges::wholeSize() const
+QSize ReviewChanges::WholeSize() const
 {
     const QSize rows = rowsArea_->sizeHint();
     const int frame = 2 * scroll_->frameWidth();
@@ -163,7 +179,7 @@ void ReviewChanges::ShowBeside(const QWidget& anchor, QWidget* owner)
     if (!isVisible()) {
         // Wide enough for every column, Revert included; PlaceBeside then
         // keeps it within the screen.
-        resize(wholeSize().expandedTo(QSize(560, 320)));
+        resize(WholeSize().expandedTo(QSize(560, 320)));
         PlaceBeside(*this, anchor);
     }
     winId(); // the native window the owner is set on

@@ -18,10 +18,12 @@ class QScrollArea;
 namespace ostra {
 
 // One setting that differs from the file: its name as a screen reader
-// says it, its value in the file and in the window, and how to put the
-// file's value back.
+// says it (and names its Revert button by), what changed where a value
+// alone does not say it (a zone's wallplates: "+C1 −A2"), its value in
+// the file and in the window, and how to put the file's value back.
 struct ReviewRow {
     QString Name;
+    QString Detail;
     QString FileValue;
     QString WindowValue;
     std::function<void()> Revert;
@@ -49,14 +51,14 @@ public:
     QStringList RowTexts(int row) const;
     QPushButton& RevertButton(int row) { return *revertButtons_.at(static_cast<std::size_t>(row)); }
     QPushButton& RevertAllButton() { return *revertAll_; }
+    // The size that shows every column and row without scrolling.
+    QSize WholeSize() const;
 
 private:
     // Reverts run after the click that asked for them has been handled,
     // since reverting rebuilds the rows the button stands in.
     void revertLater(std::vector<std::function<void()>> reverts);
     void clearRows();
-    // The size that shows every column, and as many rows as fit.
-    QSize wholeSize() const;
 
     std::function<std::vector<ReviewRow>()> rows_;
     QScrollArea* scroll_;

@@ -104,14 +104,12 @@ void TForm1::markChangedControls(const TConfigRecord& now)
 
 // A setting's name as a screen reader says it: its control's accessible
 // name, a check box's caption, a main output's item, the screen mode's
-// group; a zone's wallplates with what they gained and lost.
+// group, a zone's wallplates.
 QString TForm1::reviewName(const ConfigField& field)
 {
     switch (field.Kind) {
     case FieldKind::Wallplates:
-        return QStringLiteral("Zone %1 wallplates: %2")
-            .arg(field.Index)
-            .arg(WallplateChangeText(keptRecord_, gatheredCopy(), field.Index));
+        return QStringLiteral("Zone %1 wallplates").arg(field.Index);
     case FieldKind::ScreenMode:
         return Bevel7->accessibleName();
     default:
@@ -133,7 +131,11 @@ std::vector<ReviewRow> TForm1::reviewRows()
     std::vector<ReviewRow> rows;
     for (const ConfigField& field : ConfigFields())
         if (FieldChanged(keptRecord_, now, field))
-            rows.push_back({reviewName(field), FieldValueText(keptRecord_, field), FieldValueText(now, field),
+            rows.push_back({reviewName(field),
+                            field.Kind == FieldKind::Wallplates
+                                ? WallplateChangeText(keptRecord_, now, field.Index)
+                                : QString(),
+                            FieldValueText(keptRecord_, field), FieldValueText(now, field),
                             [this, &field] { revertField(field); }});
     return rows;
 }

@@ -17,24 +17,34 @@ void CentreOnScreen(QWidget& window)
     window.move(frame.topLeft());
 }
 
+QRect FrameBeside(QSize frame, const QRect& anchor, const QRect& free)
+{
+    frame = frame.boundedTo(free.size());
+    int left = anchor.right() + 1;
+    if (left + frame.width() > free.right() + 1)
+        left = anchor.left() - frame.width() >= free.left() ? anchor.left() - frame.width() : free.left();
+    const int top = std::clamp(anchor.top(), free.top(), free.bottom() + 1 - frame.height());
+    return {QPoint(left, top), frame};
+}
+
+QMargins Decorations(const QWidget& window)
+{
+    const QRect frame = window.frameGeometry();
+    const QRect client = window.geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+            frame.bottom() - client.bottom()};
+}
+
 void PlaceBeside(QWidget& window, const QWidget& anchor)
 {
     const QScreen* screen = anchor.screen();
     if (screen == nullptr)
         return;
-    const QRect free = screen->availableGeometry();
-    // The frame's decorations are known only once a window was shown;
-    // before that, the window's own size stands for its frame.
-    const QSize decoration = window.frameGeometry().size() - window.size();
-    window.resize(window.size().boundedTo(free.size() - decoration));
-    const QRect beside = anchor.frameGeometry();
-    const int width = window.width() + decoration.width();
-    const int height = window.height() + decoration.height();
-    int left = beside.right() + 1;
-    if (left + width > free.right() + 1)
-        left = beside.left() - width >= free.left() ? beside.left() - width : free.right() + 1 - width;
-    const int top = std::clamp(beside.top(), free.top(), std::max(free.top(), free.bottom() + 1 - height));
-    window.move(std::max(left, free.left()), top);
+    const QMargins decorations = window.isVisible() ? Decorations(window) : Decorations(anchor);
+    const QSize around(decorations.left() + decorations.right(), decorations.top() + decorations.bottom());
+    const QRect frame = FrameBeside(window.size() + around, anchor.frameGeometry(), screen->availableGeometry());
+    window.resize(frame.size() - around);
+    window.move(frame.topLeft());
 }
 
 } // namespace ostra

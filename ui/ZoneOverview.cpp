@@ -10,8 +10,10 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QStyledItemDelegate>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "ui/ClassicStyle.h"
 #include "ui/KeyboardCommands.h"
 #include "ui/SideWindows.h"
 #include "ui/WindowPlacement.h"
@@ -90,7 +92,9 @@ ZoneGridView::ZoneGridView(QWidget* parent) : QTableView(parent)
     setTabKeyNavigation(false);
     setWordWrap(false);
     setAccessibleName(QString::fromLatin1(kZoneOverviewTitle));
-    const int rowHeight = fontMetrics().height() + 3;
+    // As low as a check box and its text allow: the 38 rows and the
+    // headings then fit a 1280x800 screen with the default font.
+    const int rowHeight = fontMetrics().height() + 1;
     verticalHeader()->setMinimumSectionSize(rowHeight);
     verticalHeader()->setDefaultSectionSize(rowHeight);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -214,11 +218,12 @@ ZoneOverview::ZoneOverview(ZoneGrid& grid, const EditorCommands& commands)
     // The editor's window alone decides when the program ends.
     setAttribute(Qt::WA_QuitOnClose, false);
     view_->setModel(model_);
-    auto* layout = new QVBoxLayout(this);
+    // The buttons stand beside the grid rather than under it: the grid
+    // needs the screen's height, and has width to spare.
+    auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(view_);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
+    auto* buttons = new QVBoxLayout;
     layout->addLayout(buttons);
     struct ButtonRow {
         QPushButton* Button;
@@ -244,11 +249,14 @@ ZoneOverview::ZoneOverview(ZoneGrid& grid, const EditorCommands& commands)
         connect(entry, &QAction::triggered, button, &QPushButton::click);
         view_->addAction(entry);
     }
+    buttons->addStretch();
     buttons->addWidget(close_);
     close_->setAutoDefault(false);
     ClickOnEnter(*close_);
     connect(close_, &QPushButton::clicked, this, &QWidget::close);
     keyToolTips_.Add(*close_, BindEditorKeys(*this, commands));
+    // The main window's marks, which stay legible on dark palettes.
+    ApplyClassicStyle(*this);
 }
 
 void ZoneOverview::Refresh()
@@ -256,15 +264,21 @@ void ZoneOverview::Refresh()
     model_->Refresh();
 }
 
+QSize ZoneOverview::WholeSize()
+{
+    view_->resizeColumnsToContents();
+    view_->setMinimumSize(view_->FullSize());
+    const QSize whole = sizeHint();
+    view_->setMinimumSize(0, 0);
+    return whole;
+}
+
 void ZoneOverview::ShowBeside(const QWidget& anchor)
 {
     if (!isVisible()) {
-        // As large as it takes to show the whole grid; the user may then
-        // make it smaller, and it scrolls.
-        view_->resizeColumnsToContents();
-        view_->setMinimumSize(view_->FullSize());
-        resize(sizeHint());
-        view_->setMinimumSize(0, 0);
+        // As large as it takes to show the whole grid, where the screen
+        // allows; the user may then make it smaller, and it scrolls.
+        resize(WholeSize());
         PlaceBeside(*this, anchor);
     }
     show();

@@ -66,6 +66,8 @@ public:
     // when it shows already.
     void ShowBeside(const QWidget& anchor);
     void Refresh();
+    // The window's size that shows the whole grid without scrolling.
+    QSize WholeSize();
     ZoneGridView& View() { return *view_; }
     QPushButton& ReviewButton() { return *review_; }
     QPushButton& PrintButton() { return *print_; }

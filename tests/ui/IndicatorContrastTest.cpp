@@ -11,6 +11,7 @@
 #include "support/PictureCompare.h"
 #include "ui/ClassicStyle.h"
 #include "ui/Contrast.h"
+#include "ui/ZoneOverview.h"
 
 namespace ostra::test {
 namespace {
@@ -46,6 +47,11 @@ TEST_F(IndicatorContrastTest, BordersAndMarksReachThreeToOneOnDarkPalettes)
 {
     // Shown, as a user sees it: the lists lay out their items when they show.
     form->show();
+    form->ShowZoneOverview();
+    ZoneGridView& grid = form->Overview()->View();
+    QStyleOptionViewItem cell;
+    cell.rect = grid.visualRect(grid.model()->index(3, 2));
+    cell.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
     QStyleOptionButton check, radio;
     check.initFrom(form->CheckBox1);
     radio.initFrom(form->RadioButton1);
@@ -61,9 +67,12 @@ TEST_F(IndicatorContrastTest, BordersAndMarksReachThreeToOneOnDarkPalettes)
         {"CheckListBox1", form->CheckListBox1->viewport(), style.subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &item),
          [&](bool on) { form->CheckListBox1->SetChecked(1, on); }},
         {"CheckListBox2", form->CheckListBox2->viewport(), style.subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &item),
-         [&](bool on) { form->CheckListBox2->SetChecked(1, on); }}};
+         [&](bool on) { form->CheckListBox2->SetChecked(1, on); }},
+        {"Zone Overview", grid.viewport(), grid.style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &cell),
+         [&](bool on) { form->SetMark(3, 2, on); }}};
     for (const QPalette& palette : kDarkPalettes) {
         form->setPalette(palette);
+        form->Overview()->setPalette(palette);
         for (const auto& s : shown) {
             SCOPED_TRACE(std::string(s.Name) + " on " + palette.color(QPalette::Window).name().toStdString());
             const auto draw = [&](bool on) { s.Check(on); return s.Widget->grab().toImage(); };

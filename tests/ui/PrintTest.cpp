@@ -8,6 +8,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QTest>
 
 #include "FormFixture.h"
@@ -87,6 +88,8 @@ TEST_F(PrintTest, ThePreviewLoadsItsModuleWhenAskedFor)
         QWidget* dialog = QApplication::activeModalWidget();
         shownTitle = dialog->windowTitle();
         shownOwner = dialog->parentWidget();
+        EXPECT_TRUE(dialog->screen()->availableGeometry().contains(dialog->frameGeometry()))
+            << "the preview lies off its screen";
         EXPECT_TRUE(QTest::qWaitFor([&] { return paintings > 0; })) << "the preview painted no page";
         dialog->close();
     });
