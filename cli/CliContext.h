@@ -9,6 +9,8 @@ class RemovableDrives;
 
 namespace ostra::cli {
 
+class ReportModule;
+
 // What the tool ends with, as scripts see it.
 enum class ExitStatus : int {
     Done = 0,
@@ -26,6 +28,7 @@ struct CliContext {
     std::istream& In;
     std::ostream& Out;
     std::ostream& Err;
+    ReportModule& Reports; // what draws report's documents, loaded only by report
 };
 
 } // namespace ostra::cli

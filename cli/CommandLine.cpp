@@ -105,6 +105,7 @@ const CommandSpec kCommands[] = {
              ->check(CLI::IsMember({"pdf", "html", "csv"}));
          command.add_option("--page-size", options.PageSize, "a4 or letter (default: the locale's paper)")
              ->check(CLI::IsMember({"a4", "letter"}));
+         addForce(command, options);
      },
      runReport},
 };

@@ -1,44 +1,34 @@
-// report: a unit's or a site's report as PDF, HTML or CSV.
+// report: a unit's or a site's report as PDF, HTML or CSV. The report is
+// drawn by a module of its own (ReportModule.h); the command reads its
+// arguments and saves what the module gives back as every command saves a
+// file, under the name as given, byte for byte.
 #include <cctype>
+#include <cstdint>
 #include <ctime>
-#include <memory>
+#include <span>
 #include <string_view>
-
-#include <QFile>
-#include <QGuiApplication>
-#include <QSaveFile>
 
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
-#include "report/CsvReport.h"
-#include "report/HtmlReport.h"
-#include "report/PdfReport.h"
+#include "cli/ReportModule.h"
+#include "platform/FileSave.h"
 
 namespace ostra::cli {
 
 namespace {
 
-using MakeWriter = std::unique_ptr<report::ReportWriter> (*)(QIODevice&, const QPageSize&, std::time_t);
+using report::ReportFormat;
 
-struct ReportFormat {
+struct FormatName {
     const char* Name; // as --format takes it
     const char* Extension;
-    MakeWriter Make;
+    ReportFormat Format;
 };
 
-const ReportFormat kFormats[] = {
-    {"pdf", ".pdf",
-     [](QIODevice& out, const QPageSize& page, std::time_t now) -> std::unique_ptr<report::ReportWriter> {
-         return std::make_unique<report::PdfReportWriter>(out, page, now);
-     }},
-    {"html", ".html",
-     [](QIODevice& out, const QPageSize&, std::time_t now) -> std::unique_ptr<report::ReportWriter> {
-         return std::make_unique<report::HtmlReportWriter>(out, now);
-     }},
-    {"csv", ".csv",
-     [](QIODevice& out, const QPageSize&, std::time_t) -> std::unique_ptr<report::ReportWriter> {
-         return std::make_unique<report::CsvReportWriter>(out);
-     }},
+const FormatName kFormats[] = {
+    {"pdf", ".pdf", ReportFormat::Pdf},
+    {"html", ".html", ReportFormat::Html},
+    {"csv", ".csv", ReportFormat::Csv},
 };
 
 bool endsWithIgnoringCase(std::string_view text, std::string_view end)
@@ -53,93 +43,73 @@ bool endsWithIgnoringCase(std::string_view text, std::string_view end)
 }
 
 // --format when given, else the output's extension in either case.
-const ReportFormat* formatOf(const CommandOptions& options)
+const FormatName* formatOf(const CommandOptions& options)
 {
-    for (const ReportFormat& format : kFormats)
+    for (const FormatName& format : kFormats)
         if (options.Format.empty() ? endsWithIgnoringCase(options.Output, format.Extension)
                                    : options.Format == format.Name)
             return &format;
     return nullptr;
 }
 
-QPageSize pageSizeOf(const CommandOptions& options)
+report::ReportPaper paperOf(const CommandOptions& options)
 {
     if (options.PageSize == "letter")
-        return QPageSize(QPageSize::Letter);
+        return report::ReportPaper::Letter;
     if (options.PageSize == "a4")
-        return QPageSize(QPageSize::A4);
-    return QPageSize(report::LocalePaperSize());
+        return report::ReportPaper::A4;
+    return report::ReportPaper::Locale;
 }
 
-// The report paints with QtGui, which needs an application object. No
-// window is ever shown, so without a platform chosen by the user it takes
-// the offscreen one: the report is the same with a display or without.
-std::unique_ptr<QGuiApplication> guiApplication()
+MakeReportFunction loadModule(CliContext& context)
 {
-    if (QGuiApplication::instance() != nullptr)
-        return nullptr;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "ostra-cfg";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
+    std::vector<std::string> failures;
+    const MakeReportFunction make = context.Reports.load(failures);
+    if (make == nullptr) {
+        context.Err << "ostra-cfg: report: the module that draws reports could not be loaded\n";
+        for (const std::string& failure : failures)
+            context.Err << "ostra-cfg: " << terminalSafe(failure) << '\n';
+    }
+    return make;
 }
 
-// While it lives, Qt's notes on its own set-up (such as the runtime folder
-// it defaults) are held back: they are no news for a report's reader.
-// Errors still show.
-class QuietToolkit {
-public:
-    QuietToolkit() { previous_ = qInstallMessageHandler(&QuietToolkit::handle); }
-    ~QuietToolkit() { qInstallMessageHandler(previous_); }
-    QuietToolkit(const QuietToolkit&) = delete;
-    QuietToolkit& operator=(const QuietToolkit&) = delete;
-
-private:
-    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& message)
-    {
-        if ((type == QtCriticalMsg || type == QtFatalMsg) && previous_ != nullptr)
-            previous_(type, context, message);
-    }
-
-    static inline QtMessageHandler previous_ = nullptr;
-};
+void saveReport(CliContext& context, const std::string& path, const std::string& bytes)
+{
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    saveFileSafely(context.Files, path, std::span(data, bytes.size()));
+}
 
 } // namespace
 
 ExitStatus runReport(CliContext& context, const CommandOptions& options)
 {
-    const ReportFormat* format = formatOf(options);
+    const FormatName* format = formatOf(options);
     if (format == nullptr) {
         context.Err << "ostra-cfg: " << terminalSafe(options.Output)
                     << ": the extension names no format (.pdf, .html, .csv); use --format pdf|html|csv\n";
         return ExitStatus::WrongUsage;
     }
-    const QuietToolkit quiet;
-    const std::unique_ptr<QGuiApplication> application = guiApplication();
-    // Written beside the output and renamed over it once complete, so a
-    // failure leaves whatever was there before.
-    QSaveFile out(QFile::decodeName(QByteArray::fromStdString(options.Output)));
-    if (!out.open(QIODevice::WriteOnly)) {
-        reportFileError(context, options.Output, out.errorString().toStdString());
+    if (refuseReplacing(context, options.Output, options.Force))
+        return ExitStatus::WrongUsage;
+    const MakeReportFunction makeReport = loadModule(context);
+    if (makeReport == nullptr)
         return ExitStatus::FileFailed;
-    }
-    std::unique_ptr<report::ReportWriter> writer = format->Make(out, pageSizeOf(options), std::time(nullptr));
-    const report::ReportOutcome outcome = report::WriteReport(context.Files, options.Files, *writer);
-    writer.reset();
-    for (const report::ReportFailure& failure : outcome.Unreadable)
+    const report::ReportDocument document =
+        makeReport(context.Files, {options.Files, format->Format, paperOf(options), std::time(nullptr)});
+    for (const report::ReportFailure& failure : document.Outcome.Unreadable)
         reportFileError(context, failure.Path, failure.Message);
-    // Left uncommitted, the half-written report goes and the file stays as it was.
-    if (!outcome.Finished) {
+    // Nothing is saved of a report left incomplete; the file stays as it was.
+    if (!document.Outcome.Finished) {
         reportFileError(context, options.Output, "the report could not be completed");
         return ExitStatus::FileFailed;
     }
-    if (!out.commit()) {
-        reportFileError(context, options.Output, out.errorString().toStdString());
-        return ExitStatus::FileFailed;
-    }
-    return outcome.Unreadable.empty() ? ExitStatus::Done : ExitStatus::ReportIncomplete;
+    const ExitStatus saved = reportingFailures(context, options.Output, [&] {
+        onFile(options.Output, [&] { saveReport(context, options.Output, document.Bytes); });
+        return ExitStatus::Done;
+    });
+    if (saved != ExitStatus::Done)
+        return saved;
+    return document.Outcome.Unreadable.empty() ? ExitStatus::Done : ExitStatus::ReportIncomplete;
 }
 
 } // namespace ostra::cli

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/FileApi.h"
+#include "report/ReportDocument.h"
 #include "report/UnitReport.h"
 
 namespace ostra::report {
@@ -20,17 +21,6 @@ public:
     // Ends the document; false when it could not be completed. Failures
     // to write bytes show where they went (a file's commit).
     virtual bool Finish() = 0;
-};
-
-// A file of the report that could not be read, with the editor's message.
-struct ReportFailure {
-    std::string Path;
-    std::string Message;
-};
-
-struct ReportOutcome {
-    std::vector<ReportFailure> Unreadable;
-    bool Finished = false; // what the writer's Finish said
 };
 
 // What stands for a folder that holds no configuration file.

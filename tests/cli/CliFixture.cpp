@@ -18,7 +18,7 @@ CliRun CliFixture::run(FileApi& files, const std::vector<std::string>& arguments
     std::istringstream in(input);
     std::ostringstream out;
     std::ostringstream err;
-    cli::CliContext context{files, drives, in, out, err};
+    cli::CliContext context{files, drives, in, out, err, reports};
     const cli::ExitStatus status = cli::runCommandLine(context, arguments);
     return {status, out.str(), err.str()};
 }

@@ -9,6 +9,7 @@
 
 #include "support/TempFolder.h"
 #include "cli/CliContext.h"
+#include "cli/ReportModule.h"
 #include "config/ConfigRecord.h"
 #include "platform/FileApi.h"
 #include "fakes/FakeRemovableDrives.h"
@@ -41,6 +42,8 @@ protected:
 
     TempFolder folder;
     FakeRemovableDrives drives;
+    // The report module of this build; a test may give another.
+    cli::ReportModule reports{{OSTRA_BUILT_REPORT_MODULE_FOLDER}};
 };
 
 // A record of random bytes shaped like real files: texts often padded, now

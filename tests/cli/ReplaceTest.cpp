@@ -1,5 +1,5 @@
-// blank and import leave whatever is at their target alone unless --force
-// is given.
+// blank, import and report leave whatever is at their target alone unless
+// --force is given.
 #include <filesystem>
 
 #include "CliFixture.h"
@@ -13,7 +13,7 @@ using cli::ExitStatus;
 enum class Target { Nothing, File, DanglingLink };
 
 // What @/out.cfg holds after it.
-enum class Outcome { Untouched, Blank, Imported };
+enum class Outcome { Untouched, Blank, Imported, Reported };
 
 struct ReplaceCase {
     const char* Name;
@@ -39,6 +39,12 @@ const ReplaceCase kReplaceCases[] = {
     {"ImportFromStandardInputOverAFile", Target::File, {"import", "-", "-o", "@/out.cfg"}, Outcome::Untouched},
     {"ImportForcedOverTheDefaultOutput", Target::File, {"import", "@/out.json", "--force"}, Outcome::Imported},
     {"ImportFromStandardInputForced", Target::File, {"import", "-", "-o", "@/out.cfg", "--force"}, Outcome::Imported},
+    {"ReportNew", Target::Nothing, {"report", "@/out.json", "-o", "@/out.cfg", "--format", "csv"}, Outcome::Reported},
+    {"ReportOverAFile", Target::File, {"report", "@/out.json", "-o", "@/out.cfg", "--format", "csv"}, Outcome::Untouched},
+    {"ReportOverADanglingLink", Target::DanglingLink, {"report", "@/out.json", "-o", "@/out.cfg", "--format", "csv"},
+     Outcome::Untouched},
+    {"ReportForced", Target::File, {"report", "--force", "@/out.json", "-o", "@/out.cfg", "--format", "csv"},
+     Outcome::Reported},
 };
 
 constexpr const char* kHallDocument = R"({"format": "ostra-cfg/1", "description": "Hall"})";
@@ -94,6 +100,10 @@ TEST_P(ReplaceTest, AnExistingTargetIsReplacedOnlyWithForce)
         EXPECT_EQ(result.Err, "ostra-cfg: " + path("out.cfg") + ": already exists; use --force to replace it\n");
         EXPECT_EQ(folder.entries(), before);
         expectUntouched(row.Before);
+    } else if (row.After == Outcome::Reported) {
+        // The report's one unit, out.json, is no configuration file.
+        EXPECT_EQ(result.Status, ExitStatus::ReportIncomplete) << result.Err;
+        EXPECT_TRUE(readBytes("out.cfg").starts_with("file,"));
     } else {
         EXPECT_EQ(result.Status, ExitStatus::Done) << result.Err;
         EXPECT_EQ(result.Err, "");

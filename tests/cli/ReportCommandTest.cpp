@@ -19,18 +19,28 @@ struct ReportCase {
     std::vector<std::string> Arguments; // "@" stands for the scratch folder
     ExitStatus Status;
     const char* Written; // how the report begins; null when none may be written
+    const char* Named;   // the report's file name, bytes as given
+    const char* Said;    // what standard error says after the path named, if anything
 };
 
 const ReportCase kCases[] = {
-    {"NoOutput", {"report", "@/HALL.CFG"}, ExitStatus::WrongUsage, nullptr},
-    {"ExtensionOfNoFormat", {"report", "@/HALL.CFG", "-o", "@/out.txt"}, ExitStatus::WrongUsage, nullptr},
-    {"UnknownFormat", {"report", "@/HALL.CFG", "-o", "@/out.txt", "--format", "doc"}, ExitStatus::WrongUsage, nullptr},
-    {"PdfInUpperCase", {"report", "@/HALL.CFG", "-o", "@/out.PDF"}, ExitStatus::Done, "%PDF-"},
-    {"Html", {"report", "@/HALL.CFG", "-o", "@/out.html"}, ExitStatus::Done, "<!DOCTYPE html>"},
-    {"FormatOverExtension", {"report", "@/HALL.CFG", "-o", "@/out.pdf", "--format", "csv"}, ExitStatus::Done, "file,"},
+    {"NoOutput", {"report", "@/HALL.CFG"}, ExitStatus::WrongUsage, nullptr, nullptr, nullptr},
+    {"ExtensionOfNoFormat", {"report", "@/HALL.CFG", "-o", "@/out.txt"}, ExitStatus::WrongUsage, nullptr, nullptr,
+     nullptr},
+    {"UnknownFormat", {"report", "@/HALL.CFG", "-o", "@/out.txt", "--format", "doc"}, ExitStatus::WrongUsage, nullptr,
+     nullptr, nullptr},
+    {"PdfInUpperCase", {"report", "@/HALL.CFG", "-o", "@/out.PDF"}, ExitStatus::Done, "%PDF-", "out.PDF", nullptr},
+    {"Html", {"report", "@/HALL.CFG", "-o", "@/out.html"}, ExitStatus::Done, "<!DOCTYPE html>", "out.html", nullptr},
+    {"FormatOverExtension", {"report", "@/HALL.CFG", "-o", "@/out.pdf", "--format", "csv"}, ExitStatus::Done, "file,",
+     "out.pdf", nullptr},
+    {"NameOfNoUtf8", {"report", "@/HALL.CFG", "-o", "@/out\xFF\xFE.pdf"}, ExitStatus::Done, "%PDF-", "out\xFF\xFE.pdf",
+     nullptr},
     {"UnreadableFile", {"report", "@/HALL.CFG", "@/missing.cfg", "-o", "@/out.csv"}, ExitStatus::ReportIncomplete,
-     "file,"},
-    {"OutputFolderMissing", {"report", "@/HALL.CFG", "-o", "@/none/out.csv"}, ExitStatus::FileFailed, nullptr},
+     "file,", "out.csv", "/missing.cfg: File not found\n"},
+    {"FolderWithoutUnits", {"report", "@/empty/", "-o", "@/out.csv"}, ExitStatus::ReportIncomplete, "file,", "out.csv",
+     "/empty/: No configuration files (*.cfg) in the folder\n"},
+    {"OutputFolderMissing", {"report", "@/HALL.CFG", "-o", "@/none/out.csv"}, ExitStatus::FileFailed, nullptr, nullptr,
+     "/none/out.csv: Invalid filename\n"},
 };
 
 void PrintTo(const ReportCase& row, std::ostream* out)
@@ -40,26 +50,26 @@ void PrintTo(const ReportCase& row, std::ostream* out)
 
 class ReportCommand : public CliFixture, public ::testing::WithParamInterface<ReportCase> {};
 
-TEST_P(ReportCommand, ChoosesTheFormatAndTheStatus)
+TEST_P(ReportCommand, ChoosesTheFormatTheNameAndTheStatus)
 {
+    const ReportCase& row = GetParam();
     TConfigRecord record{};
     BlankConfig(record);
     writeRecord("HALL.CFG", record);
-    const CliRun result = run(expand(GetParam().Arguments));
-    EXPECT_EQ(result.Status, GetParam().Status) << result.Err;
-    const std::vector<std::string> entries = folder.entries();
-    const auto report = std::find_if(entries.begin(), entries.end(), [](const std::string& name) {
-        return name.starts_with("out.");
-    });
-    if (GetParam().Written == nullptr) {
-        EXPECT_EQ(report, entries.end()) << "nothing is written";
+    std::filesystem::create_directory(path("empty"));
+    const CliRun result = run(expand(row.Arguments));
+    EXPECT_EQ(result.Status, row.Status) << result.Err;
+    if (row.Said != nullptr) {
+        EXPECT_NE(result.Err.find(folder.path().string() + row.Said), std::string::npos) << result.Err;
+    }
+    std::vector<std::string> written = folder.entries();
+    std::erase_if(written, [](const std::string& name) { return name == "HALL.CFG" || name == "empty"; });
+    if (row.Written == nullptr) {
+        EXPECT_EQ(written, std::vector<std::string>()) << "nothing is written";
         return;
     }
-    ASSERT_NE(report, entries.end());
-    EXPECT_TRUE(readBytes(*report).starts_with(GetParam().Written));
-    if (GetParam().Status == ExitStatus::ReportIncomplete) {
-        EXPECT_NE(result.Err.find(path("missing.cfg") + ": File not found"), std::string::npos) << result.Err;
-    }
+    ASSERT_EQ(written, std::vector<std::string>{row.Named});
+    EXPECT_TRUE(readBytes(written.front()).starts_with(row.Written));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ReportCommand, ::testing::ValuesIn(kCases),
@@ -75,7 +85,7 @@ TEST_F(ReportPaper, IsTheOneAskedFor)
         {"a4", "/MediaBox [0 0 595.000000 842.000000]"},
     };
     for (const auto& [paper, box] : papers) {
-        ASSERT_EQ(run(expand({"report", "@/HALL.CFG", "-o", "@/out.pdf", "--page-size", paper})).Status,
+        ASSERT_EQ(run(expand({"report", "@/HALL.CFG", "-o", "@/out.pdf", "--page-size", paper, "--force"})).Status,
                   ExitStatus::Done);
         EXPECT_NE(readBytes("out.pdf").find(box), std::string::npos) << paper;
     }
@@ -94,22 +104,79 @@ TEST_F(ReportPaper, NamesAFolderThatCannotBeReadAndIsStillWritten)
     EXPECT_NE(readBytes("out.csv").find(",File access denied\r\n"), std::string::npos);
 }
 
-// The installed program, started without any display or platform named.
+// The built program, with its module beside it, started without a display
+// whatever platform QT_QPA_PLATFORM names (null: none).
 TEST_F(ReportPaper, IsWrittenWithoutADisplay)
 {
     writeRecord("HALL.CFG", TConfigRecord{});
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        environment.remove(name);
-    QProcess program;
-    program.setProcessEnvironment(environment);
-    program.start(OSTRA_CFG_PROGRAM, {"report", QString::fromStdString(path("HALL.CFG")), "-o",
-                                      QString::fromStdString(path("out.pdf"))});
-    ASSERT_TRUE(program.waitForFinished(60000));
-    EXPECT_EQ(program.exitCode(), 0);
-    EXPECT_EQ(program.readAllStandardError().toStdString(), "");
-    EXPECT_TRUE(readBytes("out.pdf").starts_with("%PDF-"));
+    for (const char* platform : {static_cast<const char*>(nullptr), "", "wayland", "xcb", "offscreen"}) {
+        SCOPED_TRACE(platform == nullptr ? "QT_QPA_PLATFORM unset" : platform);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(name);
+        if (platform != nullptr)
+            environment.insert("QT_QPA_PLATFORM", platform);
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(OSTRA_CFG_PROGRAM, {"report", QString::fromStdString(path("HALL.CFG")), "-o",
+                                          QString::fromStdString(path("out.pdf"))});
+        ASSERT_TRUE(program.waitForFinished(60000));
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), 0);
+        EXPECT_EQ(program.readAllStandardError().toStdString(), "");
+        EXPECT_TRUE(readBytes("out.pdf").starts_with("%PDF-"));
+        std::filesystem::remove(path("out.pdf"));
+    }
 }
+
+struct ModuleCase {
+    const char* Name;
+    std::vector<std::string> Folders; // "@" stands for the scratch folder, "built" for this build's module
+    bool Drawn;
+};
+
+void PrintTo(const ModuleCase& row, std::ostream* out)
+{
+    *out << row.Name;
+}
+
+const ModuleCase kModuleCases[] = {
+    {"Missing", {"@/modules"}, false},
+    {"NotALibrary", {"@/junk"}, false},
+    {"FoundInALaterFolder", {"@/modules", "@/junk", "built"}, true},
+};
+
+class ReportModuleLoad : public CliFixture, public ::testing::WithParamInterface<ModuleCase> {};
+
+TEST_P(ReportModuleLoad, DrawsOrSaysWhyWithoutWritingAnything)
+{
+    const ModuleCase& row = GetParam();
+    writeRecord("HALL.CFG", TConfigRecord{});
+    std::filesystem::create_directory(path("modules"));
+    std::filesystem::create_directory(path("junk"));
+    writeBytes("junk/" OSTRA_REPORT_MODULE_NAME, "not a library");
+    std::vector<std::string> folders;
+    for (const std::string& name : row.Folders)
+        folders.push_back(name == "built" ? OSTRA_BUILT_REPORT_MODULE_FOLDER : expand(name));
+    reports = cli::ReportModule(folders);
+
+    const CliRun result = run(expand({"report", "@/HALL.CFG", "-o", "@/out.csv"}));
+    if (row.Drawn) {
+        EXPECT_EQ(result.Status, ExitStatus::Done) << result.Err;
+        EXPECT_TRUE(readBytes("out.csv").starts_with("file,"));
+        return;
+    }
+    EXPECT_EQ(result.Status, ExitStatus::FileFailed);
+    EXPECT_TRUE(result.Err.starts_with("ostra-cfg: report: the module that draws reports could not be loaded\n"))
+        << result.Err;
+    for (const std::string& folder : folders) {
+        EXPECT_NE(result.Err.find(folder + "/" OSTRA_REPORT_MODULE_NAME ": "), std::string::npos) << result.Err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(path("out.csv")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, ReportModuleLoad, ::testing::ValuesIn(kModuleCases),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 } // namespace
 } // namespace ostra::test

@@ -122,7 +122,8 @@ protected:
         FakeRemovableDrives drives;
         std::istringstream in;
         std::ostringstream out, err;
-        cli::CliContext context{systemFileApi(), drives, in, out, err};
+        cli::ReportModule reports;
+        cli::CliContext context{systemFileApi(), drives, in, out, err, reports};
         const cli::ExitStatus status = cli::runCommandLine(context, arguments);
         EXPECT_EQ(err.str(), "");
         return status;

@@ -34,7 +34,8 @@ set(cases
   "ostra_ui@fakes/FakeShell.h@missing"
   "ostra_ui@support/TempFolder.h@missing"
   "ostra_cli@config/ConfigFields.h@found"
-  "ostra_cli@report/SiteReport.h@found"
+  "ostra_cli@report/ReportDocument.h@found"
+  "ostra_cli@report/PdfReport.h@missing"
   "ostra_cli@ui/Unit1.h@missing"
   "ostra_cli@platform/qt/Shell.h@missing"
   "ostra_cli@fakes/FakeRemovableDrives.h@missing")
