@@ -127,7 +127,7 @@ TEST_F(FatEndToEnd, SearchesTheRootOfAMountedCard)
     FuseMount unmountAtEnd(mountPoint, log);
     const ToolResult mounted = runTool({"fusefat", "-o", "rw+", image.string(), mountPoint.string()}, log);
     if (mounted.exitCode == 127)
-        NoteMissingTool("fusefat");
+        test::NoteMissingTool("fusefat");
     if (mounted.exitCode != 0 || !isMountPoint(mountPoint)) {
         GTEST_SKIP() << "fusefat cannot mount here (exit " << mounted.exitCode << "): " << mounted.output;
     }
