@@ -31,10 +31,10 @@ void WriteConfigFile(const std::string& path, const TConfigRecord& record)
     WriteConfigFile(systemFileApi(), path, record);
 }
 
-void ReadConfigFile(FileApi& files, const std::string& path, TConfigRecord& record, FileAccess access)
+FileAccess ReadConfigFile(FileApi& files, const std::string& path, TConfigRecord& record, FileAccess access)
 {
     ZeroConfig(record);
-    readFileHead(files, path, record, access);
+    return readFileHead(files, path, record, access);
 }
 
 std::optional<std::uint64_t> LengthShortenedBySave(FileApi& files, const std::string& path)

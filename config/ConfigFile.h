@@ -22,7 +22,9 @@ void WriteConfigFile(FileApi& files, const std::string& path, const TConfigRecor
 // ReadConfigFile opening the file as access says: the command-line tool's
 // readers pass FileAccess::ReadOnly, and its set command FileAccess::ReadWrite,
 // so that a file it could not write back is refused before any change.
-void ReadConfigFile(FileApi& files, const std::string& path, TConfigRecord& record, FileAccess access);
+// Answers how the file was opened (ReadWrite or ReadOnly): the editor
+// names a file it opened for reading only as read-only.
+FileAccess ReadConfigFile(FileApi& files, const std::string& path, TConfigRecord& record, FileAccess access);
 
 // The length of the file at path when a save would shorten it: a save
 // leaves exactly one record, so a longer regular file loses what lies

@@ -35,13 +35,18 @@ bool isWriteRefusal(int errorNumber)
     return errorNumber == EROFS || errorNumber == EACCES || errorNumber == EPERM;
 }
 
-void readFileHead(FileApi& files, const std::string& path, std::span<std::uint8_t> buffer, FileAccess access)
+FileAccess readFileHead(FileApi& files, const std::string& path, std::span<std::uint8_t> buffer, FileAccess access)
 {
-    const FileResult opened = openFileHead(access, [&](int flags) { return files.open(path, flags, 0); });
+    FileAccess openedFor = FileAccess::ReadWrite;
+    const FileResult opened = openFileHead(access, [&](int flags) {
+        openedFor = (flags & O_ACCMODE) == O_RDONLY ? FileAccess::ReadOnly : FileAccess::ReadWrite;
+        return files.open(path, flags, 0);
+    });
     if (opened.failed())
         throw pathError(files, path, opened.error);
     OpenFile file(files, static_cast<int>(opened.value));
     readOpenFileHead(files, file, buffer);
+    return openedFor;
 }
 
 void readOpenFileHead(FileApi& files, OpenFile& file, std::span<std::uint8_t> buffer)

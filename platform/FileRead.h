@@ -27,9 +27,10 @@ enum class FileAccess {
 // EInOutError: the open's mapped error, the read's, "Read beyond end of
 // file" when the file is shorter than the buffer (the delivered bytes stay
 // in front), or the close's "I/O error N". A longer file is read no further
-// than the buffer.
-void readFileHead(FileApi& files, const std::string& path, std::span<std::uint8_t> buffer,
-                  FileAccess access = FileAccess::ReadWriteOrReadOnly);
+// than the buffer. Answers how the file was opened: ReadWrite, or ReadOnly
+// (asked for, or where ReadWriteOrReadOnly found writing refused).
+FileAccess readFileHead(FileApi& files, const std::string& path, std::span<std::uint8_t> buffer,
+                        FileAccess access = FileAccess::ReadWriteOrReadOnly);
 
 // The flags readFileHead opens a file with for one access mode, ReadWrite
 // or ReadOnly (ReadWriteOrReadOnly opens with ReadWrite's first).

@@ -54,6 +54,9 @@ struct FieldBinding {
     std::function<void(TConfigRecord&)> Gather;
 };
 
+// Follows the file's path in the title while the file cannot be written.
+inline constexpr const char* kReadOnlyMark = " (read-only)";
+
 // The maker's web site: the logo's hint names it, a click opens it.
 inline constexpr const char* kMakerWebSite = "www.ostra-video.example";
 // The logo's hint, and its name for screen readers: an offer to go to the web site.
@@ -231,6 +234,9 @@ private:
     // the next open or save: the title still names the file, but a print
     // must not.
     bool clearedSinceFile_ = false;
+    // The file last opened could be read but not written; the title says
+    // so until a save succeeds.
+    bool readOnly_ = false;
     // The title as the commands set it; an asterisk follows it while the
     // window holds unsaved changes.
     QString titleText_;

@@ -27,13 +27,20 @@ QString messageOf(const Exception& error)
 // Reads a file the way both opens do, into a record of its own: a failed
 // read leaves the record being edited as it was. A blank file opens as an
 // all-zero record.
-TConfigRecord readConfigForEditing(FileApi& files, const std::string& path)
+struct ReadForEditing {
+    TConfigRecord Record;
+    bool ReadOnly;
+};
+
+// A file that may be read but not written (a card with its lock switch
+// on, a read-only file) opens all the same; the window says so.
+ReadForEditing readConfigForEditing(FileApi& files, const std::string& path)
 {
-    TConfigRecord scratch{};
-    ReadConfigFile(files, path, scratch);
-    if (IsBlankConfig(scratch))
-        ZeroConfig(scratch);
-    return scratch;
+    ReadForEditing read{};
+    read.ReadOnly = ReadConfigFile(files, path, read.Record, FileAccess::ReadWriteOrReadOnly) == FileAccess::ReadOnly;
+    if (IsBlankConfig(read.Record))
+        ZeroConfig(read.Record);
+    return read;
 }
 
 } // namespace
@@ -45,7 +52,8 @@ void TForm1::ShowErrorMessage(const QString& text, QWidget* owner, const QString
 
 void TForm1::showTitle(const char* prefix, const std::string& path)
 {
-    showTitleText(QString::fromLatin1(prefix) + DisplayName(path));
+    showTitleText(QString::fromLatin1(prefix) + DisplayName(path) +
+                  (readOnly_ ? QString::fromLatin1(kReadOnlyMark) : QString()));
 }
 
 void TForm1::showTitleText(const QString& text)
@@ -61,10 +69,11 @@ void TForm1::showTitleText(const QString& text)
 bool TForm1::OpenConfig(const std::string& path, QWidget* messageOwner)
 {
     try {
-        const TConfigRecord read = readConfigForEditing(files_, path);
+        const ReadForEditing read = readConfigForEditing(files_, path);
+        readOnly_ = read.ReadOnly;
         showTitle("Currently Editing: ", path);
         SaveDialog1.SetFileName(path);
-        ConfigRecord = read;
+        ConfigRecord = read.Record;
         gatheredAfterClear_.reset();
         clearedSinceFile_ = false;
         ConfigToForm();
@@ -123,6 +132,7 @@ bool TForm1::saveTo(const std::string& path, QWidget* owner)
     try {
         FormToConfig();
         WriteConfigFile(files_, path, ConfigRecord);
+        readOnly_ = false;
         showTitle("Saved: ", path);
         startTimer1();
         clearedSinceFile_ = false;

@@ -1,5 +1,6 @@
 // Load, Save, Clear, Help, the title texts with their timer, error boxes
 // and the logo link, driven through the window's buttons.
+#include <QAccessible>
 #include <QFile>
 #include <functional>
 #include <QScrollBar>
@@ -200,6 +201,29 @@ TEST_F(CommandsTest, FailedSaveShowsTheErrorAndKeepsTheTitle)
     // The record was gathered and stamped before the write failed.
     EXPECT_EQ(ReadConfigText(form->ConfigRecord, 0, 4), "Hall");
     EXPECT_EQ(ConfigVersionText(form->ConfigRecord, 420), " 1.01");
+}
+
+// A file that can be read but not written (a card with its lock switch
+// on) is named read-only in the title, which screen readers read as the
+// window's name, from the open until a save succeeds; its save fails as
+// any save that may not write, with the same box.
+TEST_F(CommandsTest, AFileThatCannotBeWrittenIsNamedReadOnlyFromTheOpen)
+{
+    writeRecord(path("x.cfg"), sampleRecord());
+    writeRecord(path("y.cfg"), sampleRecord());
+    files.refuseWriting(EROFS, "x.cfg");
+    const QString lockedTitle = "Currently Editing: " + path("x.cfg") + " (read-only)";
+    openFromCard(path("x.cfg"));
+    EXPECT_EQ(form->windowTitle(), lockedTitle);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(form.get())->text(QAccessible::Name), lockedTitle);
+
+    form->Edit1->SetBytes("Hall");
+    click(form->Button1);
+    EXPECT_EQ(lastBoxText(), "File access denied");
+    EXPECT_EQ(form->windowTitle(), lockedTitle + "*");
+
+    openFromCard(path("y.cfg"));
+    EXPECT_EQ(form->windowTitle(), "Currently Editing: " + path("y.cfg"));
 }
 
 // Opens and saves go through the file layer the window was given: a fault
