@@ -109,21 +109,27 @@ bool TForm1::SaveConfig(QWidget* owner)
     return saveTo(CurrentFilePath, owner);
 }
 
+// No to "Do you want to replace it?" goes back to the dialog with the
+// name chosen, as the platform's own save dialogs do; Cancel there, or at
+// the shorten question, stops the whole save, and the dialog keeps the
+// name it had before.
 bool TForm1::SaveConfigMap(QWidget* owner)
 {
     const std::string previousName = SaveDialog1.FileName();
-    if (!SaveDialog1.Execute(owner))
-        return false;
-    const std::string chosen = SaveDialog1.FileName();
     QWidget* questionOwner = owner != nullptr ? owner : this;
-    if (!ConfirmShortening(messageBoxes_, files_, questionOwner, chosen)
-        || !ConfirmReplacing(messageBoxes_, files_, questionOwner, chosen, SaveDialog1.Settings().Title)) {
-        // Stopping at a question stops the whole save: the dialog keeps
-        // the name it had.
-        SaveDialog1.SetFileName(previousName);
-        return false;
+    for (;;) {
+        if (!SaveDialog1.Execute(owner)) {
+            SaveDialog1.SetFileName(previousName);
+            return false;
+        }
+        const std::string chosen = SaveDialog1.FileName();
+        if (!ConfirmShortening(messageBoxes_, files_, questionOwner, chosen)) {
+            SaveDialog1.SetFileName(previousName);
+            return false;
+        }
+        if (ConfirmReplacing(messageBoxes_, files_, questionOwner, chosen, SaveDialog1.Settings().Title))
+            return saveTo(chosen, owner);
     }
-    return saveTo(chosen, owner);
 }
 
 // The save both commands end in, once nothing is left to ask.

@@ -216,5 +216,30 @@ TEST_F(UnsavedEditsTest, SaveQuestionsComeInOrderAndEachCancelWritesNothing)
     }
 }
 
+// No to the replace question goes back to the save dialog with the name
+// chosen in it; a new name there is saved, Cancel there writes nothing.
+TEST_F(UnsavedEditsTest, NoToReplacingGoesBackToTheDialogWithTheNameKept)
+{
+    const std::vector<unsigned char> existing(layout::kRecordSize, 'x');
+    writeFile(path("taken.cfg"), existing);
+    form->CheckBox5->setChecked(true);
+    form->Edit1->SetBytes("Edited");
+    for (const bool cancelAfterNo : {false, true}) {
+        SCOPED_TRACE(cancelAfterNo ? "then Cancel" : "then another name");
+        dialogs.Requests.clear();
+        QFile::remove(path("other.cfg"));
+        boxes.Answers = {SaveChoice::Cancel};
+        dialogs.Replies = {path("taken.cfg")};
+        dialogs.Replies.push_back(cancelAfterNo ? std::optional<QString>() : std::optional<QString>(path("other.cfg")));
+
+        QTest::mouseClick(form->Button1, Qt::LeftButton);
+
+        ASSERT_EQ(dialogs.Requests.size(), 2u);
+        EXPECT_EQ(dialogs.Requests[1].FileName, path("taken.cfg"));
+        EXPECT_EQ(readFile(path("taken.cfg")), existing);
+        EXPECT_EQ(QFile::exists(path("other.cfg")), !cancelAfterNo);
+    }
+}
+
 } // namespace
 } // namespace ostra::test
