@@ -46,15 +46,24 @@ private:
 
 // A line of the file list that keeps its text and its file's path itself
 // rather than as item data: thousands of lines are made per listing. The
-// lines are never edited.
+// lines are never edited. A screen reader hears the file's name and what
+// is shown of it, without the brackets and padding that line the names up
+// on screen: "HALL.CFG, Main Hall - Hotel Ostrava".
 class CardFileItem : public QListWidgetItem {
 public:
-    CardFileItem(QString text, QByteArray path) : text_(std::move(text)), path_(std::move(path)) {}
+    // The line ends in the name, "]   " and what is shown, whose lengths
+    // are given.
+    CardFileItem(QString text, QByteArray path, qsizetype nameLength, qsizetype shownLength)
+        : text_(std::move(text)), path_(std::move(path)), nameLength_(nameLength), shownLength_(shownLength)
+    {
+    }
 
     QVariant data(int role) const override
     {
         if (role == Qt::DisplayRole || role == Qt::EditRole)
             return text_;
+        if (role == Qt::AccessibleTextRole)
+            return spokenText();
         if (role == TForm2::FilePathRole)
             return path_;
         return QListWidgetItem::data(role);
@@ -62,8 +71,20 @@ public:
     QListWidgetItem* clone() const override { return new CardFileItem(*this); }
 
 private:
+    static constexpr qsizetype kSeparatorLength = 4; // "]   "
+
+    QString spokenText() const
+    {
+        const qsizetype nameStart = text_.size() - shownLength_ - kSeparatorLength - nameLength_;
+        const QString shown = text_.right(shownLength_).trimmed();
+        const QString name = text_.mid(nameStart, nameLength_);
+        return shown.isEmpty() ? name : name + QStringLiteral(", ") + shown;
+    }
+
     QString text_;
     QByteArray path_;
+    qsizetype nameLength_;
+    qsizetype shownLength_;
 };
 
 } // namespace
@@ -172,11 +193,13 @@ std::unique_ptr<QListWidgetItem> TForm2::newFileLine(const std::filesystem::path
     if (!folderPath.empty() && folderPath.back() != '/')
         path.append('/');
     path.append(fileName.data(), static_cast<qsizetype>(fileName.size()));
-    const QByteArray name = DisplayName(fileName).toUtf8();
+    const QString displayName = DisplayName(fileName);
+    const QByteArray name = displayName.toUtf8();
     const std::string shown = file.Failure ? CardFileFailure(FailureMessage(file))
                                            : CardFileDescription(CardFileRecord(file), CardLineScreen::BrowserList);
     const std::string line = CardFileLine(std::string_view(name.constData(), static_cast<std::size_t>(name.size())), shown);
-    return std::make_unique<CardFileItem>(QString::fromStdString(line), std::move(path));
+    return std::make_unique<CardFileItem>(QString::fromStdString(line), std::move(path),
+                                          displayName.size(), QString::fromStdString(shown).size());
 }
 
 namespace {

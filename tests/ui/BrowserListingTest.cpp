@@ -58,6 +58,15 @@ TEST_F(BrowserListingTest, LinesShowPaddedNamesAndDescriptionsSortedShortNamesFi
     EXPECT_EQ(lines(), expected);
     EXPECT_EQ(browser.ListBox1->ItemIndex(), 0);
     EXPECT_EQ(browser.windowTitle(), "Open Configuration File");
+    // A screen reader hears the name and the description, without the
+    // brackets and padding that line them up.
+    const QStringList spoken{
+        "A.CFG, Zone Setup", "Z1.CFG, Short but late", "CAFE.CFG, Caf\u00E9",
+        "FULL.CFG, Thirty-two characters, no NUL!!!", "BLANK.CFG, <Blank Config File>", "EMPTY.CFG",
+        "SPACED.CFG, Kept as is", "THIRTEEN1.CFG, Exactly 13", "a_longer_name.cfg, Longer",
+    };
+    for (int line = 0; line < browser.ListBox1->count() && line < spoken.size(); ++line)
+        EXPECT_EQ(browser.ListBox1->item(line)->data(Qt::AccessibleTextRole).toString(), spoken[line]);
     EXPECT_TRUE(browser.Button2->isEnabled());
     EXPECT_EQ(driveLetters(), QStringList{"E"});
 }
