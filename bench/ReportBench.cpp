@@ -90,8 +90,8 @@ int main(int argc, char** argv)
         const Measure show = with({"show"});
         const std::pair<const char*, Measure> rows[] = {
             {"show", show},
-            {"report pdf", with({"report", "-o", (scratch / "site.pdf").string()})},
-            {"report csv", with({"report", "-o", (scratch / "site.csv").string()})},
+            {"report pdf", with({"report", "--force", "-o", (scratch / "site.pdf").string()})},
+            {"report csv", with({"report", "--force", "-o", (scratch / "site.csv").string()})},
         };
         for (const auto& [name, measure] : rows)
             std::printf("%6d  %-11s %9.3f %11.1f %10.2f %9.2f\n", count, name, measure.Seconds,
