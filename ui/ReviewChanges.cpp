@@ -56,7 +56,9 @@ ReviewChanges::ReviewChanges(std::function<std::vector<ReviewRow>()> rows, const
     setObjectName("ReviewChanges");
     setWindowTitle(QString::fromLatin1(kReviewChangesTitle));
     setAttribute(Qt::WA_QuitOnClose, false);
-    rowsArea_->setAccessibleName("Unsaved changes");
+    // The rows' buttons take the keyboard, the area around them does not.
+    scroll_->setAccessibleName("Unsaved changes");
+    scroll_->setFocusPolicy(Qt::NoFocus);
     for (int column = 0; column < RevertColumn; ++column) {
         QLabel* heading = textLabel(QString::fromLatin1(kColumnHeadings[column]), rowsArea_);
         QFont bold = heading->font();

@@ -19,6 +19,16 @@ QString rowHeading(int row)
     return QString::fromStdString(WallplateCaption(row + 1));
 }
 
+// What a screen reader hears after a mark cell's name and its checked
+// state. The toolkit's bridge cannot say that a cell is checkable, so an
+// unmarked cell would say nothing at all; it says "not marked".
+QString markDescription(bool marked, bool unchanged)
+{
+    if (!unchanged)
+        return marked ? QStringLiteral("added") : QStringLiteral("not marked, removed");
+    return marked ? QString() : QStringLiteral("not marked");
+}
+
 } // namespace
 
 ZoneGridModel::ZoneGridModel(ZoneGrid& grid, QObject* parent) : QAbstractTableModel(parent), grid_(grid) {}
@@ -92,7 +102,7 @@ QVariant ZoneGridModel::data(const QModelIndex& index, int role) const
     case Qt::AccessibleTextRole:
         return cellName(index);
     case Qt::AccessibleDescriptionRole:
-        return sign.isEmpty() ? QVariant() : QVariant(marked ? QStringLiteral("added") : QStringLiteral("removed"));
+        return markDescription(marked, sign.isEmpty());
     case Qt::ToolTipRole:
         return cellName(index);
     default:
@@ -115,6 +125,9 @@ Qt::ItemFlags ZoneGridModel::flags(const QModelIndex& index) const
 {
     if (!index.isValid())
         return Qt::NoItemFlags;
+    // The corner where the counts meet shows nothing; it is passed over.
+    if (index.row() == kCountRow && index.column() == kCountColumn)
+        return Qt::ItemIsEnabled;
     const Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     return IsMark(index) ? flags | Qt::ItemIsUserCheckable : flags;
 }

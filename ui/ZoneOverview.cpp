@@ -45,12 +45,6 @@ protected:
     }
 };
 
-struct InputScope {
-    explicit InputScope(int& depth) : depth_(depth) { ++depth_; }
-    ~InputScope() { --depth_; }
-    int& depth_;
-};
-
 QString cellText(const QModelIndex& index)
 {
     if (ZoneGridModel::IsMark(index))
@@ -59,29 +53,6 @@ QString cellText(const QModelIndex& index)
 }
 
 } // namespace
-
-// Qt's accessible table cell offers a toggle action that selects or
-// deselects the cell through its selection model, with a bare Select or
-// Deselect; the view's own mouse and keys never select that way. Such a
-// request, made while the view is not handling input, toggles the mark.
-class AccessibleToggleSelection final : public QItemSelectionModel {
-public:
-    AccessibleToggleSelection(QAbstractItemModel* model, ZoneGridView& view) : QItemSelectionModel(model, &view), view_(view) {}
-
-    void select(const QModelIndex& index, QItemSelectionModel::SelectionFlags command) override
-    {
-        const bool bare = command == QItemSelectionModel::Select || command == QItemSelectionModel::Deselect;
-        if (bare && view_.handlingInput_ == 0 && ZoneGridModel::IsMark(index)) {
-            view_.toggle(index);
-            return;
-        }
-        QItemSelectionModel::select(index, command);
-    }
-    using QItemSelectionModel::select;
-
-private:
-    ZoneGridView& view_;
-};
 
 ZoneGridView::ZoneGridView(QWidget* parent) : QTableView(parent)
 {
@@ -101,14 +72,6 @@ ZoneGridView::ZoneGridView(QWidget* parent) : QTableView(parent)
     horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 }
 
-void ZoneGridView::setModel(QAbstractItemModel* model)
-{
-    QItemSelectionModel* previous = selectionModel();
-    QTableView::setModel(model);
-    setSelectionModel(new AccessibleToggleSelection(model, *this));
-    delete previous;
-}
-
 void ZoneGridView::toggle(const QModelIndex& index)
 {
     if (auto* grid = qobject_cast<ZoneGridModel*>(model()))
@@ -117,7 +80,6 @@ void ZoneGridView::toggle(const QModelIndex& index)
 
 void ZoneGridView::keyPressEvent(QKeyEvent* event)
 {
-    InputScope scope(handlingInput_);
     if (event->matches(QKeySequence::Copy)) {
         CopySelection();
         return;
@@ -143,7 +105,6 @@ void ZoneGridView::toggleSelection(const QModelIndex& current)
 // Shift select as usual.
 void ZoneGridView::mousePressEvent(QMouseEvent* event)
 {
-    InputScope scope(handlingInput_);
     const QModelIndex cell = indexAt(event->position().toPoint());
     if (event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier) {
         toggle(cell);

@@ -19,14 +19,13 @@ class ZoneGridModel;
 // The grid's table. A click on a mark cell (without Shift or Ctrl, which
 // select as usual) or Space toggles it; Space, or a click with Ctrl on a
 // selected cell, sets every selected cell to the opposite of the current
-// one's mark; the arrows, Home/End and Page Up/Down move; Ctrl+C copies. A screen reader's toggle action on a cell
-// toggles its mark rather than its selection.
+// one's mark; the arrows, Home/End and Page Up/Down move; Ctrl+C copies.
+// Screen readers meet it through ZoneGridAccessible.
 class ZoneGridView final : public QTableView {
     Q_OBJECT
 public:
     explicit ZoneGridView(QWidget* parent);
 
-    void setModel(QAbstractItemModel* model) override;
     // The selected cells, or the whole grid when fewer than two are
     // selected, as tab-separated lines with the row and column headings.
     QString SelectionAsText() const;
@@ -40,13 +39,10 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    friend class AccessibleToggleSelection;
     void toggle(const QModelIndex& index);
     // Sets the selected cells, or current alone when it lies outside the
     // selection, to the opposite of current's mark, as one edit.
     void toggleSelection(const QModelIndex& current);
-    // True while the view handles the user's own mouse or key event.
-    int handlingInput_ = 0;
 };
 
 // The window "Zone Overview": every zone's wallplates and main output at

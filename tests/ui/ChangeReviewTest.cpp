@@ -110,7 +110,7 @@ TEST_F(ChangeReviewTest, GridSignsShowAddedAndRemovedAndRevertAllUndoesEverythin
     retype(form->Edit1, "Z");
     EXPECT_EQ(grid->index(kC2, 2).data().toString(), "+");
     EXPECT_EQ(grid->index(kA1, 2).data().toString(), "\u2212");
-    EXPECT_EQ(grid->index(kA1, 2).data(Qt::AccessibleDescriptionRole).toString(), "removed");
+    EXPECT_EQ(grid->index(kA1, 2).data(Qt::AccessibleDescriptionRole).toString(), "not marked, removed");
     EXPECT_EQ(grid->index(ZoneGrid::kMainOutputRow, 5).data(Qt::AccessibleDescriptionRole).toString(), "added");
     EXPECT_EQ(grid->index(kC1, 2).data().toString(), "");
     EXPECT_EQ(review->RowCount(), 3);

@@ -140,6 +140,14 @@ TEST_F(ZoneOverviewTest, ScreenReadersHearATableWhoseCellsToggle)
     EXPECT_EQ(c1Cell->rowHeaderCells().front()->text(QAccessible::Name), "C1 - 13");
     EXPECT_TRUE(c1->state().checkable);
     EXPECT_FALSE(c1->state().checked);
+    EXPECT_EQ(c1->text(QAccessible::Description), "not marked");
+    // The counts are read, never acted on.
+    for (const auto& [row, column] : {std::pair{kC1, 6}, std::pair{37, 2}}) {
+        QAccessibleInterface* count = table->tableInterface()->cellAt(row, column);
+        ASSERT_NE(count, nullptr);
+        EXPECT_EQ(count->actionInterface(), nullptr) << count->text(QAccessible::Name).toStdString();
+        EXPECT_FALSE(count->state().checkable);
+    }
 
     // The toggle action marks and unmarks; the name follows the zone's
     // name as typed.

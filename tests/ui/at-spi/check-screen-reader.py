@@ -3,10 +3,14 @@
 
 Starts the editor on the current X display (with a session bus already
 running), finds its main window, presses Load to bring up the card file
-browser, and checks each window: its role (frame for the main window,
-dialog for the browser), and that every control a user can reach (every
-focusable object, every link and every group) has a name, unique within
-its window. Prints the counts per window; exits 1 on any failure.
+browser, and checks each window: its role (frame for the main window and
+the Zone Overview, dialog for the browser and Review Changes), and that
+every control a user can reach (every focusable object, every link and
+every group) has a name, unique within its window. Then does a routing
+job as a blind user would: marks a cell of the Zone Overview through its
+Toggle action, hears it marked, finds the counts offer no action, and
+reverts the change through the Revert button of Review Changes. Prints
+the counts per window; exits 1 on any failure.
 
     check-screen-reader.py PROGRAM
 """
@@ -17,6 +21,10 @@ import time
 import pyatspi
 
 MAIN_TITLE = "Ostra Configuration Utility"
+OVERVIEW_TITLE = "Zone Overview"
+REVIEW_TITLE = "Review Changes"
+MARK_CELL = "A1 - 01, zone 1"
+COUNT_CELL = "A1 - 01, zones: 1"
 BROWSER_TITLE_PREFIXES = ("Open Configuration File", "No Files Found", "Populating")
 # Objects a screen reader offers the user although they take no focus.
 REACHABLE_ROLES = {pyatspi.ROLE_LINK, pyatspi.ROLE_PANEL}
@@ -87,15 +95,62 @@ def check_window(top, role, label):
     return failures
 
 
-def press(top, name):
+def find(top, name, role):
     for node in walk(top):
-        if node.name == name and node.getRole() == pyatspi.ROLE_PUSH_BUTTON:
-            action = node.queryAction()
-            for index in range(action.nActions):
-                if action.getName(index) in ("Press", "press", "click"):
-                    action.doAction(index)
-                    return
-    sys.exit(f"FAIL: no button {name!r} to press")
+        if node.name == name and node.getRole() == role:
+            return node
+    return None
+
+
+def act(node, names):
+    """Runs the node's first action among names; False when it has none."""
+    try:
+        action = node.queryAction()
+    except NotImplementedError:
+        return False
+    for index in range(action.nActions):
+        if action.getName(index) in names:
+            action.doAction(index)
+            return True
+    return False
+
+
+def press(top, name):
+    node = find(top, name, pyatspi.ROLE_PUSH_BUTTON)
+    if node is None or not act(node, ("Press", "press", "click")):
+        sys.exit(f"FAIL: no button {name!r} to press")
+
+
+def checked(top, name):
+    node = find(top, name, pyatspi.ROLE_TABLE_CELL)
+    return node is not None and node.getState().contains(pyatspi.STATE_CHECKED)
+
+
+def check_routing(app, main_window):
+    """Marks a cell through its Toggle and takes it back through Review."""
+    failures = []
+    press(main_window, "Zone Overview")
+    overview = wait_for(lambda: window(app, lambda name: name == OVERVIEW_TITLE), "the Zone Overview")
+    failures += check_window(overview, pyatspi.ROLE_FRAME, "Zone Overview")
+    cell = find(overview, MARK_CELL, pyatspi.ROLE_TABLE_CELL)
+    if cell is None:
+        return failures + [f"Zone Overview: no cell {MARK_CELL!r}"]
+    if cell.description != "not marked":
+        failures.append(f"Zone Overview: an unmarked cell is described {cell.description!r}")
+    if not act(cell, ("Toggle", "toggle")):
+        return failures + ["Zone Overview: a mark cell offers no Toggle"]
+    wait_for(lambda: True if checked(overview, MARK_CELL) else None, "the cell marked")
+    count = find(overview, COUNT_CELL, pyatspi.ROLE_TABLE_CELL)
+    if count is None:
+        failures.append(f"Zone Overview: no count cell {COUNT_CELL!r}")
+    elif act(count, ("Toggle", "toggle", "Press", "press")):
+        failures.append("Zone Overview: a count cell offers an action")
+    press(overview, "Review Changes...")
+    review = wait_for(lambda: window(app, lambda name: name == REVIEW_TITLE), "Review Changes")
+    failures += check_window(review, pyatspi.ROLE_DIALOG, "Review Changes")
+    press(review, "Revert Zone 1 wallplates")
+    wait_for(lambda: None if checked(overview, MARK_CELL) else True, "the cell unmarked by Revert")
+    return failures
 
 
 def main():
@@ -109,6 +164,8 @@ def main():
         browser = wait_for(lambda: window(app, lambda name: name.startswith(BROWSER_TITLE_PREFIXES)),
                            "the card file browser")
         failures += check_window(browser, pyatspi.ROLE_DIALOG, "card file browser")
+        press(browser, "Cancel")
+        failures += check_routing(app, main_window)
     finally:
         editor.terminate()
         editor.wait(10)
