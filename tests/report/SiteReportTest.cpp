@@ -69,12 +69,11 @@ TEST_P(SiteFolder, IsListedOnceAndNamedInEveryRowAndPage)
         files.inject({FileStep::ListFolder, EACCES});
     RecordingWriter writer;
 
-    const ReportOutcome outcome = WriteReport(files, {folder.file(row.Given)}, writer);
+    WriteReport(files, {folder.file(row.Given)}, writer);
 
     EXPECT_EQ(files.count(FileStep::ListFolder), 1);
     ASSERT_EQ(writer.SummaryRows.size(), row.Rows.size());
     ASSERT_EQ(writer.Pages.size(), row.Rows.size());
-    std::vector<std::string> failed;
     for (std::size_t i = 0; i < row.Rows.size(); ++i) {
         EXPECT_EQ(writer.SummaryRows[i].File, row.Rows[i].File);
         EXPECT_EQ(writer.SummaryRows[i].Error, row.Rows[i].Error);
@@ -82,13 +81,7 @@ TEST_P(SiteFolder, IsListedOnceAndNamedInEveryRowAndPage)
         EXPECT_EQ(writer.Pages[i].Head[0].Value, row.Rows[i].File) << "the page's File line";
         EXPECT_EQ(writer.Pages[i].Head[1].Value, row.Rows[i].Error.empty() ? folder.file("site") : folder.path().string())
             << "the page's Folder line";
-        if (!row.Rows[i].Error.empty())
-            failed.push_back(row.Rows[i].Error);
     }
-    std::vector<std::string> unreadable;
-    for (const ReportFailure& failure : outcome.Unreadable)
-        unreadable.push_back(failure.Message);
-    EXPECT_EQ(unreadable, failed) << "each folder that gave no unit counts as unreadable";
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SiteFolder, ::testing::ValuesIn(kFolderCases),
