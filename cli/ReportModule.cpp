@@ -36,6 +36,8 @@ MakeReportFunction ReportModule::load(std::vector<std::string>& failures)
         return make_;
     if (folders_.empty())
         folders_ = InstalledFolders();
+    if (folders_.empty())
+        failures.push_back("/proc/self/exe: the program's own folder is unknown");
     for (const std::string& folder : folders_) {
         const std::string path = (std::filesystem::path(folder) / OSTRA_REPORT_MODULE_NAME).string();
         // Kept loaded for the rest of the run: the report's code lives there.
