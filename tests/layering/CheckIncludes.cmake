@@ -2,7 +2,7 @@
 # fails when a file reaches up a layer. The layers, lowest first; a file
 # may include its own layer and the layers below it:
 #
-#   platform < config < report < gif < gif/render < resources < ui < cli
+#   platform < config < document < report < gif < gif/render < resources < ui < cli
 #            < tools, bench, fuzz, tests (one layer, above all the rest)
 #
 # A file belongs to the longest folder of the list that holds it, so
@@ -14,8 +14,8 @@
 #   - every folder that holds sources has a layer (a new folder is placed
 #     in the list before it is used),
 #   - no include climbs out of its folder with "../",
-#   - the GIF core (gif/ without gif/render/) names no Qt header, and the
-#     renderer no Qt Widgets header.
+#   - the GIF core (gif/ without gif/render/) and the unit's document
+#     (document/) name no Qt header, and the renderer no Qt Widgets header.
 #
 # Build trees inside the source tree are left out: build/, and any other
 # top folder that holds a CMakeCache.txt.
@@ -31,6 +31,7 @@ endif()
 set(layers
   "platform"
   "config"
+  "document"
   "report"
   "gif"
   "gif/render"
@@ -122,6 +123,10 @@ foreach(file IN LISTS files)
     endif()
     if(home STREQUAL "gif" AND included MATCHES "${qt_header}")
       report("${file}" ${number} "${included}" "the GIF core names no Qt header")
+      continue()
+    endif()
+    if(home STREQUAL "document" AND included MATCHES "${qt_header}")
+      report("${file}" ${number} "${included}" "the unit's document names no Qt header")
       continue()
     endif()
     if(home STREQUAL "gif/render" AND included MATCHES "^QtWidgets/")

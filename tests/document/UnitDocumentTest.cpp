@@ -1,0 +1,163 @@
+// The unit's document without a window: what it measures changes against,
+// how its history groups and bounds steps, and what a save and an open do
+// to that history.
+#include <gtest/gtest.h>
+
+#include "config/ConfigLayout.h"
+#include "document/UnitDocument.h"
+
+namespace ostra::test {
+namespace {
+
+const ConfigField& fieldNamed(const char* key)
+{
+    for (const ConfigField& field : ConfigFields())
+        if (field.Key == key)
+            return field;
+    throw std::runtime_error(key);
+}
+
+TConfigRecord withDescription(const std::string& text)
+{
+    TConfigRecord record{};
+    WriteFieldText(record, fieldNamed("description"), text);
+    return record;
+}
+
+std::vector<std::string> keysOf(const std::vector<const ConfigField*>& fields)
+{
+    std::vector<std::string> keys;
+    for (const ConfigField* field : fields)
+        keys.push_back(field->Key);
+    return keys;
+}
+
+class UnitDocumentTest : public ::testing::Test {
+protected:
+    void SetUp() override { document.Opened("/card/HALL.CFG", file, false, {}); }
+
+    TConfigRecord file = withDescription("Hall");
+    UnitDocument document;
+};
+
+// Keystrokes in one box are one step until the box is left or another
+// edit comes between; a step that changes nothing is none.
+TEST_F(UnitDocumentTest, TypingInOneBoxIsOneStepUntilTheBurstEnds)
+{
+    const int box = 0, otherBox = 0;
+    document.Edit("Typing in Description", withDescription("Hall 2"), &box);
+    document.Edit("Typing in Description", withDescription("Hall 23"), &box);
+    EXPECT_EQ(document.UndoDepth(), 1u);
+    document.Edit("Typing in Description", withDescription("Hall 23"), &box);
+    EXPECT_EQ(document.UndoDepth(), 1u) << "no change, no step";
+
+    document.EndBurst();
+    document.Edit("Typing in Description", withDescription("Hall 234"), &box);
+    TConfigRecord flag = withDescription("Hall 234");
+    WriteFieldBit(flag, fieldNamed("options.blanking"), true);
+    document.Edit("Blanking", flag, &otherBox);
+    TConfigRecord typed = flag;
+    WriteFieldText(typed, fieldNamed("description"), "Hall 2345");
+    document.Edit("Typing in Description", typed, &box);
+    EXPECT_EQ(document.UndoDepth(), 4u);
+
+    const std::vector<std::pair<const char*, TConfigRecord>> back = {
+        {"Typing in Description", flag},
+        {"Blanking", withDescription("Hall 234")},
+        {"Typing in Description", withDescription("Hall 23")},
+        {"Typing in Description", file},
+    };
+    for (const auto& [name, after] : back) {
+        EXPECT_EQ(document.UndoName(), name);
+        document.Undo();
+        EXPECT_EQ(document.Record(), after) << name;
+    }
+    EXPECT_FALSE(document.CanUndo());
+    EXPECT_FALSE(document.Modified());
+}
+
+// Undo answers what the step changed, so that the window can show it; a
+// new edit after Undo drops what could have been done again.
+TEST_F(UnitDocumentTest, UndoAndRedoAnswerTheFieldsOfTheStep)
+{
+    TConfigRecord routed = file;
+    SetConfigBit(routed, layout::wallplateByteOffset(2, 3), layout::wallplateBit(3), true);
+    document.Edit("Zone 2 wallplates", routed);
+    EXPECT_EQ(keysOf(document.ChangedFields()), std::vector<std::string>{"zone.2.wallplates"});
+    EXPECT_EQ(keysOf(document.Undo()), std::vector<std::string>{"zone.2.wallplates"});
+    EXPECT_EQ(document.RedoName(), "Zone 2 wallplates");
+    EXPECT_EQ(keysOf(document.Redo()), std::vector<std::string>{"zone.2.wallplates"});
+    EXPECT_EQ(document.Record(), routed);
+
+    document.Undo();
+    document.Edit("Blanking", [&] {
+        TConfigRecord r = file;
+        WriteFieldBit(r, fieldNamed("options.blanking"), true);
+        return r;
+    }());
+    EXPECT_FALSE(document.CanRedo());
+}
+
+// Clear is a step; while its blank shows nothing counts as changed and no
+// file is named; Undo brings the file's unit back, measured against the
+// file again.
+TEST_F(UnitDocumentTest, ClearIsAStepMeasuredAgainstItsBlank)
+{
+    const TConfigRecord blank = withDescription("");
+    document.Clear(blank);
+    EXPECT_FALSE(document.Modified());
+    EXPECT_FALSE(document.ShowsFile());
+    EXPECT_EQ(document.FilePath(), "/card/HALL.CFG");
+    document.Edit("Typing in Description", withDescription("New"));
+    EXPECT_TRUE(document.Modified());
+
+    document.Undo();
+    document.Undo();
+    EXPECT_EQ(document.UndoName(), "");
+    EXPECT_EQ(document.Record(), file);
+    EXPECT_TRUE(document.ShowsFile());
+    EXPECT_FALSE(document.Modified());
+}
+
+// A save keeps the history: Undo past it leaves a unit that differs from
+// the file again, also when the step undone was a Clear the save wrote.
+TEST_F(UnitDocumentTest, UndoPastASaveDiffersFromTheFileAgain)
+{
+    document.Clear(withDescription(""));
+    document.Edit("Typing in Description", withDescription("Lobby"));
+    document.Saved("/card/HALL.CFG", withDescription("Lobby"), {});
+    EXPECT_FALSE(document.Modified());
+    EXPECT_TRUE(document.ShowsFile());
+
+    document.Undo();
+    EXPECT_EQ(document.Record(), withDescription(""));
+    EXPECT_TRUE(document.Modified()) << "the file holds Lobby";
+    EXPECT_TRUE(document.ShowsFile());
+    document.Undo();
+    EXPECT_EQ(document.Record(), file);
+    EXPECT_TRUE(document.Modified()) << "the file holds Lobby, not Hall";
+    document.Redo();
+    document.Redo();
+    EXPECT_FALSE(document.Modified());
+}
+
+// Opening starts a new history; the history keeps its last
+// kHistoryLimit steps.
+TEST_F(UnitDocumentTest, AnOpenStartsANewHistoryAndTheHistoryIsBounded)
+{
+    for (std::size_t i = 0; i < UnitDocument::kHistoryLimit + 5; ++i)
+        document.Edit("Typing in Description", withDescription(std::to_string(i)));
+    EXPECT_EQ(document.UndoDepth(), UnitDocument::kHistoryLimit);
+    while (document.CanUndo())
+        document.Undo();
+    EXPECT_EQ(document.Record(), withDescription("4"));
+
+    document.Opened("/card/DEN.CFG", withDescription("Den"), true, {});
+    EXPECT_FALSE(document.CanUndo());
+    EXPECT_FALSE(document.CanRedo());
+    EXPECT_TRUE(document.ReadOnly());
+    EXPECT_EQ(document.FilePath(), "/card/DEN.CFG");
+}
+
+} // namespace
+} // namespace ostra::test
