@@ -35,6 +35,29 @@ bool FieldChanged(const TConfigRecord& then, const TConfigRecord& now, const Con
     return false;
 }
 
+TConfigRecord WithFieldFrom(const TConfigRecord& record, const TConfigRecord& from, const ConfigField& field)
+{
+    TConfigRecord result = record;
+    switch (field.Kind) {
+    case FieldKind::Text:
+    case FieldKind::InstallerLine:
+        WriteFieldText(result, field, ReadFieldText(from, field));
+        break;
+    case FieldKind::Flag:
+    case FieldKind::ScreenMode:
+        WriteFieldBit(result, field, ReadFieldBit(from, field));
+        break;
+    case FieldKind::Wallplates:
+        for (int wallplate = 1; wallplate <= layout::kWallplateCount; ++wallplate)
+            SetConfigBit(result, layout::wallplateByteOffset(field.Index, wallplate), layout::wallplateBit(wallplate),
+                         ZoneFeedsWallplate(from, field.Index, wallplate));
+        break;
+    case FieldKind::Version:
+        break;
+    }
+    return result;
+}
+
 const TConfigRecord& UnitDocument::Baseline() const
 {
     if (state_.Cleared && clearedBlank_)

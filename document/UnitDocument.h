@@ -9,21 +9,9 @@
 
 #include "config/ConfigFields.h"
 #include "config/ConfigRecord.h"
+#include "document/FileIdentity.h"
 
 namespace ostra {
-
-// What tells one file from another at the same path: the device and
-// inode it lies on, its length and its last change. Taken when the file
-// is opened or saved.
-struct FileIdentity {
-    std::uint64_t Device = 0;
-    std::uint64_t Inode = 0;
-    std::uint64_t Size = 0;
-    std::int64_t ModifiedSeconds = 0;
-    std::int64_t ModifiedNanoseconds = 0;
-
-    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
-};
 
 // The unit being edited, without any window: its 2048 bytes as they stand
 // now (every setting, main outputs included, as a save would gather them),
@@ -55,7 +43,7 @@ public:
     const FileIdentity& Identity() const { return identity_; }
     // Whether the unit shown is the file's unit (false since Clear, until
     // the next open or save): only then does a print name the file.
-    bool ShowsFile() const { return !filePath_.empty() && !state_.Cleared; }
+    bool ShowsFile() const { return !filePath_.empty() && !Cleared(); }
     // The file could be read but not written, until a save succeeds.
     bool ReadOnly() const { return readOnly_; }
     // What Clear last put in the window, as gathered; a save keeps the
@@ -63,6 +51,8 @@ public:
     const std::optional<TConfigRecord>& ClearedBlank() const { return clearedBlank_; }
 
     bool Modified() const { return Record() != Baseline(); }
+    // Since Clear, until the next open or save.
+    bool Cleared() const { return state_.Cleared; }
     // The fields whose values differ from the baseline, in field order.
     std::vector<const ConfigField*> ChangedFields() const;
 
@@ -121,5 +111,9 @@ private:
 // Whether field holds another value in now than in then. Versions, which
 // no one edits, never count as changed.
 bool FieldChanged(const TConfigRecord& then, const TConfigRecord& now, const ConfigField& field);
+
+// record with field's value taken from `from`, every other byte as it was:
+// what Revert makes of the unit.
+TConfigRecord WithFieldFrom(const TConfigRecord& record, const TConfigRecord& from, const ConfigField& field);
 
 } // namespace ostra

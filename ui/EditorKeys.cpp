@@ -27,8 +27,17 @@ const EditorKey kEditorKeys[] = {
 
 } // namespace
 
+void BindHistoryKeys(QWidget& window, const std::function<void()>& undo, const std::function<void()>& redo)
+{
+    const auto keys = [](const char* text) { return QKeySequence::fromString(text, QKeySequence::PortableText); };
+    BindCommandKeys(window, QKeySequence::Undo, keys(kUndoKeys), undo);
+    BindCommandKeys(window, QKeySequence::Redo, keys(kRedoKeys), redo);
+    BindKeys(window, keys(kOtherRedoKeys), redo);
+}
+
 QList<QKeySequence> BindEditorKeys(QWidget& window, const EditorCommands& commands)
 {
+    BindHistoryKeys(window, commands.Undo, commands.Redo);
     for (const EditorKey& key : kEditorKeys)
         BindCommandKeys(window, key.Standard, QKeySequence::fromString(key.Own, QKeySequence::PortableText),
                         [&window, commands, run = key.Run] { run(commands, window); });

@@ -5,6 +5,7 @@
 #include <QKeySequence>
 #include <QList>
 
+class QAction;
 class QWidget;
 
 namespace ostra {
@@ -20,7 +21,15 @@ struct EditorCommands {
     std::function<void()> Review;
     std::function<void()> Overview;
     std::function<void()> Help;
+    std::function<void()> Undo;
+    std::function<void()> Redo;
+    // Undo and Redo as the context menus offer them, named for their steps.
+    QList<QAction*> HistoryActions;
 };
+
+// Binds Undo (Ctrl+Z) and Redo (Ctrl+Shift+Z, Ctrl+Y, and the platform's
+// own keys for both) in window.
+void BindHistoryKeys(QWidget& window, const std::function<void()>& undo, const std::function<void()>& redo);
 
 // Binds, in a window beside the main one, each command's keys that the
 // window has not bound to something of its own, and Esc to close it.

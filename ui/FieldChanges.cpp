@@ -4,7 +4,6 @@
 
 #include "config/ConfigLayout.h"
 #include "ui/CodePage.h"
-#include "ui/ZoneEditor.h"
 
 namespace ostra {
 
@@ -22,32 +21,7 @@ template <typename Keep> QStringList wallplateNames(int zone, Keep keep)
     return names;
 }
 
-bool sameWallplates(const TConfigRecord& a, const TConfigRecord& b, int zone)
-{
-    for (int item = 0; item < layout::kWallplateCount; ++item)
-        if (WallplateMark(a, zone - 1, item) != WallplateMark(b, zone - 1, item))
-            return false;
-    return true;
-}
-
 } // namespace
-
-bool FieldChanged(const TConfigRecord& kept, const TConfigRecord& now, const ConfigField& field)
-{
-    switch (field.Kind) {
-    case FieldKind::Text:
-    case FieldKind::InstallerLine:
-        return ReadFieldText(kept, field) != ReadFieldText(now, field);
-    case FieldKind::Flag:
-    case FieldKind::ScreenMode:
-        return ReadFieldBit(kept, field) != ReadFieldBit(now, field);
-    case FieldKind::Wallplates:
-        return !sameWallplates(kept, now, field.Index);
-    case FieldKind::Version:
-        return false;
-    }
-    return false;
-}
 
 QString FieldValueText(const TConfigRecord& record, const ConfigField& field)
 {
@@ -62,7 +36,7 @@ QString FieldValueText(const TConfigRecord& record, const ConfigField& field)
         return QString::fromLatin1(ReadFieldBit(record, field) ? kProfessionalMode : kResidentialMode);
     case FieldKind::Wallplates: {
         const QStringList names =
-            wallplateNames(field.Index, [&](int zone, int item) { return WallplateMark(record, zone, item); });
+            wallplateNames(field.Index, [&](int zone, int item) { return ZoneFeedsWallplate(record, zone + 1, item + 1); });
         return names.isEmpty() ? QStringLiteral("none") : names.join(QStringLiteral(", "));
     }
     }
@@ -71,8 +45,8 @@ QString FieldValueText(const TConfigRecord& record, const ConfigField& field)
 
 QString WallplateChangeText(const TConfigRecord& kept, const TConfigRecord& now, int zone)
 {
-    const auto gained = [&](int z, int item) { return WallplateMark(now, z, item) && !WallplateMark(kept, z, item); };
-    const auto lost = [&](int z, int item) { return WallplateMark(kept, z, item) && !WallplateMark(now, z, item); };
+    const auto gained = [&](int z, int item) { return ZoneFeedsWallplate(now, z + 1, item + 1) && !ZoneFeedsWallplate(kept, z + 1, item + 1); };
+    const auto lost = [&](int z, int item) { return ZoneFeedsWallplate(kept, z + 1, item + 1) && !ZoneFeedsWallplate(now, z + 1, item + 1); };
     QStringList parts;
     for (const QString& name : wallplateNames(zone, gained))
         parts << QLatin1Char('+') + name;

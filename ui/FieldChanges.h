@@ -7,13 +7,10 @@
 
 namespace ostra {
 
-// How a field of the window compares between the record as last opened,
-// saved or cleared (kept) and as the window would save it now: what the
-// change marks and the review of changes show.
-
-// Whether field holds another value in now than in kept. Versions, which
-// no one edits, never count as changed.
-bool FieldChanged(const TConfigRecord& kept, const TConfigRecord& now, const ConfigField& field);
+// How a field of the window reads, and how it compares between the record
+// as last opened, saved or cleared (kept) and now: what the change marks
+// and the review of changes show. Whether a field changed at all is the
+// document's to say (document/UnitDocument.h).
 
 // A field's value as the window shows it: a text decoded in its field's
 // code page without its padding, "checked" or "not checked" for a flag,

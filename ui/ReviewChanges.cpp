@@ -44,7 +44,8 @@ QLabel* wrappedLabel(const QString& text, QWidget* parent)
 
 } // namespace
 
-ReviewChanges::ReviewChanges(std::function<std::vector<ReviewRow>()> rows, const EditorCommands& commands)
+ReviewChanges::ReviewChanges(std::function<std::vector<ReviewRow>()> rows, std::function<void()> revertAll,
+                             const EditorCommands& commands)
     : QWidget(nullptr, Qt::Window),
       rows_(std::move(rows)),
       scroll_(new QScrollArea(this)),
@@ -74,12 +75,10 @@ ReviewChanges::ReviewChanges(std::function<std::vector<ReviewRow>()> rows, const
 
     auto* close = new QPushButton("Close", this);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
-    connect(revertAll_, &QPushButton::clicked, this, [this] {
-        std::vector<std::function<void()>> reverts;
-        for (ReviewRow& row : rows_())
-            reverts.push_back(std::move(row.Revert));
-        revertLater(std::move(reverts));
-    });
+    connect(revertAll_, &QPushButton::clicked, this,
+            [this, revertAll = std::move(revertAll)] { revertLater({revertAll}); });
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    addActions(commands.HistoryActions);
     for (QPushButton* button : {revertAll_, close}) {
         button->setAutoDefault(false);
         ClickOnEnter(*button);

@@ -38,7 +38,10 @@ struct ReviewRow {
 class ReviewChanges final : public QWidget {
     Q_OBJECT
 public:
-    ReviewChanges(std::function<std::vector<ReviewRow>()> rows, const EditorCommands& commands);
+    // rows lists the changes whenever asked; revertAll takes them all back
+    // as one step.
+    ReviewChanges(std::function<std::vector<ReviewRow>()> rows, std::function<void()> revertAll,
+                  const EditorCommands& commands);
 
     // Shows the window beside anchor, where it fits the screen; raises it
     // when it shows already. With an owner, the window is that window's

@@ -23,6 +23,14 @@ inline constexpr const char* kOpenKeys = "Ctrl+O";
 inline constexpr const char* kSaveKeys = "Ctrl+S";
 inline constexpr const char* kHelpKeys = "F1";
 
+// Undo and Redo, named in menus with their step, and their keys: the
+// desktop's standard ones, Ctrl+Y for Redo as well.
+inline constexpr const char* kUndoCommand = "Undo";
+inline constexpr const char* kRedoCommand = "Redo";
+inline constexpr const char* kUndoKeys = "Ctrl+Z";
+inline constexpr const char* kRedoKeys = "Ctrl+Shift+Z";
+inline constexpr const char* kOtherRedoKeys = "Ctrl+Y";
+
 // A menu entry with its keys after a tab, where menus show keys: the
 // window's own shortcut runs the command, so the entry binds none.
 inline QString MenuEntryText(const char* command, const char* keys)

@@ -181,8 +181,36 @@ void SingleByteEdit::pasteIntoPadding()
         paste();
 }
 
+void SingleByteEdit::UseHistory(QAction* undo, QAction* redo)
+{
+    undo_ = undo;
+    redo_ = redo;
+}
+
+bool SingleByteEdit::isHistoryKey(const QKeyEvent& key) const
+{
+    return undo_ != nullptr &&
+           (key.matches(QKeySequence::Undo) || key.matches(QKeySequence::Redo) ||
+            QKeySequence(key.keyCombination()) == QKeySequence(Qt::CTRL | Qt::Key_Y));
+}
+
+// The line edit claims its undo keys before shortcuts are looked for; left
+// unclaimed, they reach the window's Undo and Redo.
+bool SingleByteEdit::event(QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride && isHistoryKey(*static_cast<QKeyEvent*>(event))) {
+        event->ignore();
+        return true;
+    }
+    return QLineEdit::event(event);
+}
+
 void SingleByteEdit::keyPressEvent(QKeyEvent* event)
 {
+    if (isHistoryKey(*event)) {
+        event->ignore();
+        return;
+    }
     const bool typed = !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
     if (event->matches(QKeySequence::Paste)) {
         pasteIntoPadding();
@@ -224,6 +252,14 @@ void SingleByteEdit::contextMenuEvent(QContextMenuEvent* event)
     if (QAction* pasteAction = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
         disconnect(pasteAction, &QAction::triggered, nullptr, nullptr);
         connect(pasteAction, &QAction::triggered, this, &SingleByteEdit::pasteIntoPadding);
+    }
+    const std::pair<const char*, QAction*> history[] = {{"edit-undo", undo_}, {"edit-redo", redo_}};
+    for (const auto& [name, own] : history) {
+        QAction* boxes = menu->findChild<QAction*>(QString::fromLatin1(name));
+        if (boxes == nullptr || own == nullptr)
+            continue;
+        menu->insertAction(boxes, own);
+        menu->removeAction(boxes);
     }
     menu->popup(event->globalPos());
 }

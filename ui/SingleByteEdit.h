@@ -37,7 +37,12 @@ public:
     // first text typed or pasted takes its place.
     void SetBlankMarker(unsigned char byte);
 
+    // Undo and Redo are the window's, not the box's own: their keys reach
+    // the window, and its actions stand in the box's context menu.
+    void UseHistory(QAction* undo, QAction* redo);
+
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -54,7 +59,11 @@ private:
     int visibleLength() const;
     void keepCursorOutOfPadding();
 
+    bool isHistoryKey(const QKeyEvent& key) const;
+
     const CodePage codePage_;
+    QAction* undo_ = nullptr;
+    QAction* redo_ = nullptr;
     std::optional<QChar> blankMarker_;
 };
 

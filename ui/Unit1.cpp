@@ -98,6 +98,7 @@ TForm1::TForm1(FileApi& files, FileDialogs& fileDialogs, MessageBoxes& messageBo
     createZonePanel();
     createCommandControls();
     createHelp();
+    createHistoryActions();
     createReviewControls();
     addPrintEntries();
     bindFields();
@@ -109,7 +110,9 @@ TForm1::TForm1(FileApi& files, FileDialogs& fileDialogs, MessageBoxes& messageBo
     bindKeys();
     nameForScreenReaders();
     FormCreate();
-    noteKept();
+    // No file yet: the document starts from what the window shows.
+    document_.Opened({}, gatheredCopy(), false, {});
+    showDocument();
 }
 
 TForm1::~TForm1() = default;

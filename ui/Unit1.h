@@ -7,10 +7,12 @@
 #include <utility>
 #include <vector>
 
+#include <QList>
 #include <QString>
 #include <QWidget>
 
 #include "config/ConfigRecord.h"
+#include "document/UnitDocument.h"
 #include "ui/ConfigOpener.h"
 #include "ui/FileDialogControl.h"
 #include "ui/KeyToolTips.h"
@@ -18,6 +20,7 @@
 #include "ui/ReviewChanges.h"
 #include "ui/ZoneGrid.h"
 
+class QAction;
 class QCheckBox;
 class QPagedPaintDevice;
 class QFrame;
@@ -134,6 +137,16 @@ public:
     // detail (where, and what to check) stands under the text.
     void ShowErrorMessage(const QString& text, QWidget* owner = nullptr, const QString& detail = QString());
 
+    // The unit being edited. The window shows it and sends every edit to
+    // it at once; the title, the change marks, the Zone Overview, Review
+    // Changes and print read it.
+    const UnitDocument& Document() const { return document_; }
+    // Takes back the last step of editing, or does the last one taken back
+    // again, in every control and window; the control that changed shows
+    // (its zone selected) and takes the focus.
+    void Undo();
+    void Redo();
+
     // Event handlers.
     void FormCreate();
     void Button1Click();
@@ -196,21 +209,34 @@ private:
     // What a save would write now.
     TConfigRecord recordAsSaved();
     void trackChanges();
-    // After any edit: the title's asterisk, the marks of changed controls
-    // and the two windows brought up to date.
+    // After any edit by the user: the unit as the window now holds it goes
+    // to the document as one step (or into the burst of typing it
+    // continues), and the views follow.
     void noteEdited();
+    // The views of the document brought up to date: the title's asterisk,
+    // the marks of changed controls, the Zone Overview, Review Changes and
+    // the names of Undo and Redo.
+    void showDocument();
+    // The controls set from the document's unit (after Undo, Redo or a
+    // revert), which records no step.
+    void fillFromDocument();
+    // What a step from before to after is called in Undo and Redo.
+    QString stepName(const TConfigRecord& before, const TConfigRecord& after);
+    void showChangedControl(const std::vector<const ConfigField*>& fields);
+    void createHistoryActions();
+    void updateHistoryActions();
+    QList<QAction*> historyActions() const;
     void markChangedControls(const TConfigRecord& now);
     std::vector<ReviewRow> reviewRows();
     // The commands the windows beside this one run on the editor's keys.
     EditorCommands editorCommands();
     QString reviewName(const ConfigField& field);
     void revertField(const ConfigField& field);
+    void revertAll();
     QWidget* controlShowing(const ConfigField& field);
     void nameForScreenReaders();
     void setHelpShown(bool shown);
     bool hasUnsavedEdits();
-    // Remembers what the window shows as opened, saved or cleared.
-    void noteKept();
 
     bool saveTo(const std::string& path, QWidget* owner);
     void startTimer1();
@@ -225,23 +251,16 @@ private:
     std::vector<FieldBinding> fieldBindings_;
     std::vector<std::pair<int, QWidget*>> tabStops_;
     std::function<void()> showCardBrowser_;
-    // What gathering gives right after Clear, while nothing has been
-    // edited since: only then does a save keep the blank marker.
-    std::optional<TConfigRecord> gatheredAfterClear_;
-    // What gathering gave after the last open, save or Clear.
-    TConfigRecord keptRecord_{};
-    // Since Clear the window shows a blank unit that no file holds, until
-    // the next open or save: the title still names the file, but a print
-    // must not.
-    bool clearedSinceFile_ = false;
-    // The file last opened could be read but not written; the title says
-    // so until a save succeeds.
-    bool readOnly_ = false;
+    UnitDocument document_;
     // The title as the commands set it; an asterisk follows it while the
-    // window holds unsaved changes.
+    // unit differs from its file.
     QString titleText_;
-    bool showsChanges_ = false;
     bool markingChanges_ = false;
+    // While the program sets the controls, their signals are no edits.
+    bool filling_ = false;
+    // Undo and Redo in the context menus, named for their steps.
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
     std::unique_ptr<ZoneOverview> overview_;
     std::unique_ptr<ReviewChanges> review_;
     PrintPreview printPreview_;

@@ -145,7 +145,7 @@ void TForm1::FormToConfig()
 TConfigRecord TForm1::recordAsSaved()
 {
     TConfigRecord record = gatheredCopy();
-    if (record[layout::kBlankMarkerOffset] == layout::kBlankMarker && record != gatheredAfterClear_)
+    if (record[layout::kBlankMarkerOffset] == layout::kBlankMarker && record != document_.ClearedBlank())
         dropBlankMarker(record);
     return record;
 }

@@ -4,7 +4,10 @@
 // Changes lists them with a way back for each.
 #include "ui/Unit1.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QFrame>
 #include <QListWidgetItem>
@@ -20,7 +23,6 @@
 #include "ui/SingleByteEdit.h"
 #include "ui/Unit1Fields.h"
 #include "ui/Unit1Tables.h"
-#include "ui/ZoneEditor.h"
 #include "ui/ZoneOverview.h"
 
 namespace ostra {
@@ -40,7 +42,8 @@ std::vector<const ConfigField*> wallplateFields()
 } // namespace
 
 // Every signal by which the user changes a value, and the wallplate
-// list's clicks once they reached the record.
+// list's clicks once they reached the record. Leaving a box ends its burst
+// of typing: typing there again is a step of its own.
 void TForm1::trackChanges()
 {
     for (auto* edit : findChildren<SingleByteEdit*>())
@@ -51,25 +54,70 @@ void TForm1::trackChanges()
         connect(box, &QAbstractButton::toggled, this, &TForm1::noteEdited);
     connect(CheckListBox2, &QListWidget::itemChanged, this, &TForm1::noteEdited);
     connect(CheckListBox1, &ListBox::Click, this, &TForm1::noteEdited);
-    connect(ListBox1, &ListBox::Click, this, &TForm1::noteEdited);
+    connect(ListBox1, &ListBox::Click, this, &TForm1::showDocument);
+    connect(qApp, &QApplication::focusChanged, this, [this] { document_.EndBurst(); });
 }
 
 void TForm1::noteEdited()
 {
     // Marking list items changes their data, which the lists report as
-    // changes of their own.
+    // changes of their own; the program setting controls is no edit.
+    if (markingChanges_ || filling_)
+        return;
+    const TConfigRecord before = document_.Record();
+    const TConfigRecord after = gatheredCopy();
+    if (after == before)
+        return;
+    // Typing continues a burst in the box that has the focus.
+    const void* burst = qobject_cast<SingleByteEdit*>(focusWidget()) != nullptr ? focusWidget() : nullptr;
+    document_.Edit(stepName(before, after).toStdString(), after, burst);
+    showDocument();
+}
+
+void TForm1::showDocument()
+{
     if (markingChanges_)
         return;
     markingChanges_ = true;
-    const TConfigRecord now = gatheredCopy();
-    showsChanges_ = now != keptRecord_;
     showTitleText(titleText_);
-    markChangedControls(now);
+    markChangedControls(document_.Record());
     markingChanges_ = false;
     if (overview_ != nullptr)
         overview_->Refresh();
     if (review_ != nullptr && review_->isVisible())
         review_->Refresh();
+    updateHistoryActions();
+}
+
+// The record takes the document's unit, all but the software version the
+// window shows (a save stamps its own), and every control shows it.
+void TForm1::fillFromDocument()
+{
+    TConfigRecord shown = document_.Record();
+    std::copy_n(ConfigRecord.begin() + layout::kSoftwareVersionOffset, 2 * layout::kVersionPartWidth,
+                shown.begin() + layout::kSoftwareVersionOffset);
+    ConfigRecord = shown;
+    filling_ = true;
+    for (const FieldBinding& binding : fieldBindings_)
+        binding.Fill(ConfigRecord);
+    ListBox1Click();
+    filling_ = false;
+}
+
+// "Typing in Description" for a text, the setting's name for any other
+// single change ("Blanking", "Zone 2 wallplates"), "Zone Overview marks"
+// for marks of several zones or outputs set at once.
+QString TForm1::stepName(const TConfigRecord& before, const TConfigRecord& after)
+{
+    std::vector<const ConfigField*> changed;
+    for (const ConfigField& field : ConfigFields())
+        if (FieldChanged(before, after, field))
+            changed.push_back(&field);
+    if (changed.size() != 1)
+        return QStringLiteral("Zone Overview marks");
+    const ConfigField& field = *changed.front();
+    const bool typed = field.Kind == FieldKind::Text || field.Kind == FieldKind::InstallerLine;
+    return typed ? QStringLiteral("Typing in ") + reviewName(field) : reviewName(field);
 }
 
 QWidget* TForm1::controlShowing(const ConfigField& field)
@@ -84,7 +132,7 @@ void TForm1::markChangedControls(const TConfigRecord& now)
 {
     for (const unit1::ShownField& shown : unit1::ShownFields()) {
         const ConfigField& field = *shown.Field;
-        const bool changed = FieldChanged(keptRecord_, now, field);
+        const bool changed = FieldChanged(document_.Baseline(), now, field);
         if (shown.Control == std::string_view(unit1::kMainOutputControl)) {
             SetChangeMark(*CheckListBox2->item(field.Index - 1), changed);
         } else if (field.Kind == FieldKind::ScreenMode) {
@@ -95,11 +143,12 @@ void TForm1::markChangedControls(const TConfigRecord& now)
         }
     }
     for (const ConfigField* field : wallplateFields())
-        SetChangeMark(*ListBox1->item(field->Index - 1), FieldChanged(keptRecord_, now, *field));
+        SetChangeMark(*ListBox1->item(field->Index - 1), FieldChanged(document_.Baseline(), now, *field));
     const int zone = ListBox1->ItemIndex();
     for (int item = 0; item < layout::kWallplateCount; ++item)
         SetChangeMark(*CheckListBox1->item(item),
-                      zone >= 0 && WallplateMark(keptRecord_, zone, item) != WallplateMark(now, zone, item));
+                      zone >= 0 && ZoneFeedsWallplate(document_.Baseline(), zone + 1, item + 1) !=
+                                       ZoneFeedsWallplate(now, zone + 1, item + 1));
 }
 
 // A setting's name as a screen reader says it: its control's accessible
@@ -127,40 +176,41 @@ QString TForm1::reviewName(const ConfigField& field)
 
 std::vector<ReviewRow> TForm1::reviewRows()
 {
-    const TConfigRecord now = gatheredCopy();
+    const TConfigRecord& kept = document_.Baseline();
+    const TConfigRecord& now = document_.Record();
     std::vector<ReviewRow> rows;
-    for (const ConfigField& field : ConfigFields())
-        if (FieldChanged(keptRecord_, now, field))
-            rows.push_back({reviewName(field),
-                            field.Kind == FieldKind::Wallplates
-                                ? WallplateChangeText(keptRecord_, now, field.Index)
-                                : QString(),
-                            FieldValueText(keptRecord_, field), FieldValueText(now, field),
-                            [this, &field] { revertField(field); }});
+    for (const ConfigField* field : document_.ChangedFields())
+        rows.push_back({reviewName(*field),
+                        field->Kind == FieldKind::Wallplates ? WallplateChangeText(kept, now, field->Index) : QString(),
+                        FieldValueText(kept, *field), FieldValueText(now, *field),
+                        [this, field] { revertField(*field); }});
     return rows;
 }
 
-// The file's value back in its control, or the file's wallplate bits back
-// in the record, exactly as they were kept.
+// The file's value back, exactly as it was kept, as one step.
 void TForm1::revertField(const ConfigField& field)
 {
-    if (field.Kind == FieldKind::Wallplates) {
-        const int zone = field.Index - 1;
-        for (int item = 0; item < layout::kWallplateCount; ++item)
-            SetWallplateMark(ConfigRecord, zone, item, WallplateMark(keptRecord_, zone, item));
-        ListBox1Click();
-    } else {
-        for (const FieldBinding& binding : fieldBindings_)
-            if (binding.Field == &field)
-                binding.Fill(keptRecord_);
-    }
-    noteEdited();
+    document_.Edit(("Revert " + reviewName(field)).toStdString(),
+                   WithFieldFrom(document_.Record(), document_.Baseline(), field));
+    fillFromDocument();
+    showDocument();
+}
+
+void TForm1::revertAll()
+{
+    TConfigRecord reverted = document_.Record();
+    for (const ConfigField* field : document_.ChangedFields())
+        reverted = WithFieldFrom(reverted, document_.Baseline(), *field);
+    document_.Edit("Revert All", reverted);
+    fillFromDocument();
+    showDocument();
 }
 
 void TForm1::ShowReviewChanges(QWidget* askedFrom)
 {
     if (review_ == nullptr)
-        review_ = std::make_unique<ReviewChanges>([this] { return reviewRows(); }, editorCommands());
+        review_ = std::make_unique<ReviewChanges>([this] { return reviewRows(); }, [this] { revertAll(); },
+                                                  editorCommands());
     QWidget* owner = askedFrom != nullptr ? askedFrom->window() : this;
     review_->ShowBeside(*this, owner == this ? nullptr : owner);
 }

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "config/ConfigFile.h"
+#include "document/FileIdentity.h"
 #include "platform/Exception.h"
 #include "platform/qt/MessageBoxes.h"
 #include "platform/qt/Shell.h"
@@ -53,13 +54,13 @@ void TForm1::ShowErrorMessage(const QString& text, QWidget* owner, const QString
 void TForm1::showTitle(const char* prefix, const std::string& path)
 {
     showTitleText(QString::fromLatin1(prefix) + DisplayName(path) +
-                  (readOnly_ ? QString::fromLatin1(kReadOnlyMark) : QString()));
+                  (document_.ReadOnly() ? QString::fromLatin1(kReadOnlyMark) : QString()));
 }
 
 void TForm1::showTitleText(const QString& text)
 {
     titleText_ = text;
-    setWindowTitle(LiteralWindowTitle(text) + (showsChanges_ ? QStringLiteral("*") : QString()));
+    setWindowTitle(LiteralWindowTitle(text) + (document_.Modified() ? QStringLiteral("*") : QString()));
 }
 
 // The file is read before anything changes, so that a failed open leaves
@@ -70,14 +71,14 @@ bool TForm1::OpenConfig(const std::string& path, QWidget* messageOwner)
 {
     try {
         const ReadForEditing read = readConfigForEditing(files_, path);
-        readOnly_ = read.ReadOnly;
+        ConfigRecord = read.Record;
+        filling_ = true;
+        ConfigToForm();
+        filling_ = false;
+        document_.Opened(path, gatheredCopy(), read.ReadOnly, IdentityOf(files_, path));
         showTitle("Currently Editing: ", path);
         SaveDialog1.SetFileName(path);
-        ConfigRecord = read.Record;
-        gatheredAfterClear_.reset();
-        clearedSinceFile_ = false;
-        ConfigToForm();
-        noteKept();
+        showDocument();
         return true;
     } catch (const Exception& error) {
         ShowErrorMessage(messageOf(error), messageOwner, ErrorAdvice(error, FileTask::Open, path));
@@ -138,11 +139,10 @@ bool TForm1::saveTo(const std::string& path, QWidget* owner)
     try {
         FormToConfig();
         WriteConfigFile(files_, path, ConfigRecord);
-        readOnly_ = false;
+        document_.Saved(path, gatheredCopy(), IdentityOf(files_, path));
         showTitle("Saved: ", path);
         startTimer1();
-        clearedSinceFile_ = false;
-        noteKept();
+        showDocument();
         return true;
     } catch (const Exception& error) {
         ShowErrorMessage(messageOf(error), owner, ErrorAdvice(error, FileTask::Save, path));
@@ -183,11 +183,11 @@ void TForm1::Button4Click()
     if (!SettleUnsavedEdits(this))
         return;
     BlankConfig(ConfigRecord);
+    filling_ = true;
     ConfigToForm();
-    gatheredAfterClear_ = gatheredCopy();
-    keptRecord_ = *gatheredAfterClear_;
-    clearedSinceFile_ = true;
-    noteEdited();
+    filling_ = false;
+    document_.Clear(gatheredCopy());
+    showDocument();
 }
 
 void TForm1::Button3Click()

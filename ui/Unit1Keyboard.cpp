@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QPushButton>
 
+#include "ui/EditorKeys.h"
 #include "ui/Fonts.h"
 #include "ui/HelpMemo.h"
 #include "ui/HelpText.h"
@@ -55,6 +56,7 @@ void TForm1::bindKeys()
     // menus and on the Zone Overview's button for it.
     BindKeys(*this, QKeySequence::fromString(kReviewChangesKeys, QKeySequence::PortableText),
              [this] { ShowReviewChanges(); });
+    BindHistoryKeys(*this, [this] { Undo(); }, [this] { Redo(); });
     keyToolTips_.Add(*CheckBox5, {BindMnemonic(*this, *CheckBox5, kAdvancedModeMnemonic)});
     // Escape is Close Help while the help shows, and does nothing else.
     const QKeySequence closeHelp(kCloseHelpKey);
@@ -79,6 +81,9 @@ EditorCommands TForm1::editorCommands()
             activateWindow();
             Button3->click();
         },
+        [this] { Undo(); },
+        [this] { Redo(); },
+        historyActions(),
     };
 }
 

@@ -9,6 +9,7 @@
 
 #include "config/ConfigFields.h"
 #include "ui/CheckListBox.h"
+#include "ui/CodePage.h"
 #include "ui/KeyboardCommands.h"
 #include "ui/ListBox.h"
 #include "ui/PlaceControl.h"
@@ -31,22 +32,32 @@ const ConfigField& mainOutputField(int zone)
 
 } // namespace
 
+namespace {
+
+bool markIn(const TConfigRecord& record, int row, int zone)
+{
+    if (row == ZoneGrid::kMainOutputRow)
+        return ReadFieldBit(record, mainOutputField(zone));
+    return ZoneFeedsWallplate(record, zone + 1, row + 1);
+}
+
+} // namespace
+
 bool TForm1::Mark(int row, int zone) const
 {
-    if (row == kMainOutputRow)
-        return CheckListBox2->Checked(zone);
-    return WallplateMark(ConfigRecord, zone, row);
+    return markIn(document_.Record(), row, zone);
 }
 
 bool TForm1::KeptMark(int row, int zone) const
 {
-    if (row == kMainOutputRow)
-        return ReadFieldBit(keptRecord_, mainOutputField(zone));
-    return WallplateMark(keptRecord_, zone, row);
+    return markIn(document_.Baseline(), row, zone);
 }
 
+// The cells are set in the window's lists and record as clicks would set
+// them, and reach the document as one step.
 void TForm1::SetMarks(const std::vector<Cell>& cells, bool marked)
 {
+    filling_ = true;
     bool shownZoneChanged = false;
     for (const Cell& cell : cells) {
         if (cell.Row == kMainOutputRow) {
@@ -59,12 +70,14 @@ void TForm1::SetMarks(const std::vector<Cell>& cells, bool marked)
     // The wallplate list shows the selected zone; it reads it again.
     if (shownZoneChanged)
         ListBox1Click();
+    filling_ = false;
     noteEdited();
 }
 
 QString TForm1::ZoneHeading(int zone) const
 {
-    const QString name = (this->*kZonePanel.Rows[zone].FullName.Member)->text().trimmed();
+    const ConfigField& fullName = GroupField(kZoneGroup, zone + 1, &kFullName);
+    const QString name = CodePageFor(fullName.Page).Decode(ReadFieldText(document_.Record(), fullName)).trimmed();
     const QString number = QString::number(zone + 1);
     return name.isEmpty() ? number : number + QLatin1Char(' ') + name;
 }

@@ -19,11 +19,10 @@ report::ReportUnit TForm1::unitAsShown()
 {
     // The file the title names, the one last opened or saved, unless a
     // Clear since put a blank unit in its place: that unit is in no file.
-    const std::string path = clearedSinceFile_ ? std::string() : SaveDialog1.FileName();
     report::ReportUnit unit;
-    unit.File = path.empty() ? report::ReportFile{} : report::ReportFileAt(files_, path);
+    unit.File = document_.ShowsFile() ? report::ReportFileAt(files_, document_.FilePath()) : report::ReportFile{};
     unit.Record = recordAsSaved();
-    unit.Unsaved = clearedSinceFile_ || hasUnsavedEdits();
+    unit.Unsaved = document_.Cleared() || document_.Modified();
     return unit;
 }
 

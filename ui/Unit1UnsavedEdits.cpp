@@ -13,17 +13,11 @@
 
 namespace ostra {
 
-// What the window would save now, against what it last opened, saved or
-// cleared: an edit undone by hand is no edit.
+// The unit against what was last opened, saved or cleared: an edit undone
+// by hand is no edit.
 bool TForm1::hasUnsavedEdits()
 {
-    return gatheredCopy() != keptRecord_;
-}
-
-void TForm1::noteKept()
-{
-    keptRecord_ = gatheredCopy();
-    noteEdited();
+    return document_.Modified();
 }
 
 bool TForm1::SettleUnsavedEdits(QWidget* owner)

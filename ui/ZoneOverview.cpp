@@ -198,6 +198,7 @@ ZoneOverview::ZoneOverview(ZoneGrid& grid, const EditorCommands& commands)
         {review_, commands.Review, kReviewChangesTitle, QKeySequence::UnknownKey, kReviewChangesKeys},
     };
     view_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    view_->addActions(commands.HistoryActions);
     for (const ButtonRow& row : rows) {
         QPushButton* button = row.Button;
         buttons->addWidget(button);

@@ -91,15 +91,23 @@ TEST_F(KeyboardTest, TextTypedOrPastedIntoAFullBoxTakesThePlaceOfTrailingSpaces)
     }
 }
 
-TEST_F(KeyboardTest, AnInsertionIntoPaddingIsOneStepToUndo)
+// The box's own Ctrl+Z is the window's Undo: a burst of typing into the
+// padding is one step, back and forth, in the box and in the title.
+TEST_F(KeyboardTest, TypingIntoPaddingIsOneStepOfTheWindowsUndo)
 {
     openWith("SAT ", std::string(30, ' '));
+    const QString opened = form->windowTitle();
     form->Edit14->setFocus();
     form->Edit14->setCursorPosition(30);
     typeText(form->Edit14, "Hall");
     EXPECT_EQ(form->Edit14->text(), "Hall" + QString(26, ' '));
+    EXPECT_EQ(form->windowTitle(), opened + "*");
     QTest::keyClick(form->Edit14, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(form->Edit14->text(), "Hal" + QString(27, ' '));
+    EXPECT_EQ(form->Edit14->text(), QString(30, ' '));
+    EXPECT_EQ(form->windowTitle(), opened);
+    QTest::keyClick(form->Edit14, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(form->Edit14->text(), "Hall" + QString(26, ' '));
+    EXPECT_EQ(form->windowTitle(), opened + "*");
 }
 
 // Input after a click (at a share of the box's width, with the modifiers
