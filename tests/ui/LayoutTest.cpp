@@ -160,7 +160,7 @@ TEST_F(LayoutTest, HelpTextHasItsLinesAndHeadings)
     QTest::mouseClick(form->Button3, Qt::LeftButton);
     ASSERT_TRUE(form->Memo1->isVisibleTo(form.get()));
     const QTextDocument* text = form->Memo1->document();
-    ASSERT_EQ(text->blockCount(), 207);
+    ASSERT_EQ(text->blockCount(), 209);
     EXPECT_EQ(text->findBlockByNumber(0).text(), "OstraPC Setup Application Help");
     EXPECT_EQ(text->findBlockByNumber(1).text(), QString(43, QLatin1Char('-')));
     const QStringList headings = {
