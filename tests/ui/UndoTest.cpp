@@ -2,7 +2,11 @@
 // Overview and Review Changes: each takes the unit, the title, the change
 // marks and the review exactly back to the state the step left, and every
 // view reads the same unit.
+#include <filesystem>
+
 #include <QAction>
+#include <QBuffer>
+#include <QPdfWriter>
 #include <QApplication>
 #include <QListWidget>
 #include <QPushButton>
@@ -11,6 +15,7 @@
 
 #include "FormFixture.h"
 #include "config/ConfigLayout.h"
+#include "report-test/ReportText.h"
 #include "ui/ChangeMarks.h"
 #include "ui/ZoneEditor.h"
 #include "ui/ReviewChanges.h"
@@ -225,6 +230,58 @@ TEST_F(UndoTest, UndoShowsTheControlItChanged)
     form->Edit3->setFocus();
     form->Undo();
     EXPECT_EQ(form->focusWidget(), form->CheckBox2);
+}
+
+// After Clear, an open and a Revert, every view reads the one unit: the
+// title, the grid, the review and the printed page.
+TEST_F(UndoTest, EveryViewReadsTheSameUnitAfterClearOpenAndRevert)
+{
+    TConfigRecord other = sampleRecord();
+    putText(other, 0, "Other unit");
+    writeRecord(path("other.cfg"), other);
+    const struct {
+        const char* What;
+        std::function<void()> Act;
+    } actions[] = {
+        {"Clear", [&] { form->Button4Click(); }},
+        {"open", [&] { openFromCard(path("other.cfg")); }},
+        {"Revert",
+         [&] {
+             clickCheckBox(form->CheckBox3);
+             form->Edit1->selectAll();
+             typeText(form->Edit1, "Typed");
+             QTest::mouseClick(&form->Review()->RevertButton(0), Qt::LeftButton);
+         }},
+    };
+    for (const auto& action : actions) {
+        SCOPED_TRACE(action.What);
+        action.Act();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return form->Review()->RowCount() == int(form->Document().ChangedFields().size()); }));
+        const UnitDocument& unit = form->Document();
+        EXPECT_EQ(form->windowTitle().endsWith('*'), unit.Modified());
+        const QAbstractItemModel& grid = *form->Overview()->View().model();
+        for (int zone = 0; zone < 6; ++zone)
+            for (int plate = 0; plate < 36; ++plate)
+                EXPECT_EQ(grid.index(plate, zone).data(Qt::CheckStateRole).value<Qt::CheckState>() == Qt::Checked,
+                          ZoneFeedsWallplate(unit.Record(), zone + 1, plate + 1));
+
+        QBuffer pdf;
+        pdf.open(QIODevice::WriteOnly);
+        {
+            QPdfWriter writer(&pdf);
+            ASSERT_TRUE(form->PrintUnit(writer));
+        }
+        const std::optional<std::string> page = pdfText(pdf.data());
+        if (!page)
+            GTEST_SKIP() << "pdftotext is not installed";
+        if (!IsBlankConfig(unit.Record())) {
+            const std::string description = ReadConfigText(unit.Record(), 0, 32);
+            EXPECT_NE(page->find(description.substr(0, description.find_last_not_of(' ') + 1)), std::string::npos);
+        }
+        const std::string file = std::filesystem::path(unit.FilePath()).filename().string();
+        EXPECT_EQ(page->find(file) != std::string::npos, unit.ShowsFile()) << *page;
+        EXPECT_EQ(page->find("Unsaved changes included") != std::string::npos, unit.Cleared() || unit.Modified());
+    }
 }
 
 } // namespace
