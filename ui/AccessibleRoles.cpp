@@ -3,8 +3,6 @@
 #include <QAccessibleWidget>
 
 #include "ui/LogoImage.h"
-#include "ui/ZoneGridAccessible.h"
-#include "ui/ZoneOverview.h"
 
 namespace ostra {
 
@@ -44,8 +42,6 @@ QAccessibleInterface* editorInterface(const QString& className, QObject* object)
         return nullptr;
     if (className == QLatin1String("ostra::LogoImage"))
         return new LogoAccessible(static_cast<LogoImage*>(widget));
-    if (className == QLatin1String("ostra::ZoneGridView"))
-        return new ZoneGridAccessible(static_cast<ZoneGridView*>(widget));
     for (const RoleOfClass& row : kRoles)
         if (className == QLatin1String(row.ClassName))
             return new QAccessibleWidget(widget, row.Role);

@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -17,6 +18,7 @@
 #include "ui/KeyboardCommands.h"
 #include "ui/SideWindows.h"
 #include "ui/WindowPlacement.h"
+#include "ui/ZoneGridAccessible.h"
 #include "ui/ZoneGridModel.h"
 
 namespace ostra {
@@ -52,10 +54,23 @@ QString cellText(const QModelIndex& index)
     return index.data(Qt::DisplayRole).toString();
 }
 
+// The grid's own table interface for screen readers (ZoneGridAccessible).
+QAccessibleInterface* gridInterface(const QString& className, QObject* object)
+{
+    if (className != QLatin1String("ostra::ZoneGridView"))
+        return nullptr;
+    return new ZoneGridAccessible(static_cast<ZoneGridView*>(object));
+}
+
 } // namespace
 
 ZoneGridView::ZoneGridView(QWidget* parent) : QTableView(parent)
 {
+    static const bool installed = [] {
+        QAccessible::installFactory(gridInterface);
+        return true;
+    }();
+    (void)installed;
     setItemDelegate(new NoToggleDelegate(this));
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
