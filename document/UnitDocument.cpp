@@ -74,6 +74,15 @@ std::vector<const ConfigField*> UnitDocument::changedBetween(const TConfigRecord
     return changed;
 }
 
+bool UnitDocument::Modified() const
+{
+    const TConfigRecord& baseline = Baseline();
+    for (const ConfigField& field : ConfigFields())
+        if (FieldChanged(baseline, Record(), field))
+            return true;
+    return false;
+}
+
 std::vector<const ConfigField*> UnitDocument::ChangedFields() const
 {
     return changedBetween(Baseline(), Record());

@@ -50,7 +50,9 @@ public:
     // blank marker only while the unit is exactly that.
     const std::optional<TConfigRecord>& ClearedBlank() const { return clearedBlank_; }
 
-    bool Modified() const { return Record() != Baseline(); }
+    // Whether any setting differs from the baseline; the versions, which
+    // a save stamps and no one edits, do not count.
+    bool Modified() const;
     // Since Clear, until the next open or save.
     bool Cleared() const { return state_.Cleared; }
     // The fields whose values differ from the baseline, in field order.

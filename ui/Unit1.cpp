@@ -111,7 +111,7 @@ TForm1::TForm1(FileApi& files, FileDialogs& fileDialogs, MessageBoxes& messageBo
     nameForScreenReaders();
     FormCreate();
     // No file yet: the document starts from what the window shows.
-    document_.Opened({}, gatheredCopy(), false, {});
+    document_.Opened({}, editedCopy(), false, {});
     showDocument();
 }
 

@@ -242,8 +242,8 @@ private:
     void startTimer1();
     void showTitle(const char* prefix, const std::string& path);
     void showTitleText(const QString& text);
-    void gatherControls();
     TConfigRecord gatheredCopy();
+    TConfigRecord editedCopy();
 
     FileApi& files_;
     MessageBoxes& messageBoxes_;

@@ -145,26 +145,28 @@ void TForm1::FormToConfig()
 TConfigRecord TForm1::recordAsSaved()
 {
     TConfigRecord record = gatheredCopy();
-    if (record[layout::kBlankMarkerOffset] == layout::kBlankMarker && record != document_.ClearedBlank())
+    if (record[layout::kBlankMarkerOffset] == layout::kBlankMarker && editedCopy() != document_.ClearedBlank())
         dropBlankMarker(record);
     return record;
 }
 
 TConfigRecord TForm1::gatheredCopy()
 {
-    const TConfigRecord kept = ConfigRecord;
-    gatherControls();
-    const TConfigRecord gathered = ConfigRecord;
-    ConfigRecord = kept;
-    return gathered;
+    TConfigRecord record = editedCopy();
+    StampSoftwareVersion(record);
+    return record;
 }
 
-void TForm1::gatherControls()
+// The record as the controls hold it, the software version as the window
+// shows it: what the document keeps of each step, so that Undo shows the
+// version it showed then.
+TConfigRecord TForm1::editedCopy()
 {
-    StampSoftwareVersion(ConfigRecord);
+    TConfigRecord record = ConfigRecord;
     for (const FieldBinding& binding : fieldBindings_)
         if (binding.Gather)
-            binding.Gather(ConfigRecord);
+            binding.Gather(record);
+    return record;
 }
 
 } // namespace ostra

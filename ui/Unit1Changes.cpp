@@ -65,7 +65,7 @@ void TForm1::noteEdited()
     if (markingChanges_ || filling_)
         return;
     const TConfigRecord before = document_.Record();
-    const TConfigRecord after = gatheredCopy();
+    const TConfigRecord after = editedCopy();
     if (after == before)
         return;
     // Typing continues a burst in the box that has the focus.
@@ -89,14 +89,10 @@ void TForm1::showDocument()
     updateHistoryActions();
 }
 
-// The record takes the document's unit, all but the software version the
-// window shows (a save stamps its own), and every control shows it.
+// The record takes the document's unit, and every control shows it.
 void TForm1::fillFromDocument()
 {
-    TConfigRecord shown = document_.Record();
-    std::copy_n(ConfigRecord.begin() + layout::kSoftwareVersionOffset, 2 * layout::kVersionPartWidth,
-                shown.begin() + layout::kSoftwareVersionOffset);
-    ConfigRecord = shown;
+    ConfigRecord = document_.Record();
     filling_ = true;
     for (const FieldBinding& binding : fieldBindings_)
         binding.Fill(ConfigRecord);

@@ -75,7 +75,7 @@ bool TForm1::OpenConfig(const std::string& path, QWidget* messageOwner)
         filling_ = true;
         ConfigToForm();
         filling_ = false;
-        document_.Opened(path, gatheredCopy(), read.ReadOnly, IdentityOf(files_, path));
+        document_.Opened(path, editedCopy(), read.ReadOnly, IdentityOf(files_, path));
         showTitle("Currently Editing: ", path);
         SaveDialog1.SetFileName(path);
         showDocument();
@@ -139,7 +139,7 @@ bool TForm1::saveTo(const std::string& path, QWidget* owner)
     try {
         FormToConfig();
         WriteConfigFile(files_, path, ConfigRecord);
-        document_.Saved(path, gatheredCopy(), IdentityOf(files_, path));
+        document_.Saved(path, editedCopy(), IdentityOf(files_, path));
         showTitle("Saved: ", path);
         startTimer1();
         showDocument();
@@ -186,7 +186,7 @@ void TForm1::Button4Click()
     filling_ = true;
     ConfigToForm();
     filling_ = false;
-    document_.Clear(gatheredCopy());
+    document_.Clear(editedCopy());
     showDocument();
 }
 
