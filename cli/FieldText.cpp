@@ -207,7 +207,7 @@ std::string valueForShow(const ConfigField& field, const FieldValue& value)
     }
     case FieldKind::Version: {
         const VersionText& version = std::get<VersionText>(value);
-        return terminalSafe(decodeText(version.Major + "." + version.Minor, field.Page));
+        return terminalSafe(VersionAsShown(field, version.Major, version.Minor));
     }
     }
     return {};
@@ -221,7 +221,7 @@ std::string valueForDiff(const ConfigField& field, const FieldValue& value)
         return quotedText(decodeText(std::get<std::string>(value), field.Page));
     case FieldKind::Version: {
         const VersionText& version = std::get<VersionText>(value);
-        return quotedText(decodeText(version.Major + "." + version.Minor, field.Page));
+        return quotedText(VersionAsShown(field, version.Major, version.Minor));
     }
     case FieldKind::Wallplates: {
         std::string list(1, '[');

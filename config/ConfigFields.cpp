@@ -179,6 +179,16 @@ void WriteFieldText(TConfigRecord& record, const ConfigField& field, std::string
     WriteConfigText(record, field.Offset, field.Width, bytes);
 }
 
+std::string VersionAsShown(const TConfigRecord& record, const ConfigField& field)
+{
+    return DecodeToUtf8(ConfigVersionText(record, field.Offset), CharacterSetOf(field.Page));
+}
+
+std::string VersionAsShown(const ConfigField& field, std::string_view major, std::string_view minor)
+{
+    return DecodeToUtf8(ConfigVersionText(major, minor), CharacterSetOf(field.Page));
+}
+
 std::string WallplateName(int wallplate)
 {
     const int n = wallplate - 1;

@@ -98,6 +98,16 @@ std::string ReadFieldText(const TConfigRecord& record, const ConfigField& field)
 // Padded with spaces or cut to the field's width, as the editor gathers.
 void WriteFieldText(TConfigRecord& record, const ConfigField& field, std::string_view bytes);
 
+// A version as the window's label shows it after the field's label
+// ("Hardware Version: 1.08"), in UTF-8: its parts as stored, joined by a
+// full stop (ConfigVersionText). The window shows the bytes as they are,
+// so a version never written reads "." and the software version a save
+// stamps " 1.01". Every view of a version (the window, show, diff, the
+// report) takes its text from here.
+std::string VersionAsShown(const TConfigRecord& record, const ConfigField& field);
+// The same for a version's two parts, given as bytes.
+std::string VersionAsShown(const ConfigField& field, std::string_view major, std::string_view minor);
+
 // A wallplate's name, "A1" to "F6" (six plates a letter), and its caption
 // in the window's and ostra-cfg's lists, "A1 - 01"; wallplate counts from 1.
 std::string WallplateName(int wallplate);

@@ -94,8 +94,16 @@ void StampSoftwareVersion(TConfigRecord& record)
 std::string ConfigVersionText(const TConfigRecord& record, int offset)
 {
     using namespace layout;
-    return ReadConfigText(record, versionMajorOffset(offset), kVersionPartWidth) + "."
-        + ReadConfigText(record, versionMinorOffset(offset), kVersionPartWidth);
+    return ConfigVersionText(ReadConfigText(record, versionMajorOffset(offset), kVersionPartWidth),
+                             ReadConfigText(record, versionMinorOffset(offset), kVersionPartWidth));
+}
+
+std::string ConfigVersionText(std::string_view major, std::string_view minor)
+{
+    std::string text(major);
+    text += '.';
+    text += minor;
+    return text;
 }
 
 } // namespace ostra

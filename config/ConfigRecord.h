@@ -27,7 +27,10 @@ bool GetConfigBit(const TConfigRecord& record, int offset, int bit);
 void SetConfigBit(TConfigRecord& record, int offset, int bit, bool value);
 
 void StampSoftwareVersion(TConfigRecord& record);
+// The version at offset as bytes: its major part, a full stop, its minor
+// part, each up to its first NUL ("." for a version never written).
 std::string ConfigVersionText(const TConfigRecord& record, int offset);
+std::string ConfigVersionText(std::string_view major, std::string_view minor);
 
 // Both raise EInOutError (platform/InOutError.h) on failure.
 void ReadConfigFile(const std::string& path, TConfigRecord& record);

@@ -12,9 +12,10 @@ namespace {
 
 constexpr std::string_view kFormulaStarts = "=+-@\t\r";
 
+// The fields set takes, and the versions, which only show.
 bool isColumn(const ConfigField& field)
 {
-    return field.Settable;
+    return field.Settable || field.Kind == FieldKind::Version;
 }
 
 std::string lowercase(std::string text)
@@ -46,7 +47,7 @@ std::string unpadded(std::string text)
     return text;
 }
 
-// A field's value as ostra-cfg set takes it.
+// A field's value as ostra-cfg set takes it; a version as the window shows it.
 std::string settingValue(const TConfigRecord& record, const ConfigField& field)
 {
     switch (field.Kind) {
@@ -60,7 +61,7 @@ std::string settingValue(const TConfigRecord& record, const ConfigField& field)
     case FieldKind::Wallplates:
         return wallplateList(record, field.Index);
     case FieldKind::Version:
-        break;
+        return VersionAsShown(record, field);
     }
     return {};
 }

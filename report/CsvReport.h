@@ -10,10 +10,12 @@ class QIODevice;
 namespace ostra::report {
 
 // A report as CSV (RFC 4180, UTF-8, CRLF line ends): a header row of
-// "file", the keys ostra-cfg set takes and "error", then one row per unit
-// with its values as set takes them, so that a cell can be given back to
-// set. A blank file's description reads "<Blank Config File>" and its
-// other cells are empty; an unreadable file's row has its path and error.
+// "file", the keys ostra-cfg set takes, the two versions' keys and
+// "error", then one row per unit with its values as set takes them, so
+// that a cell can be given back to set, and its versions as the window
+// shows them. A blank file's description reads "<Blank Config File>" and
+// its other cells are empty; an unreadable file's row has its path and
+// error.
 class CsvReportWriter : public ReportWriter {
 public:
     explicit CsvReportWriter(QIODevice& out);

@@ -79,8 +79,7 @@ std::vector<ReportLine> headLines(const ReportUnit& unit, std::time_t generated)
     if (unit.Record && !IsBlankConfig(*unit.Record))
         for (const ConfigField& field : ConfigFields())
             if (field.Kind == FieldKind::Version)
-                head.push_back({field.Label, shown(DecodeToUtf8(ConfigVersionText(*unit.Record, field.Offset),
-                                                                CharacterSetOf(field.Page)))});
+                head.push_back({field.Label, shown(VersionAsShown(*unit.Record, field))});
     return head;
 }
 
