@@ -33,8 +33,16 @@ PdfReportWriter::PdfReportWriter(QIODevice& out, const QPageSize& pageSize, std:
 
 PdfReportWriter::~PdfReportWriter() = default;
 
+// A page a unit, and the summary's pages before them once it is measured.
+void PdfReportWriter::Begin(std::size_t units)
+{
+    units_ = units;
+    painter_->setPageCount(static_cast<int>(units));
+}
+
 void PdfReportWriter::Summary(const std::vector<SummaryRow>& rows)
 {
+    painter_->setPageCount(painter_->summaryPageCount(rows) + static_cast<int>(units_));
     painter_->paintSummary(rows, generated_);
 }
 

@@ -20,6 +20,7 @@ public:
     PdfReportWriter(QIODevice& out, const QPageSize& pageSize, std::time_t generated);
     ~PdfReportWriter() override;
 
+    void Begin(std::size_t units) override;
     void Summary(const std::vector<SummaryRow>& rows) override;
     void Unit(const ReportUnit& unit) override;
     bool Finish() override;
@@ -28,6 +29,7 @@ private:
     std::unique_ptr<QPdfWriter> writer_;
     std::unique_ptr<ReportPainter> painter_;
     std::time_t generated_;
+    std::size_t units_ = 0;
 };
 
 // The paper of the user's locale (LC_PAPER): Letter where it is 216 by

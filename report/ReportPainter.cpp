@@ -22,6 +22,9 @@ constexpr double kRowHeight = 11;
 constexpr double kGridRowHeight = 9.6;
 constexpr double kGap = 8;
 constexpr double kCellPadding = 3;
+// The foot of every page, below what the page holds, for its number.
+constexpr double kFootHeight = 14;
+constexpr double kFootSize = 7.5;
 
 const QColor kInk(0, 0, 0);
 const QColor kRule(150, 150, 150);
@@ -77,7 +80,26 @@ void ReportPainter::nextPage()
     if (pageUsed_)
         device_.newPage();
     pageUsed_ = true;
+    ++pageNumber_;
     painter_.resetTransform();
+    pageFoot();
+}
+
+// "Page 3 of 7" at the right of the page's foot, in the page's own scale.
+void ReportPainter::pageFoot()
+{
+    std::string number = "Page " + std::to_string(pageNumber_);
+    if (pageCount_ > 0)
+        number += " of " + std::to_string(pageCount_);
+    const double width = device_.width() / unit_;
+    text({0, pageHeight() + kFootHeight - kRowHeight, width, kRowHeight}, number, font(kFootSize), Qt::AlignRight,
+         kInk);
+}
+
+// What a page holds above its foot, in points.
+double ReportPainter::pageHeight() const
+{
+    return device_.height() / unit_ - kFootHeight;
 }
 
 bool ReportPainter::finish()
@@ -195,7 +217,7 @@ void ReportPainter::paintUnit(const UnitReport& report)
 {
     nextPage();
     const double width = device_.width() / unit_;
-    const double height = device_.height() / unit_;
+    const double height = pageHeight();
     // Measured first: on a page too short the whole page is drawn smaller.
     drawing_ = false;
     const double needed = unitPage(report, width);
@@ -249,31 +271,52 @@ double ReportPainter::summaryRow(double y, const std::vector<std::string>& cells
 void ReportPainter::paintSummary(const std::vector<SummaryRow>& rows, std::time_t generated)
 {
     nextPage();
+    summaryPages(rows, generated);
+}
+
+int ReportPainter::summaryPageCount(const std::vector<SummaryRow>& rows)
+{
+    drawing_ = false;
+    const int pages = summaryPages(rows, 0);
+    drawing_ = true;
+    return pages;
+}
+
+// The summary from the top of the current page on, drawn unless only
+// measured; the pages it takes. Counting and drawing share this one
+// walk, so that the count given to every page's foot is the pages drawn.
+int ReportPainter::summaryPages(const std::vector<SummaryRow>& rows, std::time_t generated)
+{
     const double width = device_.width() / unit_;
-    const double height = device_.height() / unit_;
+    const double height = pageHeight();
     const std::vector<std::string> columns(std::begin(kSummaryColumns), std::end(kSummaryColumns));
+    int pages = 1;
     double y = 0;
     text({0, y, width, kTitleHeight}, kSummaryTitle, font(kTitleSize, true), Qt::AlignLeft, kInk);
     y += kTitleHeight;
     y += lines({0, y, width}, {{"Report Date", ReportTime(generated)}, {"Units", std::to_string(rows.size())}});
     y += kGap;
-    y += summaryRow(y, columns, true, false);
+    y += summaryRow(y, columns, true, !drawing_);
     for (const SummaryRow& row : rows) {
         const std::vector<std::string> cells = row.Error.empty()
             ? std::vector<std::string>{row.File, row.Description, row.Mode, row.Zones}
             : std::vector<std::string>{row.File, "Could not be read: " + row.Error};
         const double rowHeight = summaryRow(y, cells, false, true);
         if (y + rowHeight > height) {
-            nextPage();
-            y = summaryRow(0, columns, true, false);
+            if (drawing_)
+                nextPage();
+            ++pages;
+            y = summaryRow(0, columns, true, !drawing_);
         }
-        y += summaryRow(y, cells, false, false);
+        y += summaryRow(y, cells, false, !drawing_);
     }
+    return pages;
 }
 
 bool PrintUnitReport(QPagedPaintDevice& device, const ReportUnit& unit, std::time_t generated)
 {
     ReportPainter painter(device);
+    painter.setPageCount(1);
     painter.paintUnit(BuildUnitReport(unit, generated));
     return painter.finish();
 }

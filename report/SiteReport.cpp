@@ -78,6 +78,10 @@ void addFolder(FileApi& files, const std::string& folder, Entries& entries)
 
 ReportWriter::~ReportWriter() = default;
 
+void ReportWriter::Begin(std::size_t)
+{
+}
+
 ReportFile ReportFileAt(FileApi& files, const std::string& path)
 {
     ReportFile file{path, {}, {}};
@@ -115,6 +119,7 @@ ReportOutcome WriteReport(FileApi& files, const std::vector<std::string>& names,
             entries.add(name, BuildSummaryRow(ReadReportUnit(files, name)));
         }
     }
+    writer.Begin(entries.Paths.size());
     if (site)
         writer.Summary(entries.Rows);
     ReportOutcome outcome;

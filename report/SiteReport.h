@@ -14,6 +14,8 @@ namespace ostra::report {
 class ReportWriter {
 public:
     virtual ~ReportWriter();
+    // Before anything else: how many units the report holds, a page each.
+    virtual void Begin(std::size_t units);
     // The summary of a site report, before its first unit; a report of a
     // single file has none.
     virtual void Summary(const std::vector<SummaryRow>& rows) = 0;
