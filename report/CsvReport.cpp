@@ -74,6 +74,7 @@ CsvReportWriter::CsvReportWriter(QIODevice& out) : out_(out)
     for (const ConfigField& field : ConfigFields())
         if (isColumn(field))
             header.push_back(field.Key);
+    header.push_back(kLengthWarningColumn);
     header.push_back("error");
     writeRow(header);
 }
@@ -98,6 +99,7 @@ void CsvReportWriter::Unit(const ReportUnit& unit)
         else
             cells.push_back(settingValue(*unit.Record, field));
     }
+    cells.push_back(LengthWarning(unit.File));
     cells.push_back(unit.Error);
     writeRow(cells);
 }

@@ -19,7 +19,7 @@ table.lines td { border: none; }
 table.overview td { text-align: center; min-width: 6em; }
 table.overview td:first-child { text-align: left; white-space: nowrap; }
 div.names { display: flex; gap: 3em; }
-p.unsaved { color: #b00; font-weight: bold; }
+p.unsaved, p.length, span.length { color: #b00; font-weight: bold; }
 p.notice { font-style: italic; }
 @media print { section { break-before: page; } section:first-of-type { break-before: auto; } }
 )";
@@ -69,6 +69,8 @@ std::string unitSection(const UnitReport& report)
     std::string html = "<section class=\"unit\">\n" + element("h1", report.Title) + "\n";
     if (report.Unsaved)
         html += element("p", kUnsavedNotice, "class=\"unsaved\"") + "\n";
+    if (!report.LengthWarning.empty())
+        html += element("p", report.LengthWarning, "class=\"length\"") + "\n";
     html += linesTable(report.Head);
     if (!report.Notice.empty())
         html += element("p", report.Notice, "class=\"notice\"") + "\n";
@@ -99,10 +101,16 @@ void HtmlReportWriter::Summary(const std::vector<SummaryRow>& rows)
     html += "</tr>\n";
     for (const SummaryRow& row : rows) {
         html += "<tr>" + element("td", row.File);
+        // A file of another length than a record's says so under its
+        // description, or under why it could not be read.
+        const std::string mark =
+            row.LengthWarning.empty() ? "" : "<br/>" + element("span", row.LengthWarning, "class=\"length\"");
         if (row.Error.empty())
-            html += element("td", row.Description) + element("td", row.Mode) + element("td", row.Zones);
+            html += "<td>" + HtmlEscaped(row.Description) + mark + "</td>" + element("td", row.Mode)
+                + element("td", row.Zones);
         else
-            html += element("td", "Could not be read: " + row.Error, "colspan=\"3\" class=\"error\"");
+            html += "<td colspan=\"3\" class=\"error\">" + HtmlEscaped("Could not be read: " + row.Error) + mark
+                + "</td>";
         html += "</tr>\n";
     }
     write(html + "</table>\n</section>\n");

@@ -185,6 +185,10 @@ double ReportPainter::unitPage(const UnitReport& report, double width)
         text({0, y, width, kRowHeight}, kUnsavedNotice, font(kBodySize, true), Qt::AlignLeft, kWarning);
         y += kRowHeight;
     }
+    if (!report.LengthWarning.empty()) {
+        text({0, y, width, kRowHeight}, report.LengthWarning, font(kBodySize, true), Qt::AlignLeft, kWarning);
+        y += kRowHeight;
+    }
     // The head in two columns: the file on the left, the report and the unit's versions on the right.
     const auto middle = report.Head.begin() + static_cast<std::ptrdiff_t>((report.Head.size() + 1) / 2);
     const double half = (width - kGap) / 2;
@@ -298,9 +302,12 @@ int ReportPainter::summaryPages(const std::vector<SummaryRow>& rows, std::time_t
     y += kGap;
     y += summaryRow(y, columns, true, !drawing_);
     for (const SummaryRow& row : rows) {
+        // A file of another length than a record's says so under its
+        // description, or under why it could not be read.
+        const std::string mark = row.LengthWarning.empty() ? "" : "\n" + row.LengthWarning;
         const std::vector<std::string> cells = row.Error.empty()
-            ? std::vector<std::string>{row.File, row.Description, row.Mode, row.Zones}
-            : std::vector<std::string>{row.File, "Could not be read: " + row.Error};
+            ? std::vector<std::string>{row.File, row.Description + mark, row.Mode, row.Zones}
+            : std::vector<std::string>{row.File, "Could not be read: " + row.Error + mark};
         const double rowHeight = summaryRow(y, cells, false, true);
         if (y + rowHeight > height) {
             if (drawing_)

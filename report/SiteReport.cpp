@@ -59,7 +59,9 @@ void addFolder(FileApi& files, const std::string& folder, Entries& entries)
     std::vector<Listed> listed;
     while (std::optional<CardFile> file = listing.next()) {
         ReportUnit unit;
-        unit.File.Path = (std::filesystem::path(folder) / file->Name).string();
+        // The listing reads no further than a record: the length, which
+        // the summary marks when it is not a record's, comes from stat.
+        unit.File = ReportFileAt(files, (std::filesystem::path(folder) / file->Name).string());
         unit.Error = FailureMessage(*file);
         if (unit.Error.empty())
             unit.Record = CardFileRecord(*file);
@@ -87,7 +89,9 @@ ReportFile ReportFileAt(FileApi& files, const std::string& path)
     ReportFile file{path, {}, {}};
     struct stat status {};
     if (!files.stat(path, status).failed()) {
-        file.Size = static_cast<std::uint64_t>(status.st_size);
+        // A folder's size says nothing of a unit.
+        if (S_ISREG(status.st_mode))
+            file.Size = static_cast<std::uint64_t>(status.st_size);
         file.Modified = status.st_mtime;
     }
     return file;

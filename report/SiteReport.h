@@ -42,7 +42,8 @@ inline constexpr const char* kNoConfigurationFiles = "No configuration files (*.
 // Files are only ever opened for reading.
 ReportOutcome WriteReport(FileApi& files, const std::vector<std::string>& names, ReportWriter& writer);
 
-// The file at path with its size and time, when the file system gives them.
+// The file at path with its time, and its size when it is a regular
+// file, when the file system gives them.
 ReportFile ReportFileAt(FileApi& files, const std::string& path);
 
 // The unit of the file at path: its record, or why it could not be read.

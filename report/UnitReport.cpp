@@ -137,6 +137,7 @@ UnitReport BuildUnitReport(const ReportUnit& unit, std::time_t generated)
 {
     UnitReport report;
     report.Unsaved = unit.Unsaved;
+    report.LengthWarning = LengthWarning(unit.File);
     report.Head = headLines(unit, generated);
     if (!unit.Record) {
         report.Title = fileName(unit.File);
@@ -160,7 +161,7 @@ UnitReport BuildUnitReport(const ReportUnit& unit, std::time_t generated)
 
 SummaryRow BuildSummaryRow(const ReportUnit& unit)
 {
-    SummaryRow row{fileName(unit.File), {}, {}, {}, unit.Error};
+    SummaryRow row{fileName(unit.File), {}, {}, {}, unit.Error, LengthWarning(unit.File)};
     if (!unit.Record)
         return row;
     const TConfigRecord& record = *unit.Record;
@@ -181,6 +182,14 @@ SummaryRow BuildSummaryRow(const ReportUnit& unit)
             + (main ? ", " + std::string(kZoneMainOutput.Label) : "") + ")";
     }
     return row;
+}
+
+std::string LengthWarning(const ReportFile& file)
+{
+    if (!file.Size || *file.Size == static_cast<std::uint64_t>(layout::kRecordSize))
+        return {};
+    return "Not a configuration file: " + std::to_string(*file.Size) + " bytes, not "
+        + std::to_string(layout::kRecordSize);
 }
 
 std::string ReportTime(std::time_t time)

@@ -13,7 +13,7 @@ namespace ostra::report {
 // The file a unit's record came from, as its report's head names it.
 struct ReportFile {
     std::string Path; // as given; empty for a record that was never saved
-    std::optional<std::uint64_t> Size;
+    std::optional<std::uint64_t> Size; // of a regular file only
     std::optional<std::time_t> Modified;
 };
 
@@ -45,6 +45,7 @@ struct UnitReport {
     std::string Title; // the description, or what stands for it
     std::string Notice;
     bool Unsaved = false;
+    std::string LengthWarning; // LengthWarning(file); empty for a record's length
     std::vector<ReportLine> Head;
     std::vector<ReportLine> Settings; // the screen mode and the front-panel options
     ReportTable Sources;
@@ -69,6 +70,12 @@ inline constexpr const char* kUnsavedNotice = "Unsaved changes included: this pa
 
 UnitReport BuildUnitReport(const ReportUnit& unit, std::time_t generated);
 
+// What marks a regular file whose length is not a record's: it is no
+// configuration file, even where its first bytes read as a record. "Not a
+// configuration file: 3000 bytes, not 2048"; empty for a file of a
+// record's length, and where the length is unknown.
+std::string LengthWarning(const ReportFile& file);
+
 // One row of a site report's summary.
 struct SummaryRow {
     std::string File; // the file's name
@@ -76,6 +83,7 @@ struct SummaryRow {
     std::string Mode;
     std::string Zones; // the zones that feed something, with their wallplate counts
     std::string Error;
+    std::string LengthWarning; // as the unit's page gives it
 };
 
 inline constexpr const char* kSummaryTitle = "Site Report";

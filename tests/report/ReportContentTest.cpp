@@ -163,6 +163,33 @@ TEST_P(ReportContent, ShowsEveryUnitOfTheSiteAsItsReaderReadsIt)
     }
 }
 
+// A file longer or shorter than a record is no configuration file, even
+// where its first bytes read as one: its page and its summary row say so
+// (the CSV, whose rows are the summary, in a column); files of a record's
+// length are not marked.
+TEST_P(ReportContent, MarksEveryFileThatIsNotARecordsLength)
+{
+    TConfigRecord record{};
+    setText(record, "description", "Long");
+    std::ofstream(folder.file("LONG.CFG"), std::ios::binary)
+        << std::string(record.begin(), record.end()) << std::string(952, 'x');
+    std::optional<std::string> text = read(write({folder.path().string()}));
+    if (!text)
+        GTEST_SKIP() << "pdftotext is not installed (poppler-utils)";
+    // A summary cell may wrap the words onto lines of their own.
+    std::replace(text->begin(), text->end(), '\n', ' ');
+    auto count = [&](const std::string& what) {
+        int found = 0;
+        for (std::size_t at = text->find(what); at != std::string::npos; at = text->find(what, at + 1))
+            ++found;
+        return found;
+    };
+    const int places = GetParam().Name == std::string_view("Csv") ? 1 : 2;
+    EXPECT_EQ(count("Not a configuration file: 3000 bytes, not 2048"), places) << *text;
+    EXPECT_EQ(count("Not a configuration file: 5 bytes, not 2048"), places) << *text;
+    EXPECT_EQ(count("Not a configuration file"), 2 * places) << "FULL.CFG and BLANK.CFG are not marked";
+}
+
 INSTANTIATE_TEST_SUITE_P(Formats, ReportContent, ::testing::ValuesIn(kFormats),
                          [](const auto& info) { return std::string(info.param.Name); });
 
@@ -191,6 +218,8 @@ TEST_P(CsvReport, HasAHeaderOfTheSetKeysAndARowPerUnitInTheCardsOrder)
     EXPECT_EQ(cell(2, "description"), "<Blank Config File>");
     EXPECT_EQ(cell(2, "mode"), "");
     EXPECT_EQ(cell(3, "error"), "Read beyond end of file");
+    EXPECT_EQ(cell(1, "length_warning"), "");
+    EXPECT_EQ(cell(3, "length_warning"), "Not a configuration file: 5 bytes, not 2048");
     for (const std::vector<std::string>& row : rows)
         EXPECT_EQ(row.size(), header.size());
 }

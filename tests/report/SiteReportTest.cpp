@@ -81,6 +81,7 @@ TEST_P(SiteFolder, IsListedOnceAndNamedInEveryRowAndPage)
         EXPECT_EQ(writer.Pages[i].Head[0].Value, row.Rows[i].File) << "the page's File line";
         EXPECT_EQ(writer.Pages[i].Head[1].Value, row.Rows[i].Error.empty() ? folder.file("site") : folder.path().string())
             << "the page's Folder line";
+        EXPECT_EQ(writer.Pages[i].LengthWarning, "") << "a folder has no length to mark";
     }
 }
 
