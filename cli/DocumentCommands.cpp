@@ -9,6 +9,11 @@ namespace {
 
 constexpr const char* kRecordExtension = ".cfg";
 
+// What export and import offer when the file they write is write-protected.
+constexpr const char* kExportRemedy =
+    "unlock the card and export again, or write the document elsewhere with -o FILE (or -o - for standard output)";
+constexpr const char* kImportRemedy = "unlock the card and import again, or write the settings elsewhere with -o FILE";
+
 // import's default output: the document's name with ".cfg" for its
 // extension ("hall.json" gives "hall.cfg").
 std::string defaultRecordPath(const std::string& documentPath)
@@ -48,7 +53,7 @@ ExitStatus runExport(CliContext& context, const CommandOptions& options)
         // Characters of file names that are not UTF-8 are replaced rather
         // than refused; texts of the record are always valid.
         const std::string text = recordToDocument(record).dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
-        onFile(output, [&] { writeDocumentFile(context, output, text); });
+        onWrite(output, kExportRemedy, [&] { writeDocumentFile(context, output, text); });
         return ExitStatus::Done;
     });
 }
@@ -69,7 +74,7 @@ ExitStatus runImport(CliContext& context, const CommandOptions& options)
         const std::string text = onFile(input, [&] { return readDocumentFile(context, input); });
         const OverlongText overlong = options.Truncate ? OverlongText::Truncate : OverlongText::Refuse;
         const TConfigRecord record = documentToRecord(parseDocument(text), overlong);
-        onFile(output, [&] { writeRecordFile(context, output, record); });
+        onWrite(output, kImportRemedy, [&] { writeRecordFile(context, output, record); });
         return ExitStatus::Done;
     });
 }

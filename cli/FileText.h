@@ -21,9 +21,7 @@ std::string readDocumentFile(CliContext& context, const std::string& path);
 void writeDocumentFile(CliContext& context, const std::string& path, const std::string& text);
 
 // The record of a configuration file, read as the editor reads it (the
-// blank marker kept). Commands that only look at a file read it ReadOnly;
-// set reads ReadWrite, so that a file it could not write back is refused
-// before any change.
+// blank marker kept). Commands that only look at a file read it ReadOnly.
 // Raises EInOutError.
 TConfigRecord readRecordFile(CliContext& context, const std::string& path, FileAccess access);
 void writeRecordFile(CliContext& context, const std::string& path, const TConfigRecord& record);

@@ -25,6 +25,9 @@ struct FormatName {
     ReportFormat Format;
 };
 
+// What report offers when the file it writes is write-protected.
+constexpr const char* kReportRemedy = "unlock the card and run report again, or write the report elsewhere with -o OUT";
+
 const FormatName kFormats[] = {
     {"pdf", ".pdf", ReportFormat::Pdf},
     {"html", ".html", ReportFormat::Html},
@@ -104,7 +107,7 @@ ExitStatus runReport(CliContext& context, const CommandOptions& options)
         return ExitStatus::FileFailed;
     }
     const ExitStatus saved = reportingFailures(context, options.Output, [&] {
-        onFile(options.Output, [&] { saveReport(context, options.Output, document.Bytes); });
+        onWrite(options.Output, kReportRemedy, [&] { saveReport(context, options.Output, document.Bytes); });
         return ExitStatus::Done;
     });
     if (saved != ExitStatus::Done)
