@@ -75,7 +75,7 @@ FieldBinding bindVersion(const ConfigField& field, QWidget& control)
     const VersionLabelAnchor anchor =
         label.alignment() & Qt::AlignRight ? VersionLabelAnchor::Right : VersionLabelAnchor::Left;
     return {nullptr, [&field, &label, anchor](const TConfigRecord& record) {
-                const QString version = CodePageFor(field.Page).Decode(ConfigVersionText(record, field.Offset));
+                const QString version = QString::fromStdString(VersionAsShown(record, field));
                 SetVersionCaption(label, unit1::VersionCaption(field, version), anchor);
             },
             {}};
