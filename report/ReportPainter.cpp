@@ -85,7 +85,8 @@ void ReportPainter::nextPage()
     pageFoot();
 }
 
-// "Page 3 of 7" at the right of the page's foot, in the page's own scale.
+// "Page 3 of 7" at the right of the page's foot, drawn before a unit's
+// page is scaled to fit, so that every page's number is the same size.
 void ReportPainter::pageFoot()
 {
     std::string number = "Page " + std::to_string(pageNumber_);
