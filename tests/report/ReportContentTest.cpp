@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include <QBuffer>
+#include <QPdfWriter>
 #include <QTemporaryFile>
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 #include "report/CsvReport.h"
 #include "report/HtmlReport.h"
 #include "report/PdfReport.h"
+#include "report/ReportPainter.h"
 #include "report-test/ReportText.h"
 #include "support/TempFolder.h"
 
@@ -52,7 +54,29 @@ TConfigRecord fullRecord()
     WriteFieldBit(record, *FindConfigField(&ConfigField::Key, "zone.2.main"), true);
     for (auto [zone, plate] : {std::pair{1, 1}, {1, 8}, {1, 36}, {6, 15}})
         SetConfigBit(record, layout::wallplateByteOffset(zone, plate), layout::wallplateBit(plate), true);
+    StampSoftwareVersion(record); // " 1" and "01"
+    WriteConfigText(record, layout::kHardwareVersionOffset, 4, std::string("1\0" "08", 4));
     return record;
+}
+
+int occurrences(const std::string& text, const std::string& what)
+{
+    int found = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++found;
+    return found;
+}
+
+// Each page of pdftotext's text ends in "Page N of M", M the pages there are.
+void expectPagesNumbered(const std::string& text)
+{
+    const auto pages = std::count(text.begin(), text.end(), '\f');
+    std::size_t start = 0;
+    for (int page = 1; page <= pages; ++page, start = text.find('\f', start) + 1)
+        EXPECT_NE(text.substr(start, text.find('\f', start) - start)
+                      .find("Page " + std::to_string(page) + " of " + std::to_string(pages)),
+                  std::string::npos)
+            << "page " << page;
 }
 
 struct Format {
@@ -96,6 +120,10 @@ const Expected kExpected[] = {
     {"a wallplate row of the overview", "B2 - 08|\u2713||||||", "Html"},
     {"the main output row", "Main||\u2713|||||", "Html"},
     {"zone 1's wallplates", "|A1,B2,F6|", "Csv"},
+    // As the window's labels show them: a part ends at a NUL, a space stays.
+    {"the hardware version", "Hardware Version|1.08|", "Html"},
+    {"the software version as saves stamp it", "Software Version| 1.01|", "Html"},
+    {"both versions", "|1.08| 1.01|", "Csv"},
 };
 
 class ReportContent : public ::testing::TestWithParam<Format> {
@@ -156,38 +184,23 @@ TEST_P(ReportContent, ShowsEveryUnitOfTheSiteAsItsReaderReadsIt)
     EXPECT_EQ(failures[0].Path, folder.file("BROKEN.CFG"));
     // A unit's page in a site: its four wallplates and its main output.
     if (GetParam().Name != std::string_view("Csv")) {
-        int marks = 0;
-        for (std::size_t at = text->find(kFedMark); at != std::string::npos; at = text->find(kFedMark, at + 1))
-            ++marks;
-        EXPECT_EQ(marks, 5);
+        EXPECT_EQ(occurrences(*text, kFedMark), 5);
     }
 }
 
-// A file longer or shorter than a record is no configuration file, even
-// where its first bytes read as one: its page and its summary row say so
-// (the CSV, whose rows are the summary, in a column); files of a record's
-// length are not marked.
+// A file longer or shorter than a record is marked on its page and in the
+// summary (the CSV, whose rows are the summary, in a column); no other is.
 TEST_P(ReportContent, MarksEveryFileThatIsNotARecordsLength)
 {
-    TConfigRecord record{};
-    setText(record, "description", "Long");
-    std::ofstream(folder.file("LONG.CFG"), std::ios::binary)
-        << std::string(record.begin(), record.end()) << std::string(952, 'x');
+    std::ofstream(folder.file("LONG.CFG"), std::ios::binary) << std::string(3000, 'L');
     std::optional<std::string> text = read(write({folder.path().string()}));
     if (!text)
         GTEST_SKIP() << "pdftotext is not installed (poppler-utils)";
-    // A summary cell may wrap the words onto lines of their own.
-    std::replace(text->begin(), text->end(), '\n', ' ');
-    auto count = [&](const std::string& what) {
-        int found = 0;
-        for (std::size_t at = text->find(what); at != std::string::npos; at = text->find(what, at + 1))
-            ++found;
-        return found;
-    };
+    std::replace(text->begin(), text->end(), '\n', ' '); // a summary cell may wrap
     const int places = GetParam().Name == std::string_view("Csv") ? 1 : 2;
-    EXPECT_EQ(count("Not a configuration file: 3000 bytes, not 2048"), places) << *text;
-    EXPECT_EQ(count("Not a configuration file: 5 bytes, not 2048"), places) << *text;
-    EXPECT_EQ(count("Not a configuration file"), 2 * places) << "FULL.CFG and BLANK.CFG are not marked";
+    EXPECT_EQ(occurrences(*text, "Not a configuration file: 3000 bytes, not 2048"), places) << *text;
+    EXPECT_EQ(occurrences(*text, "Not a configuration file: 5 bytes, not 2048"), places) << *text;
+    EXPECT_EQ(occurrences(*text, "Not a configuration file"), 2 * places) << "none for FULL.CFG and BLANK.CFG";
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, ReportContent, ::testing::ValuesIn(kFormats),
@@ -264,6 +277,25 @@ TEST_P(PdfReport, CarriesEveryRowOfALongSummaryAndAPagePerUnit)
         const std::size_t first = text->find(name);
         EXPECT_NE(first, std::string::npos) << name;
         EXPECT_NE(text->find(name, first + 1), std::string::npos) << name << " has a page";
+    }
+    expectPagesNumbered(*text);
+}
+
+// A report of one file, and the editor's print of its unit: "Page 1 of 1".
+TEST_P(PdfReport, OfOneUnitAndTheEditorsPrintNumberTheirPage)
+{
+    QBuffer print;
+    print.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&print);
+        ASSERT_TRUE(PrintUnitReport(writer, ReadReportUnit(systemFileApi(), folder.file("FULL.CFG")), kReportTime));
+    }
+    for (const QByteArray& pdf : {write({folder.file("FULL.CFG")}), print.data()}) {
+        const std::optional<std::string> text = pdfText(pdf);
+        if (!text)
+            GTEST_SKIP() << "pdftotext is not installed (poppler-utils)";
+        EXPECT_EQ(std::count(text->begin(), text->end(), '\f'), 1);
+        expectPagesNumbered(*text);
     }
 }
 
