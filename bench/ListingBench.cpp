@@ -25,9 +25,9 @@
 
 #include "config/CardFiles.h"
 #include "fakes/FakeRemovableDrives.h"
-#include "ui/ConfigOpener.h"
-#include "ui/ListBox.h"
-#include "ui/Unit2.h"
+#include "ui/browser/ConfigOpener.h"
+#include "ui/widgets/ListBox.h"
+#include "ui/browser/Unit2.h"
 
 namespace {
 

@@ -2,7 +2,8 @@
 # fails when a file reaches up a layer. The layers, lowest first; a file
 # may include its own layer and the layers below it:
 #
-#   platform < config < document < report < gif < gif/render < resources < ui < cli
+#   platform < config < document < report < gif < gif/render < resources
+#            < ui/widgets < ui/side < ui/browser < ui/main < ui/startup < cli
 #            < tools, bench, fuzz, tests (one layer, above all the rest)
 #
 # A file belongs to the longest folder of the list that holds it, so
@@ -36,7 +37,11 @@ set(layers
   "gif"
   "gif/render"
   "resources"
-  "ui"
+  "ui/widgets"
+  "ui/side"
+  "ui/browser"
+  "ui/main"
+  "ui/startup"
   "cli"
   "tools bench fuzz tests")
 # Include prefixes that name a folder of another name.

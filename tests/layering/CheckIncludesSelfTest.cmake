@@ -17,21 +17,26 @@ set(cases
   "gif@#include \"platform/Exception.h\"@passes"
   "gif@#include \"config/ConfigLayout.h\"@passes"
   "gif@#include \"gif/render/Drawing.h\"@fails"
-  "gif@#include \"ui/Unit1.h\"@fails"
+  "gif@#include \"ui/main/Unit1.h\"@fails"
   "gif/render@#include \"gif/GIFImage.h\"@passes"
   "gif/render@#include \"resources/Resources.h\"@fails"
-  "resources@#include \"ui/Unit1.h\"@fails"
-  "ui@#include \"resources/Resources.h\"@passes"
-  "ui@#include \"gif/render/Drawing.h\"@passes"
-  "ui@#include \"cli/CommandLine.h\"@fails"
-  "cli@#include \"ui/Unit1.h\"@passes"
+  "resources@#include \"ui/main/Unit1.h\"@fails"
+  "ui/main@#include \"resources/Resources.h\"@passes"
+  "ui/main@#include \"gif/render/Drawing.h\"@passes"
+  "ui/main@#include \"cli/CommandLine.h\"@fails"
+  "ui/main@#include \"ui/side/ZoneOverview.h\"@passes"
+  "ui/side@#include \"ui/main/Unit1.h\"@fails"
+  "ui/widgets@#include \"ui/side/ZoneOverview.h\"@fails"
+  "ui/browser@#include \"ui/startup/EditorWindows.h\"@fails"
+  "ui@#include <vector>@fails"
+  "cli@#include \"ui/main/Unit1.h\"@passes"
   "cli@#include \"config/ConfigFields.h\"@passes"
   # The top layer: tools, benchmarks, fuzz targets and tests reach every
   # layer and each other; nothing below reaches them.
   "cli@#include \"tests/support/TempFolder.h\"@fails"
   "cli@#include \"support/TempFolder.h\"@fails"
-  "ui@#include \"fakes/FakeShell.h\"@fails"
-  "ui@#include \"bench/Decoders.h\"@fails"
+  "ui/main@#include \"fakes/FakeShell.h\"@fails"
+  "ui/main@#include \"bench/Decoders.h\"@fails"
   "platform@#include \"tools/make-logo/LogoArtwork.h\"@fails"
   "gif@#include \"fuzz/Seeds.h\"@fails"
   "tools@#include \"support/gif/GifBuilder.h\"@passes"
@@ -39,13 +44,13 @@ set(cases
   "bench@#include \"fakes/FakeRemovableDrives.h\"@passes"
   "fuzz@#include \"gif/GIFImage.h\"@passes"
   "tests@#include \"bench/Decoders.h\"@passes"
-  "tests/ui@#include \"ui/Unit1.h\"@passes"
+  "tests/ui@#include \"ui/main/Unit1.h\"@passes"
   "tests/cli@#include \"ui/FormFixture.h\"@passes"
   "tests/gif/render@#include \"gif/render/FrameBitmap.h\"@passes"
   # Headers of no layer: the standard library, the toolkit, a neighbour.
   "platform@#include <vector>@passes"
   "config@#include \"ConfigLayout.h\"@passes"
-  "ui@#include <QWidget>@passes"
+  "ui/main@#include <QWidget>@passes"
   # The toolkit stays out of the GIF core, and Widgets out of the renderer.
   "gif@#include <QImage>@fails"
   "gif@#include <QtCore/QString>@fails"
@@ -54,14 +59,14 @@ set(cases
   "gif/render@#include <QtWidgets/QWidget>@fails"
   # How lines are read.
   "ui@  #  include \"cli/Refusal.h\"@fails"
-  "config@// #include \"ui/Unit1.h\" is only a comment@passes"
+  "config@// #include \"ui/main/Unit1.h\" is only a comment@passes"
   "tests/cli@#include \"../ui/FormFixture.h\"@fails"
   # Every folder has a layer.
   "scripts@#include <vector>@fails"
   "support@#include <vector>@fails"
   ".@#include <vector>@fails"
   # Build trees are not read.
-  "build/test/gif@#include \"ui/Unit1.h\"@passes")
+  "build/test/gif@#include \"ui/main/Unit1.h\"@passes")
 
 set(index 0)
 set(expected "")

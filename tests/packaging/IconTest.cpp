@@ -10,7 +10,7 @@
 
 #include "IconArtwork.h"
 #include "support/PictureCompare.h"
-#include "ui/Application.h"
+#include "ui/startup/Application.h"
 
 namespace ostra::test {
 namespace {

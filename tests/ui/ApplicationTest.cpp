@@ -9,7 +9,7 @@
 
 #include "fakes/FakeMessageBoxes.h"
 #include "platform/Exception.h"
-#include "ui/Application.h"
+#include "ui/startup/Application.h"
 
 namespace ostra::test {
 namespace {

@@ -9,7 +9,7 @@
 #include <QWindow>
 
 #include "BrowserFixture.h"
-#include "ui/ReviewChanges.h"
+#include "ui/side/ReviewChanges.h"
 
 namespace ostra::test {
 namespace {

@@ -10,8 +10,8 @@
 #include "FormFixture.h"
 #include "fakes/FakeRemovableDrives.h"
 #include "platform/drives/CountingCardFiles.h"
-#include "ui/ListBox.h"
-#include "ui/Unit2.h"
+#include "ui/widgets/ListBox.h"
+#include "ui/browser/Unit2.h"
 
 // Readable failure messages for the Qt values the browser tests compare.
 inline void PrintTo(const QString& text, std::ostream* out)

@@ -5,11 +5,11 @@
 #include <QTest>
 
 #include "FormFixture.h"
-#include "ui/ChangeMarks.h"
-#include "ui/ReviewChanges.h"
-#include "ui/ZoneEditor.h"
-#include "ui/ZoneGridModel.h"
-#include "ui/ZoneOverview.h"
+#include "ui/widgets/ChangeMarks.h"
+#include "ui/side/ReviewChanges.h"
+#include "ui/main/ZoneEditor.h"
+#include "ui/side/ZoneGridModel.h"
+#include "ui/side/ZoneOverview.h"
 
 namespace ostra::test {
 namespace {

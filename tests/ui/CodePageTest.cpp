@@ -2,8 +2,8 @@
 #include <QLineEdit>
 
 #include "FormFixture.h"
-#include "ui/CodePage.h"
-#include "ui/SingleByteEdit.h"
+#include "ui/widgets/CodePage.h"
+#include "ui/widgets/SingleByteEdit.h"
 
 namespace ostra::test {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "FormFixture.h"
 #include "fakes/FakeRemovableDrives.h"
-#include "ui/Unit2.h"
+#include "ui/browser/Unit2.h"
 
 namespace ostra::test {
 namespace {

@@ -10,7 +10,7 @@
 #include <QTest>
 
 #include "support/TempFolder.h"
-#include "ui/CheckListBox.h"
+#include "ui/widgets/CheckListBox.h"
 
 namespace ostra::test {
 

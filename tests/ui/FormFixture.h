@@ -18,11 +18,11 @@
 #include "fakes/FakeMessageBoxes.h"
 #include "fakes/FakeShell.h"
 #include "platform/files/FaultyFileApi.h"
-#include "ui/CheckListBox.h"
-#include "ui/HelpMemo.h"
-#include "ui/LogoImage.h"
-#include "ui/SingleByteEdit.h"
-#include "ui/Unit1.h"
+#include "ui/widgets/CheckListBox.h"
+#include "ui/widgets/HelpMemo.h"
+#include "ui/widgets/LogoImage.h"
+#include "ui/widgets/SingleByteEdit.h"
+#include "ui/main/Unit1.h"
 
 namespace ostra::test {
 

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/GIFStartUp.h"
+#include "ui/startup/GIFStartUp.h"
 
 namespace ostra::test {
 namespace {

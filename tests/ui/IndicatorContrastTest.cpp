@@ -9,9 +9,9 @@
 
 #include "FormFixture.h"
 #include "support/PictureCompare.h"
-#include "ui/ClassicStyle.h"
-#include "ui/Contrast.h"
-#include "ui/ZoneOverview.h"
+#include "ui/widgets/ClassicStyle.h"
+#include "ui/widgets/Contrast.h"
+#include "ui/side/ZoneOverview.h"
 
 namespace ostra::test {
 namespace {

@@ -15,11 +15,11 @@
 #include <QTextBlock>
 
 #include "FormFixture.h"
-#include "ui/CheckListBox.h"
-#include "ui/Fonts.h"
-#include "ui/HelpMemo.h"
-#include "ui/SingleByteEdit.h"
-#include "ui/Unit1Fields.h"
+#include "ui/widgets/CheckListBox.h"
+#include "ui/widgets/Fonts.h"
+#include "ui/widgets/HelpMemo.h"
+#include "ui/widgets/SingleByteEdit.h"
+#include "ui/main/Unit1Fields.h"
 
 namespace ostra::test {
 namespace {

@@ -13,7 +13,7 @@
 
 #include "FormFixture.h"
 #include "report-test/ReportText.h"
-#include "ui/PrintPreview.h"
+#include "ui/side/PrintPreview.h"
 
 namespace ostra::test {
 namespace {

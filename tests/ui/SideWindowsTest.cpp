@@ -7,8 +7,8 @@
 #include <QTest>
 
 #include "FormFixture.h"
-#include "ui/ReviewChanges.h"
-#include "ui/ZoneOverview.h"
+#include "ui/side/ReviewChanges.h"
+#include "ui/side/ZoneOverview.h"
 
 namespace ostra::test {
 namespace {

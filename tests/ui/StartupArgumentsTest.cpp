@@ -2,7 +2,7 @@
 // window, and what it refuses.
 #include <gtest/gtest.h>
 
-#include "ui/StartupArguments.h"
+#include "ui/startup/StartupArguments.h"
 
 namespace ostra::test {
 namespace {

@@ -11,8 +11,8 @@
 #include "config/ConfigLayout.h"
 #include "fakes/FakeRemovableDrives.h"
 #include "support/TempFolder.h"
-#include "ui/EditorWindows.h"
-#include "ui/ListBox.h"
+#include "ui/startup/EditorWindows.h"
+#include "ui/widgets/ListBox.h"
 
 namespace ostra::test {
 namespace {

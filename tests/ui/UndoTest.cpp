@@ -16,11 +16,11 @@
 #include "FormFixture.h"
 #include "config/ConfigLayout.h"
 #include "report-test/ReportText.h"
-#include "ui/ChangeMarks.h"
-#include "ui/ZoneEditor.h"
-#include "ui/ReviewChanges.h"
-#include "ui/ZoneGridModel.h"
-#include "ui/ZoneOverview.h"
+#include "ui/widgets/ChangeMarks.h"
+#include "ui/main/ZoneEditor.h"
+#include "ui/side/ReviewChanges.h"
+#include "ui/side/ZoneGridModel.h"
+#include "ui/side/ZoneOverview.h"
 
 namespace ostra::test {
 namespace {

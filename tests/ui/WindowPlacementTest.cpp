@@ -6,9 +6,9 @@
 #include <QScreen>
 
 #include "FormFixture.h"
-#include "ui/ReviewChanges.h"
-#include "ui/WindowPlacement.h"
-#include "ui/ZoneOverview.h"
+#include "ui/side/ReviewChanges.h"
+#include "ui/widgets/WindowPlacement.h"
+#include "ui/side/ZoneOverview.h"
 
 namespace ostra::test {
 namespace {

@@ -2,7 +2,7 @@
 #include <QTest>
 
 #include "FormFixture.h"
-#include "ui/ZoneEditor.h"
+#include "ui/main/ZoneEditor.h"
 
 namespace ostra::test {
 namespace {

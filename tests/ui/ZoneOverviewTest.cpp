@@ -9,9 +9,9 @@
 
 #include "FormFixture.h"
 #include "config/ConfigLayout.h"
-#include "ui/ZoneEditor.h"
-#include "ui/ZoneGridModel.h"
-#include "ui/ZoneOverview.h"
+#include "ui/main/ZoneEditor.h"
+#include "ui/side/ZoneGridModel.h"
+#include "ui/side/ZoneOverview.h"
 
 namespace ostra::test {
 namespace {

@@ -13,9 +13,9 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "ui/Application.h"
-#include "ui/ApplicationTitle.h"
-#include "ui/EditorWindows.h"
+#include "ui/startup/Application.h"
+#include "ui/widgets/ApplicationTitle.h"
+#include "ui/startup/EditorWindows.h"
 
 namespace {
 
