@@ -7,10 +7,11 @@
 
 namespace ostra {
 
-// What tells one file from another at the same path: the device and
-// inode it lies on, its length and its last change. Taken when the file
-// is opened or saved.
+// What tells one file from another at the same path: the file system it
+// lies on (platform/FileVolume.h: a card's serial), its device and inode,
+// its length and its last change. Taken when the file is opened or saved.
 struct FileIdentity {
+    std::string Volume;
     std::uint64_t Device = 0;
     std::uint64_t Inode = 0;
     std::uint64_t Size = 0;
@@ -20,8 +21,7 @@ struct FileIdentity {
     friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
 };
 
-// The identity of the file at path as stat(2) gives it, or an empty one
-// when it cannot be had.
+// The identity of the file at path, or an empty one when it cannot be had.
 FileIdentity IdentityOf(FileApi& files, const std::string& path);
 
 } // namespace ostra

@@ -88,15 +88,12 @@ std::vector<const ConfigField*> UnitDocument::ChangedFields() const
     return changedBetween(Baseline(), Record());
 }
 
-void UnitDocument::Opened(const std::string& path, const TConfigRecord& shown, bool readOnly,
-                          const FileIdentity& identity)
+void UnitDocument::Opened(const FileState& file, const TConfigRecord& shown)
 {
     state_ = {shown, false};
     fileRecord_ = shown;
     clearedBlank_.reset();
-    filePath_ = path;
-    identity_ = identity;
-    readOnly_ = readOnly;
+    file_ = file;
     undo_.clear();
     redo_.clear();
     burstOpen_ = false;
@@ -105,13 +102,11 @@ void UnitDocument::Opened(const std::string& path, const TConfigRecord& shown, b
 // The file holds this unit now: the unit is no longer a cleared blank, in
 // the state shown or in any the history leads back or forward to, since
 // each of them is now measured against this file.
-void UnitDocument::Saved(const std::string& path, const TConfigRecord& saved, const FileIdentity& identity)
+void UnitDocument::Saved(const FileState& file, const TConfigRecord& shown)
 {
-    state_ = {saved, false};
-    fileRecord_ = saved;
-    filePath_ = path;
-    identity_ = identity;
-    readOnly_ = false;
+    state_ = {shown, false};
+    fileRecord_ = shown;
+    file_ = file;
     for (Step& step : undo_)
         step.Before.Cleared = step.After.Cleared = false;
     for (Step& step : redo_)

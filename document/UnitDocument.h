@@ -9,7 +9,7 @@
 
 #include "config/ConfigFields.h"
 #include "config/ConfigRecord.h"
-#include "document/FileIdentity.h"
+#include "document/FileState.h"
 
 namespace ostra {
 
@@ -37,15 +37,16 @@ public:
     const TConfigRecord& Baseline() const;
     // The bytes of the file as last opened or saved (nothing before).
     const std::optional<TConfigRecord>& FileRecord() const { return fileRecord_; }
-    // The file last opened or saved, which the title names and a plain
-    // save writes to; empty when there is none.
-    const std::string& FilePath() const { return filePath_; }
-    const FileIdentity& Identity() const { return identity_; }
+    // The file last opened or saved, as it was then: its path (which the
+    // title names and a plain save writes to; empty when there is none),
+    // content, identity and time.
+    const FileState& File() const { return file_; }
+    const std::string& FilePath() const { return file_.Path; }
     // Whether the unit shown is the file's unit (false since Clear, until
     // the next open or save): only then does a print name the file.
-    bool ShowsFile() const { return !filePath_.empty() && !Cleared(); }
+    bool ShowsFile() const { return !file_.Path.empty() && !Cleared(); }
     // The file could be read but not written, until a save succeeds.
-    bool ReadOnly() const { return readOnly_; }
+    bool ReadOnly() const { return file_.ReadOnly; }
     // What Clear last put in the window, as gathered; a save keeps the
     // blank marker only while the unit is exactly that.
     const std::optional<TConfigRecord>& ClearedBlank() const { return clearedBlank_; }
@@ -59,9 +60,9 @@ public:
     std::vector<const ConfigField*> ChangedFields() const;
 
     // A file was opened: its unit as the window shows it, a new history.
-    void Opened(const std::string& path, const TConfigRecord& shown, bool readOnly, const FileIdentity& identity);
-    // The unit was saved as saved to path: the file holds it now.
-    void Saved(const std::string& path, const TConfigRecord& saved, const FileIdentity& identity);
+    void Opened(const FileState& file, const TConfigRecord& shown);
+    // The unit shown was saved to file: the file holds it now.
+    void Saved(const FileState& file, const TConfigRecord& shown);
 
     // One step of editing, named for menus ("Typing in Description"),
     // leaving the unit as after. Steps with the same burst key, one after
@@ -102,9 +103,7 @@ private:
     State state_;
     std::optional<TConfigRecord> fileRecord_;
     std::optional<TConfigRecord> clearedBlank_;
-    std::string filePath_;
-    FileIdentity identity_;
-    bool readOnly_ = false;
+    FileState file_;
     std::deque<Step> undo_;
     std::vector<Step> redo_;
     bool burstOpen_ = false;

@@ -18,7 +18,8 @@ enum class ProceedButtons { SaveCancel, YesNo };
 // Modal message boxes. showError has the error icon and one OK button, no
 // help, and under its text an optional detail (where, and what to check);
 // askToSave asks a question with Save, Discard, Cancel and Review...
-// (closing the box cancels); askToProceed one with the given buttons,
+// (closing the box cancels); askToReplace one with Save, Review... and
+// Cancel, Cancel the default; askToProceed one with the given buttons,
 // answering true for Save or Yes (closing the box stops). Each returns
 // when the user has closed the box.
 class MessageBoxes {
@@ -30,6 +31,7 @@ public:
         showError(owner, caption, text, QString());
     }
     virtual SaveChoice askToSave(QWidget* owner, const QString& caption, const QString& question) = 0;
+    virtual SaveChoice askToReplace(QWidget* owner, const QString& caption, const QString& question) = 0;
     virtual bool askToProceed(QWidget* owner, const QString& caption, const QString& question,
                               ProceedButtons buttons) = 0;
 };

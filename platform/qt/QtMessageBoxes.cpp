@@ -36,6 +36,21 @@ SaveChoice QtMessageBoxes::askToSave(QWidget* owner, const QString& caption, con
     }
 }
 
+// Writing over a file that is not the one opened may lose another unit's
+// settings: Cancel is the default.
+SaveChoice QtMessageBoxes::askToReplace(QWidget* owner, const QString& caption, const QString& question)
+{
+    QMessageBox box(QMessageBox::Warning, caption, question, QMessageBox::Save | QMessageBox::Cancel, owner);
+    box.setTextFormat(Qt::PlainText);
+    const QAbstractButton* review = box.addButton(QStringLiteral("Review..."), QMessageBox::ActionRole);
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.exec();
+    if (box.clickedButton() == review)
+        return SaveChoice::Review;
+    return box.standardButton(box.clickedButton()) == QMessageBox::Save ? SaveChoice::Save : SaveChoice::Cancel;
+}
+
 bool QtMessageBoxes::askToProceed(QWidget* owner, const QString& caption, const QString& question,
                                   ProceedButtons buttons)
 {

@@ -24,6 +24,15 @@ TConfigRecord withDescription(const std::string& text)
     return record;
 }
 
+FileState fileAt(const std::string& path, const TConfigRecord& content, bool readOnly = false)
+{
+    FileState file;
+    file.Path = path;
+    file.Content = content;
+    file.ReadOnly = readOnly;
+    return file;
+}
+
 std::vector<std::string> keysOf(const std::vector<const ConfigField*>& fields)
 {
     std::vector<std::string> keys;
@@ -34,7 +43,7 @@ std::vector<std::string> keysOf(const std::vector<const ConfigField*>& fields)
 
 class UnitDocumentTest : public ::testing::Test {
 protected:
-    void SetUp() override { document.Opened("/card/HALL.CFG", file, false, {}); }
+    void SetUp() override { document.Opened(fileAt("/card/HALL.CFG", file), file); }
 
     TConfigRecord file = withDescription("Hall");
     UnitDocument document;
@@ -125,7 +134,7 @@ TEST_F(UnitDocumentTest, UndoPastASaveDiffersFromTheFileAgain)
 {
     document.Clear(withDescription(""));
     document.Edit("Typing in Description", withDescription("Lobby"));
-    document.Saved("/card/HALL.CFG", withDescription("Lobby"), {});
+    document.Saved(fileAt("/card/HALL.CFG", withDescription("Lobby")), withDescription("Lobby"));
     EXPECT_FALSE(document.Modified());
     EXPECT_TRUE(document.ShowsFile());
 
@@ -152,7 +161,7 @@ TEST_F(UnitDocumentTest, AnOpenStartsANewHistoryAndTheHistoryIsBounded)
         document.Undo();
     EXPECT_EQ(document.Record(), withDescription("4"));
 
-    document.Opened("/card/DEN.CFG", withDescription("Den"), true, {});
+    document.Opened(fileAt("/card/DEN.CFG", withDescription("Den"), true), withDescription("Den"));
     EXPECT_FALSE(document.CanUndo());
     EXPECT_FALSE(document.CanRedo());
     EXPECT_TRUE(document.ReadOnly());

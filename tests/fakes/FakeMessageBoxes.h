@@ -36,6 +36,12 @@ public:
         return answer;
     }
 
+    SaveChoice askToReplace(QWidget* owner, const QString& caption, const QString& question) override
+    {
+        const SaveChoice answer = askToSave(owner, caption, question);
+        return answer == SaveChoice::Discard ? SaveChoice::Save : answer;
+    }
+
     bool askToProceed(QWidget* owner, const QString& caption, const QString& question,
                       ProceedButtons /*buttons*/) override
     {

@@ -107,11 +107,12 @@ TForm1::TForm1(FileApi& files, FileDialogs& fileDialogs, MessageBoxes& messageBo
     fillZonePanel();
     connectHandlers();
     trackChanges();
+    setAcceptDrops(true);
     bindKeys();
     nameForScreenReaders();
     FormCreate();
     // No file yet: the document starts from what the window shows.
-    document_.Opened({}, editedCopy(), false, {});
+    document_.Opened({}, editedCopy());
     showDocument();
 }
 

@@ -44,6 +44,7 @@ class LogoImage;
 class MessageBoxes;
 class Shell;
 class SingleByteEdit;
+class Exception;
 class TGIFImage;
 class ZoneOverview;
 struct ConfigField;
@@ -114,9 +115,12 @@ public:
     // asked for; null until then.
     // Review Changes opened from another window's question (the card
     // browser's, which stays on top) belongs to that window, so that it
-    // shows above it.
+    // shows above it. Against a record, it shows how the window differs
+    // from that record (a file as it now is on its card) rather than from
+    // the file as opened.
     void ShowZoneOverview();
     void ShowReviewChanges(QWidget* askedFrom = nullptr);
+    void ShowReviewChanges(QWidget* askedFrom, const TConfigRecord& against);
     ZoneOverview* Overview() const { return overview_.get(); }
     // The report of the unit as the window shows it, unsaved edits
     // included, on a printer or a PDF writer; false when the device
@@ -161,6 +165,13 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    // One file dropped from the file manager opens as Advanced Load opens
+    // it: a .cfg file, or any file in advanced mode. Several files or a
+    // folder are refused while they are dragged.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 public:
     // Controls, named as the window's layout names them.
@@ -233,12 +244,24 @@ private:
     QString reviewName(const ConfigField& field);
     void revertField(const ConfigField& field);
     void revertAll();
+    std::vector<const ConfigField*> fieldsChangedFrom(const TConfigRecord& kept) const;
     QWidget* controlShowing(const ConfigField& field);
     void nameForScreenReaders();
     void setHelpShown(bool shown);
     bool hasUnsavedEdits();
 
     bool saveTo(const std::string& path, QWidget* owner);
+    void showFile(const FileState& file, const char* titlePrefix);
+    // Before a save over the file the window shows: when the file is no
+    // longer the one opened or last saved (changed since, or another card
+    // in the slot), asks, above owner, whether to replace it; Review...
+    // shows how it differs from the window. Answers whether to go on.
+    bool ConfirmSameFile(const std::string& path, QWidget* owner);
+    // The error box's detail for a failed save; a card taken out is named.
+    QString saveAdvice(const Exception& error, const std::string& path);
+    // When the window comes to the front, a file that changed on disk while
+    // the window holds no unsaved edits is read again.
+    void reloadIfChanged();
     void startTimer1();
     void showTitle(const char* prefix, const std::string& path);
     void showTitleText(const QString& text);
@@ -258,6 +281,9 @@ private:
     bool markingChanges_ = false;
     // While the program sets the controls, their signals are no edits.
     bool filling_ = false;
+    // What Review Changes measures against, when not the document's
+    // baseline: a file as it now is on its card.
+    std::optional<TConfigRecord> reviewAgainst_;
     // Undo and Redo in the context menus, named for their steps.
     QAction* undoAction_ = nullptr;
     QAction* redoAction_ = nullptr;

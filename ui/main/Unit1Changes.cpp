@@ -172,10 +172,10 @@ QString TForm1::reviewName(const ConfigField& field)
 
 std::vector<ReviewRow> TForm1::reviewRows()
 {
-    const TConfigRecord& kept = document_.Baseline();
+    const TConfigRecord& kept = reviewAgainst_ ? *reviewAgainst_ : document_.Baseline();
     const TConfigRecord& now = document_.Record();
     std::vector<ReviewRow> rows;
-    for (const ConfigField* field : document_.ChangedFields())
+    for (const ConfigField* field : fieldsChangedFrom(kept))
         rows.push_back({reviewName(*field),
                         field->Kind == FieldKind::Wallplates ? WallplateChangeText(kept, now, field->Index) : QString(),
                         FieldValueText(kept, *field), FieldValueText(now, *field),
@@ -183,27 +183,45 @@ std::vector<ReviewRow> TForm1::reviewRows()
     return rows;
 }
 
+std::vector<const ConfigField*> TForm1::fieldsChangedFrom(const TConfigRecord& kept) const
+{
+    std::vector<const ConfigField*> changed;
+    for (const ConfigField& field : ConfigFields())
+        if (FieldChanged(kept, document_.Record(), field))
+            changed.push_back(&field);
+    return changed;
+}
+
 // The file's value back, exactly as it was kept, as one step.
 void TForm1::revertField(const ConfigField& field)
 {
-    document_.Edit(("Revert " + reviewName(field)).toStdString(),
-                   WithFieldFrom(document_.Record(), document_.Baseline(), field));
+    const TConfigRecord& kept = reviewAgainst_ ? *reviewAgainst_ : document_.Baseline();
+    document_.Edit(("Revert " + reviewName(field)).toStdString(), WithFieldFrom(document_.Record(), kept, field));
     fillFromDocument();
     showDocument();
 }
 
 void TForm1::revertAll()
 {
+    const TConfigRecord& kept = reviewAgainst_ ? *reviewAgainst_ : document_.Baseline();
     TConfigRecord reverted = document_.Record();
-    for (const ConfigField* field : document_.ChangedFields())
-        reverted = WithFieldFrom(reverted, document_.Baseline(), *field);
+    for (const ConfigField* field : fieldsChangedFrom(kept))
+        reverted = WithFieldFrom(reverted, kept, *field);
     document_.Edit("Revert All", reverted);
     fillFromDocument();
     showDocument();
 }
 
+void TForm1::ShowReviewChanges(QWidget* askedFrom, const TConfigRecord& against)
+{
+    ShowReviewChanges(askedFrom);
+    reviewAgainst_ = against;
+    review_->Refresh();
+}
+
 void TForm1::ShowReviewChanges(QWidget* askedFrom)
 {
+    reviewAgainst_.reset();
     if (review_ == nullptr)
         review_ = std::make_unique<ReviewChanges>([this] { return reviewRows(); }, [this] { revertAll(); },
                                                   editorCommands());

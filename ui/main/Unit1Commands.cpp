@@ -7,7 +7,9 @@
 #include <QTimer>
 
 #include "config/ConfigFile.h"
-#include "document/FileIdentity.h"
+#include "document/FileState.h"
+#include "platform/FileVolume.h"
+#include "platform/InOutError.h"
 #include "platform/Exception.h"
 #include "platform/qt/MessageBoxes.h"
 #include "platform/qt/Shell.h"
@@ -25,24 +27,6 @@ QString messageOf(const Exception& error)
     return QString::fromStdString(error.Message);
 }
 
-// Reads a file the way both opens do, into a record of its own: a failed
-// read leaves the record being edited as it was. A blank file opens as an
-// all-zero record.
-struct ReadForEditing {
-    TConfigRecord Record;
-    bool ReadOnly;
-};
-
-// A file that may be read but not written (a card with its lock switch
-// on, a read-only file) opens all the same; the window says so.
-ReadForEditing readConfigForEditing(FileApi& files, const std::string& path)
-{
-    ReadForEditing read{};
-    read.ReadOnly = ReadConfigFile(files, path, read.Record, FileAccess::ReadWriteOrReadOnly) == FileAccess::ReadOnly;
-    if (IsBlankConfig(read.Record))
-        ZeroConfig(read.Record);
-    return read;
-}
 
 } // namespace
 
@@ -70,15 +54,9 @@ void TForm1::showTitleText(const QString& text)
 bool TForm1::OpenConfig(const std::string& path, QWidget* messageOwner)
 {
     try {
-        const ReadForEditing read = readConfigForEditing(files_, path);
-        ConfigRecord = read.Record;
-        filling_ = true;
-        ConfigToForm();
-        filling_ = false;
-        document_.Opened(path, editedCopy(), read.ReadOnly, IdentityOf(files_, path));
-        showTitle("Currently Editing: ", path);
-        SaveDialog1.SetFileName(path);
-        showDocument();
+        // A file that may be read but not written (a card with its lock
+        // switch on, a read-only file) opens all the same; the title says so.
+        showFile(ReadFileState(files_, path), "Currently Editing: ");
         return true;
     } catch (const Exception& error) {
         ShowErrorMessage(messageOf(error), messageOwner, ErrorAdvice(error, FileTask::Open, path));
@@ -103,9 +81,24 @@ void TForm1::OpenConfigMap(QWidget* dialogOwner)
         CurrentFilePath = chosen;
 }
 
+// The file's unit in every control, as the document's new history.
+void TForm1::showFile(const FileState& file, const char* titlePrefix)
+{
+    ConfigRecord = file.Content;
+    filling_ = true;
+    ConfigToForm();
+    filling_ = false;
+    document_.Opened(file, editedCopy());
+    showTitle(titlePrefix, file.Path);
+    SaveDialog1.SetFileName(file.Path);
+    showDocument();
+}
+
 bool TForm1::SaveConfig(QWidget* owner)
 {
-    if (!ConfirmShortening(messageBoxes_, files_, owner != nullptr ? owner : this, CurrentFilePath))
+    QWidget* questionOwner = owner != nullptr ? owner : this;
+    if (!ConfirmSameFile(CurrentFilePath, questionOwner) ||
+        !ConfirmShortening(messageBoxes_, files_, questionOwner, CurrentFilePath))
         return false;
     return saveTo(CurrentFilePath, owner);
 }
@@ -124,7 +117,7 @@ bool TForm1::SaveConfigMap(QWidget* owner)
             return false;
         }
         const std::string chosen = SaveDialog1.FileName();
-        if (!ConfirmShortening(messageBoxes_, files_, questionOwner, chosen)) {
+        if (!ConfirmSameFile(chosen, questionOwner) || !ConfirmShortening(messageBoxes_, files_, questionOwner, chosen)) {
             SaveDialog1.SetFileName(previousName);
             return false;
         }
@@ -137,15 +130,20 @@ bool TForm1::SaveConfigMap(QWidget* owner)
 bool TForm1::saveTo(const std::string& path, QWidget* owner)
 {
     try {
+        // Where the card that held the file was taken out, its mount point
+        // may stay behind as an empty folder on another disk: nothing is
+        // written there, and the save fails as for a folder that is gone.
+        if (path == document_.FilePath() && !VolumeAttached(files_, document_.File().Identity.Volume))
+            throw EInOutError(InOutErrorCode::FileNotFound);
         FormToConfig();
         WriteConfigFile(files_, path, ConfigRecord);
-        document_.Saved(path, editedCopy(), IdentityOf(files_, path));
+        document_.Saved(WrittenFileState(files_, path, ConfigRecord), editedCopy());
         showTitle("Saved: ", path);
         startTimer1();
         showDocument();
         return true;
     } catch (const Exception& error) {
-        ShowErrorMessage(messageOf(error), owner, ErrorAdvice(error, FileTask::Save, path));
+        ShowErrorMessage(messageOf(error), owner, saveAdvice(error, path));
         return false;
     }
 }

@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QMimeData>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -203,6 +205,15 @@ bool SingleByteEdit::event(QEvent* event)
         return true;
     }
     return QLineEdit::event(event);
+}
+
+void SingleByteEdit::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls()) {
+        event->ignore();
+        return;
+    }
+    QLineEdit::dragEnterEvent(event);
 }
 
 void SingleByteEdit::keyPressEvent(QKeyEvent* event)

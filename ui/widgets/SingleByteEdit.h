@@ -43,6 +43,9 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    // Files dragged over the box are the window's to open, not text to
+    // insert: the box lets them pass.
+    void dragEnterEvent(QDragEnterEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;

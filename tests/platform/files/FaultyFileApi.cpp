@@ -128,9 +128,34 @@ FileResult FaultyFileApi::close(int fd)
     return fault ? FileResult{-1, fault->error} : result;
 }
 
+std::optional<FileResult> FaultyFileApi::pretendedStat(const std::string& path, struct stat& status)
+{
+    if (!pretendedByUuid_.empty() && path.rfind(pretendedByUuid_ + "/", 0) == 0) {
+        const auto volume = pretendedVolumes_.find(path.substr(pretendedByUuid_.size() + 1));
+        if (volume == pretendedVolumes_.end())
+            return FileResult{-1, ENOENT};
+        status = {};
+        status.st_mode = S_IFBLK | 0660;
+        status.st_rdev = volume->second;
+        return FileResult{};
+    }
+    for (const auto& [folder, device] : pretendedDevices_)
+        if (path.rfind(folder + "/", 0) == 0) {
+            const FileResult real = real_.stat(path, status);
+            if (!real.failed())
+                status.st_dev = device;
+            return real;
+        }
+    return std::nullopt;
+}
+
 FileResult FaultyFileApi::stat(const std::string& path, struct stat& status)
 {
-    return pass(FileStep::Stat, [&] { return real_.stat(path, status); });
+    return pass(FileStep::Stat, [&] {
+        if (std::optional<FileResult> pretended = pretendedStat(path, status))
+            return *pretended;
+        return real_.stat(path, status);
+    });
 }
 
 FileResult FaultyFileApi::lstat(const std::string& path, struct stat& status)
@@ -206,6 +231,12 @@ FileResult FaultyFileApi::setFatAttributes(int fd, std::uint32_t attributes)
 FileResult FaultyFileApi::listFolder(const std::string& folder, std::vector<FolderEntry>& entries)
 {
     return pass(FileStep::ListFolder, [&] {
+        if (!pretendedByUuid_.empty() && folder == pretendedByUuid_) {
+            entries.clear();
+            for (const auto& volume : pretendedVolumes_)
+                entries.push_back({volume.first, DT_LNK});
+            return FileResult{};
+        }
         const FileResult listed = real_.listFolder(folder, entries);
         if (!listed.failed() && !listedTwice_.empty())
             entries.push_back({listedTwice_, DT_REG});

@@ -53,6 +53,16 @@ public:
     // a read-only file (EACCES) or a card with its lock switch on (EROFS)
     // refuses it; opens for reading only go through.
     void refuseWriting(int error, std::string name = {}) { writeRefusals_.emplace_back(std::move(name), error); }
+    // Makes the files under folder lie on device (stat's st_dev), as the
+    // files of a card mounted there do; another call moves them to another.
+    void pretendDevice(std::string folder, dev_t device) { pretendedDevices_[std::move(folder)] = device; }
+    // Makes byUuid hold exactly these volumes, each a block device entry
+    // whose device is the one given, as /dev/disk/by-uuid does.
+    void pretendVolumes(std::string byUuid, std::map<std::string, dev_t> volumes)
+    {
+        pretendedByUuid_ = std::move(byUuid);
+        pretendedVolumes_ = std::move(volumes);
+    }
     const std::vector<FileStep>& log() const { return log_; }
     int count(FileStep step) const;
     std::size_t openDescriptors() const { return openedBy_.size(); }
@@ -94,7 +104,13 @@ private:
     template <typename Call>
     FileResult transfer(FileStep step, std::size_t count, Call call);
 
+    // Answers a stat the pretended devices and volumes decide, if any.
+    std::optional<FileResult> pretendedStat(const std::string& path, struct stat& status);
+
     FileApi& real_;
+    std::map<std::string, dev_t> pretendedDevices_;
+    std::string pretendedByUuid_;
+    std::map<std::string, dev_t> pretendedVolumes_;
     std::vector<FileFault> faults_;
     std::vector<FileStep> log_;
     std::map<int, FileStep> openedBy_;
