@@ -34,6 +34,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/Statistics.h"
 #include "config/ConfigFields.h"
 #include "config/ConfigFile.h"
 
@@ -143,21 +144,8 @@ std::string makeUnit(const std::filesystem::path& folder)
     return path;
 }
 
-// The value below which a share of the values lies, between neighbours
-// where it falls between two.
-double quantile(std::vector<double> values, double share)
-{
-    std::sort(values.begin(), values.end());
-    const double at = share * static_cast<double>(values.size() - 1);
-    const std::size_t below = static_cast<std::size_t>(at);
-    const std::size_t above = std::min(below + 1, values.size() - 1);
-    return values[below] + (values[above] - values[below]) * (at - static_cast<double>(below));
-}
-
-double median(const std::vector<double>& values)
-{
-    return quantile(values, 0.5);
-}
+using ostra::bench::median;
+using ostra::bench::quantile;
 
 void printResults(const std::vector<Program>& programs, int runs)
 {

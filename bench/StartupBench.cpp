@@ -41,6 +41,8 @@
 
 #include <xcb/xcb.h>
 
+#include "bench/Statistics.h"
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -229,21 +231,8 @@ Measurement measure(Display& display, const Program& program)
     return {mapped, resident};
 }
 
-// The value below which a share of the values lies, between neighbours
-// where it falls between two.
-double quantile(std::vector<double> values, double share)
-{
-    std::sort(values.begin(), values.end());
-    const double at = share * static_cast<double>(values.size() - 1);
-    const std::size_t below = static_cast<std::size_t>(at);
-    const std::size_t above = std::min(below + 1, values.size() - 1);
-    return values[below] + (values[above] - values[below]) * (at - static_cast<double>(below));
-}
-
-double median(const std::vector<double>& values)
-{
-    return quantile(values, 0.5);
-}
+using ostra::bench::median;
+using ostra::bench::quantile;
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "report-test/ReportText.h"
 
+#include <QBuffer>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryFile>
@@ -29,6 +31,17 @@ std::optional<std::string> pdfText(const QByteArray& pdf, bool layout)
     EXPECT_TRUE(process.waitForFinished(30000));
     EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
     return process.readAllStandardOutput().toStdString();
+}
+
+std::optional<std::string> printedText(const std::function<bool(QPagedPaintDevice&)>& print)
+{
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        EXPECT_TRUE(print(writer)) << "the print failed";
+    }
+    return pdfText(pdf.data());
 }
 
 std::string htmlText(const QByteArray& html)

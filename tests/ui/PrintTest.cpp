@@ -46,13 +46,8 @@ TEST_F(PrintTest, ThePageShowsTheWindowsUnitAndWhetherItIsSaved)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.What);
         c.Act();
-        QBuffer pdf;
-        pdf.open(QIODevice::WriteOnly);
-        {
-            QPdfWriter writer(&pdf);
-            ASSERT_TRUE(form->PrintUnit(writer));
-        }
-        const std::optional<std::string> text = pdfText(pdf.data());
+        const std::optional<std::string> text =
+            printedText([&](QPagedPaintDevice& device) { return form->PrintUnit(device); });
         if (!text)
             GTEST_SKIP() << "pdftotext is not installed";
         EXPECT_EQ(std::count(text->begin(), text->end(), '\f'), 1) << "one page";
