@@ -3,8 +3,6 @@
 #include <algorithm>
 
 #include <QApplication>
-#include <QBuffer>
-#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>

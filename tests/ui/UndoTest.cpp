@@ -5,8 +5,6 @@
 #include <filesystem>
 
 #include <QAction>
-#include <QBuffer>
-#include <QPdfWriter>
 #include <QApplication>
 #include <QListWidget>
 #include <QPushButton>
