@@ -191,27 +191,6 @@ TEST_F(UndoTest, EachEditIsOneStepThatUndoAndRedoTakeBackAndDoAgainInEveryWindow
     }
 }
 
-// Undo past a save leaves a unit that differs from the file again; an
-// open starts a new history.
-TEST_F(UndoTest, UndoPastASaveMarksTheUnitUnsavedAndAnOpenStartsAfresh)
-{
-    const QString opened = form->windowTitle();
-    form->Edit1->selectAll();
-    typeText(form->Edit1, "Lobby");
-    form->Button1Click();
-    form->Timer1Timer();
-    EXPECT_EQ(form->windowTitle(), opened);
-    form->Undo();
-    EXPECT_EQ(form->windowTitle(), opened + "*");
-    ASSERT_EQ(form->Review()->RowCount(), 1);
-    EXPECT_EQ(form->Review()->RowTexts(0).at(1), "Lobby");
-
-    openFromCard(path("x.cfg"));
-    EXPECT_FALSE(form->Document().CanUndo());
-    EXPECT_FALSE(form->Document().CanRedo());
-    EXPECT_EQ(menuText("Undo"), "Undo");
-}
-
 // Undo brings the control it changed into view: the zone of a wallplate
 // selected in the window's list, the control given the focus.
 TEST_F(UndoTest, UndoShowsTheControlItChanged)
