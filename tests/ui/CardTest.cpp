@@ -63,7 +63,7 @@ protected:
     QString unit;
 };
 
-enum class Situation { Unchanged, ChangedBytes, AnotherCard, FileGone, CardTakenOut };
+enum class Situation { Unchanged, ChangedBytes, AnotherCard, FileGone, FolderGone, CardTakenOut };
 
 struct SaveCase {
     const char* What;
@@ -76,6 +76,7 @@ const SaveCase kSituations[] = {
     {"changed bytes", Situation::ChangedBytes, true},
     {"another card, the same bytes", Situation::AnotherCard, true},
     {"file gone", Situation::FileGone, false},
+    {"folder gone", Situation::FolderGone, false},
     {"card taken out", Situation::CardTakenOut, false},
 };
 
@@ -101,6 +102,9 @@ TEST_F(CardTest, ASaveOverAFileThatIsNoLongerTheOneOpenedAsksFirst)
             case Situation::FileGone:
                 QFile::remove(unit);
                 break;
+            case Situation::FolderGone:
+                QDir(card).removeRecursively();
+                break;
             case Situation::CardTakenOut:
                 // Its mount point may stay behind, empty.
                 QFile::remove(unit);
@@ -112,7 +116,8 @@ TEST_F(CardTest, ASaveOverAFileThatIsNoLongerTheOneOpenedAsksFirst)
             form->Button1Click();
 
             ASSERT_EQ(boxes.Questions.size(), situation.Asks ? 1u : 0u);
-            const bool written = !situation.Asks ? situation.Then != Situation::CardTakenOut : answer == SaveChoice::Save;
+            const bool failed = situation.Then == Situation::FolderGone || situation.Then == Situation::CardTakenOut;
+            const bool written = situation.Asks ? answer == SaveChoice::Save : !failed;
             if (situation.Asks) {
                 EXPECT_TRUE(boxes.Questions.front().Text.startsWith("UNIT.CFG is not the file that was opened: it has changed since "))
                     << boxes.Questions.front().Text.toStdString();
@@ -132,10 +137,12 @@ TEST_F(CardTest, ASaveOverAFileThatIsNoLongerTheOneOpenedAsksFirst)
                 ASSERT_GE(form->Review()->RowCount(), 1);
                 EXPECT_EQ(form->Review()->RowTexts(0).mid(1), (QStringList{"Den", "Edited"}));
             }
-            if (situation.Then == Situation::CardTakenOut) {
-                ASSERT_EQ(boxes.Boxes.size(), 1u);
-                EXPECT_EQ(boxes.Boxes.front().Text, "File not found");
-                EXPECT_TRUE(boxes.Boxes.front().Detail.contains("taken out. The settings are still in this window"))
+            // The error keeps its text; only a card taken out is named so.
+            ASSERT_EQ(boxes.Boxes.size(), failed ? 1u : 0u);
+            if (failed) {
+                EXPECT_EQ(boxes.Boxes.front().Text, "Invalid filename");
+                EXPECT_EQ(boxes.Boxes.front().Detail.contains("taken out. The settings are still in this window"),
+                          situation.Then == Situation::CardTakenOut)
                     << boxes.Boxes.front().Detail.toStdString();
             }
             if (form->Review() != nullptr)

@@ -134,7 +134,7 @@ bool TForm1::saveTo(const std::string& path, QWidget* owner)
         // may stay behind as an empty folder on another disk: nothing is
         // written there, and the save fails as for a folder that is gone.
         if (path == document_.FilePath() && !VolumeAttached(files_, document_.File().Identity.Volume))
-            throw EInOutError(InOutErrorCode::FileNotFound);
+            throw EInOutError(InOutErrorCode::InvalidFilename);
         FormToConfig();
         WriteConfigFile(files_, path, ConfigRecord);
         document_.Saved(WrittenFileState(files_, path, ConfigRecord), editedCopy());
