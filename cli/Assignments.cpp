@@ -46,7 +46,7 @@ std::vector<Assignment> parseAssignments(const std::vector<std::string>& argumen
             refusals.push_back({place, "the key is given more than once"});
         } else {
             try {
-                FieldValue value = valueFromArgument(*field, std::string_view(argument).substr(equals + 1), overlong);
+                FieldValue value = ValueFromSet(*field, std::string_view(argument).substr(equals + 1), overlong);
                 if (const std::optional<std::string> problem = blankMarkerProblem(*field, value))
                     refusals.push_back({place, *problem});
                 else
@@ -69,14 +69,14 @@ TConfigRecord applyAssignments(const TConfigRecord& loaded, const std::vector<As
     const std::vector<ConfigField>& catalogue = ConfigFields();
     std::vector<FieldValue> values;
     for (const ConfigField& field : catalogue)
-        values.push_back(readField(record, field));
+        values.push_back(ReadFieldValue(record, field));
     for (const Assignment& assignment : assignments)
         values[static_cast<std::size_t>(assignment.Field - catalogue.data())] = assignment.Value;
 
     StampSoftwareVersion(record);
     for (std::size_t i = 0; i < catalogue.size(); ++i)
         if (catalogue[i].Settable)
-            writeField(record, catalogue[i], values[i]);
+            WriteFieldValue(record, catalogue[i], values[i]);
     return record;
 }
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/FieldText.h"
+#include "config/FieldText.h"
 
 namespace ostra::cli {
 

@@ -41,7 +41,7 @@ FieldsOnly rebuildFields(const RecordModel& model)
     for (std::size_t i = 0; i < catalogue.size(); ++i) {
         if (i >= model.Values.size() || !model.Values[i])
             continue;
-        writeField(fields.Record, catalogue[i], *model.Values[i]);
+        WriteFieldValue(fields.Record, catalogue[i], *model.Values[i]);
         markOwnedBits(catalogue[i], *model.Values[i], fields.Owned);
     }
     return fields;
@@ -53,7 +53,7 @@ RecordModel splitRecord(const TConfigRecord& record)
     model.Blank = IsBlankConfig(record);
     if (!model.Blank)
         for (const ConfigField& field : ConfigFields())
-            model.Values.emplace_back(withoutPadding(field, readField(record, field)));
+            model.Values.emplace_back(withoutPadding(field, ReadFieldValue(record, field)));
     const FieldsOnly fields = rebuildFields(model);
     for (int offset = 0; offset < layout::kRecordSize; ++offset)
         if (record[offset] != fields.Record[offset])

@@ -1,26 +1,16 @@
 #pragma once
 
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "config/FieldText.h"
 #include "platform/Exception.h"
 
 namespace ostra::cli {
 
-// A value that a field cannot take. The message says what is wrong; the
-// caller knows the place (a document path or a command-line argument).
-// SubPlace, when set, narrows the place inside the value (a document path
-// such as "/2" for the third item of a list).
-class ValueError : public std::runtime_error {
-public:
-    explicit ValueError(const std::string& reason, std::string subPlace = {})
-        : std::runtime_error(reason), SubPlace(std::move(subPlace))
-    {
-    }
-
-    std::string SubPlace;
-};
+// A value that a field cannot take (config/FieldText.h): the message says
+// what is wrong, the caller adds the place.
+using ValueError = FieldValueError;
 
 // One refused part of the input: where it is and why.
 struct Refusal {

@@ -3,8 +3,9 @@
 
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
-#include "cli/FieldText.h"
+#include "cli/TextCodec.h"
 #include "config/CardFileLine.h"
+#include "config/FieldText.h"
 
 namespace ostra::cli {
 
@@ -25,7 +26,7 @@ void showRecord(std::ostream& out, const TConfigRecord& record)
         return;
     }
     for (const ConfigField& field : ConfigFields())
-        showLine(out, field.Label, valueForShow(field, readField(record, field)));
+        showLine(out, field.Label, terminalSafe(ValueAsShown(record, field)));
 }
 
 } // namespace

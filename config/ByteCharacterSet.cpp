@@ -108,6 +108,46 @@ std::string DecodeToUtf8(std::string_view bytes, const ByteCharacterSet& charact
     return text;
 }
 
+// Reads one code point at pos and moves pos past it; nothing for a byte
+// sequence that is not well-formed UTF-8 (overlong forms and surrogates
+// included).
+//
+//   0xxxxxxx                             U+0000 .. U+007F
+//   110xxxxx 10xxxxxx                    U+0080 .. U+07FF
+//   1110xxxx 10xxxxxx 10xxxxxx           U+0800 .. U+FFFF
+//   11110xxx 10xxxxxx 10xxxxxx 10xxxxxx  U+10000 .. U+10FFFF
+std::optional<char32_t> NextCodePoint(std::string_view text, std::size_t& pos)
+{
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    int length = 0;
+    char32_t value = 0;
+    char32_t smallest = 0;
+    if (lead < 0x80) {
+        ++pos;
+        return lead;
+    } else if ((lead & 0xE0) == 0xC0) {
+        length = 2, value = lead & 0x1F, smallest = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, value = lead & 0x0F, smallest = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, value = lead & 0x07, smallest = 0x10000;
+    } else {
+        return std::nullopt;
+    }
+    if (text.size() - pos < static_cast<std::size_t>(length))
+        return std::nullopt;
+    for (int i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[pos + i]);
+        if ((next & 0xC0) != 0x80)
+            return std::nullopt;
+        value = (value << 6) | (next & 0x3F);
+    }
+    if (value < smallest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+        return std::nullopt;
+    pos += length;
+    return value;
+}
+
 const ByteCharacterSet& CharacterSet437()
 {
     static const ByteCharacterSet set(kCodePage437);

@@ -32,6 +32,11 @@ private:
 // character per byte.
 std::string DecodeToUtf8(std::string_view bytes, const ByteCharacterSet& characters);
 
+// The code point of the UTF-8 sequence at pos in text, moving pos past it;
+// nothing, pos unmoved, where the bytes there are no well-formed UTF-8.
+// pos must lie inside text.
+std::optional<char32_t> NextCodePoint(std::string_view text, std::size_t& pos);
+
 // The device's panel character set (code page 437), drawn glyph for glyph:
 // 0x01 to 0x1F and 0x7F are the pictures, 0xFF the no-break space. The
 // description is kept in it.

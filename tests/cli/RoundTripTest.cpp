@@ -17,9 +17,9 @@ TEST(DocumentRoundTrip, ThousandsOfRandomRecordsComeBackByteForByte)
         // Through the document's text, as a file would carry it.
         const std::string text = cli::recordToDocument(record).dump(2);
         const cli::Json document = cli::Json::parse(text);
-        ASSERT_EQ(cli::documentToRecord(document, cli::OverlongText::Refuse), record) << "record " << n << "\n" << text;
+        ASSERT_EQ(cli::documentToRecord(document, OverlongText::Refuse), record) << "record " << n << "\n" << text;
         // The rebuilt record exports to the same document again.
-        ASSERT_EQ(cli::recordToDocument(cli::documentToRecord(document, cli::OverlongText::Refuse)), document);
+        ASSERT_EQ(cli::recordToDocument(cli::documentToRecord(document, OverlongText::Refuse)), document);
     }
     EXPECT_GT(blank, 100);
 }
@@ -36,7 +36,7 @@ TEST(DocumentRoundTrip, BlankFilesExportAsBlankWithoutSettings)
     stale[33] = 'V';
     const cli::Json staleDocument = cli::recordToDocument(stale);
     EXPECT_EQ(staleDocument["carried"], cli::Json::parse(R"([{"offset": 33, "hex": "56"}])"));
-    EXPECT_EQ(cli::documentToRecord(staleDocument, cli::OverlongText::Refuse), stale);
+    EXPECT_EQ(cli::documentToRecord(staleDocument, OverlongText::Refuse), stale);
 }
 
 TEST(DocumentRoundTrip, TextsAreDecodedThroughTheirCodePage)
@@ -52,7 +52,7 @@ TEST(DocumentRoundTrip, TextsAreDecodedThroughTheirCodePage)
     EXPECT_EQ(document["sources"]["1"]["short"], "\xE2\x82\xAC\xC3\xA9");
     EXPECT_EQ(document["installer"]["1"], "Call");
     EXPECT_EQ(document["installer"]["2"], "");
-    EXPECT_EQ(cli::documentToRecord(document, cli::OverlongText::Refuse), record);
+    EXPECT_EQ(cli::documentToRecord(document, OverlongText::Refuse), record);
 }
 
 class ExportImportCommands : public CliFixture {};
