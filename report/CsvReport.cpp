@@ -5,6 +5,7 @@
 
 #include "config/CardFileLine.h"
 #include "config/ConfigFields.h"
+#include "config/FieldText.h"
 
 namespace ostra::report {
 
@@ -16,54 +17,6 @@ constexpr std::string_view kFormulaStarts = "=+-@\t\r";
 bool isColumn(const ConfigField& field)
 {
     return field.Settable || field.Kind == FieldKind::Version;
-}
-
-std::string lowercase(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
-std::string wallplateList(const TConfigRecord& record, int zone)
-{
-    std::string names;
-    for (int w = 1; w <= layout::kWallplateCount; ++w) {
-        if (!ZoneFeedsWallplate(record, zone, w))
-            continue;
-        if (!names.empty())
-            names += ',';
-        names += WallplateName(w);
-    }
-    return names;
-}
-
-// A text without the padding after it: set pads a text with spaces again,
-// so the cell gives back the same bytes.
-std::string unpadded(std::string text)
-{
-    text.erase(text.find_last_not_of(' ') + 1);
-    return text;
-}
-
-// A field's value as ostra-cfg set takes it; a version as the window shows it.
-std::string settingValue(const TConfigRecord& record, const ConfigField& field)
-{
-    switch (field.Kind) {
-    case FieldKind::Text:
-    case FieldKind::InstallerLine:
-        return unpadded(DecodeToUtf8(ReadFieldText(record, field), CharacterSetOf(field.Page)));
-    case FieldKind::Flag:
-        return ReadFieldBit(record, field) ? "on" : "off";
-    case FieldKind::ScreenMode:
-        return lowercase(ReadFieldBit(record, field) ? kProfessionalMode : kResidentialMode);
-    case FieldKind::Wallplates:
-        return wallplateList(record, field.Index);
-    case FieldKind::Version:
-        return VersionAsShown(record, field);
-    }
-    return {};
 }
 
 } // namespace
@@ -97,7 +50,7 @@ void CsvReportWriter::Unit(const ReportUnit& unit)
         else if (blank)
             cells.push_back(field.Key == "description" ? kBlankConfigDescription : "");
         else
-            cells.push_back(settingValue(*unit.Record, field));
+            cells.push_back(ValueAsSet(*unit.Record, field));
     }
     cells.push_back(LengthWarning(unit.File));
     cells.push_back(unit.Error);

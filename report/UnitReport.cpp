@@ -6,6 +6,7 @@
 
 #include "config/CardFileLine.h"
 #include "config/ConfigFields.h"
+#include "config/FieldText.h"
 
 namespace ostra::report {
 
@@ -25,25 +26,20 @@ std::string shown(std::string_view utf8)
     return text.toStdString();
 }
 
+// A field's value as the window shows it, made safe for a page.
 std::string fieldText(const TConfigRecord& record, const ConfigField& field)
 {
-    return shown(DecodeToUtf8(ReadFieldText(record, field), CharacterSetOf(field.Page)));
+    return shown(ValueAsShown(record, field));
 }
 
-std::string onOff(bool on)
+std::string fieldText(const TConfigRecord& record, std::string_view key)
 {
-    return on ? "on" : "off";
-}
-
-std::string modeName(const TConfigRecord& record)
-{
-    const ConfigField& mode = *FindConfigField(&ConfigField::Key, "mode");
-    return ReadFieldBit(record, mode) ? kProfessionalMode : kResidentialMode;
+    return fieldText(record, *FindConfigField(&ConfigField::Key, key));
 }
 
 std::string zoneHeading(const TConfigRecord& record, int zone)
 {
-    return std::to_string(zone) + " " + fieldText(record, GroupField(kZoneGroup, zone, &kFullName));
+    return shown(ZoneHeadingAsShown(record, zone));
 }
 
 // The path without the slashes a folder may be named with ("site/" is
@@ -79,19 +75,17 @@ std::vector<ReportLine> headLines(const ReportUnit& unit, std::time_t generated)
     if (unit.Record && !IsBlankConfig(*unit.Record))
         for (const ConfigField& field : ConfigFields())
             if (field.Kind == FieldKind::Version)
-                head.push_back({field.Label, shown(VersionAsShown(*unit.Record, field))});
+                head.push_back({field.Label, fieldText(*unit.Record, field)});
     return head;
 }
 
 std::vector<ReportLine> settingLines(const TConfigRecord& record)
 {
     std::vector<ReportLine> lines;
-    for (const ConfigField& field : ConfigFields()) {
-        if (field.Kind == FieldKind::ScreenMode)
-            lines.push_back({field.Label, modeName(record)});
-        else if (field.Kind == FieldKind::Flag && field.Index == 0) // the front panel's, not a zone's
-            lines.push_back({field.Label, onOff(ReadFieldBit(record, field))});
-    }
+    // The front panel's flags, not a zone's main output.
+    for (const ConfigField& field : ConfigFields())
+        if (field.Kind == FieldKind::ScreenMode || (field.Kind == FieldKind::Flag && field.Index == 0))
+            lines.push_back({field.Label, fieldText(record, field)});
     return lines;
 }
 
@@ -150,7 +144,7 @@ UnitReport BuildUnitReport(const ReportUnit& unit, std::time_t generated)
         report.Notice = "A blank configuration file: it holds no settings.";
         return report;
     }
-    report.Title = fieldText(record, *FindConfigField(&ConfigField::Key, "description"));
+    report.Title = fieldText(record, "description");
     report.Settings = settingLines(record);
     report.Sources = namesTable(record, kSourceGroup);
     report.Zones = namesTable(record, kZoneGroup);
@@ -169,8 +163,8 @@ SummaryRow BuildSummaryRow(const ReportUnit& unit)
         row.Description = kBlankConfigDescription;
         return row;
     }
-    row.Description = fieldText(record, *FindConfigField(&ConfigField::Key, "description"));
-    row.Mode = modeName(record);
+    row.Description = fieldText(record, "description");
+    row.Mode = fieldText(record, "mode");
     for (int z = 1; z <= layout::kZoneCount; ++z) {
         int plates = 0;
         for (int w = 1; w <= layout::kWallplateCount; ++w)
