@@ -67,11 +67,11 @@ TEST_F(ChangeReviewTest, EachEditIsMarkedListedAndRevertedExactly)
     const std::vector<Edit> edits = {
         {"typed name", [&] { retype(form->Edit19, "X"); }, {"Zone 1 full name", file, "X"},
          [&] { return marked(form->Edit19); }},
-        {"option", [&] { clickCheckBox(form->CheckBox3); }, {"Disable Front IR", "not checked", "checked"},
+        {"option", [&] { clickCheckBox(form->CheckBox3); }, {"Disable Front IR", "off", "on"},
          [&] { return marked(form->CheckBox3); }},
         {"screen mode", [&] { QTest::mouseClick(form->RadioButton2, Qt::LeftButton); },
          {"Normal screen mode", "Residential", "Professional"}, [&] { return marked(form->RadioButton2); }},
-        {"main output", [&] { clickMark(form->CheckListBox2, 1); }, {"Main output of zone 2", "not checked", "checked"},
+        {"main output", [&] { clickMark(form->CheckListBox2, 1); }, {"Main output of zone 2", "off", "on"},
          [&] { return marked(form->CheckListBox2->item(1)); }},
         {"wallplates",
          [&] {
@@ -79,7 +79,7 @@ TEST_F(ChangeReviewTest, EachEditIsMarkedListedAndRevertedExactly)
              clickMark(form->CheckListBox1, kC2);
              clickMark(form->CheckListBox1, kA1);
          },
-         {"Zone 3 wallplates: +C2 \u2212A1", "A1, C1", "C1, C2"},
+         {"Zone 3 wallplates: +C2 \u2212A1", "A1 - 01, C1 - 13", "C1 - 13, C2 - 14"},
          [&] { return marked(form->ListBox1->item(2)) && marked(form->CheckListBox1->item(kC2)); }},
     };
     const QString title = form->windowTitle();

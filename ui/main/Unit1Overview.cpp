@@ -8,8 +8,8 @@
 #include <QPushButton>
 
 #include "config/ConfigFields.h"
+#include "config/FieldText.h"
 #include "ui/widgets/CheckListBox.h"
-#include "ui/widgets/CodePage.h"
 #include "ui/widgets/KeyboardCommands.h"
 #include "ui/widgets/ListBox.h"
 #include "ui/widgets/PlaceControl.h"
@@ -76,10 +76,7 @@ void TForm1::SetMarks(const std::vector<Cell>& cells, bool marked)
 
 QString TForm1::ZoneHeading(int zone) const
 {
-    const ConfigField& fullName = GroupField(kZoneGroup, zone + 1, &kFullName);
-    const QString name = CodePageFor(fullName.Page).Decode(ReadFieldText(document_.Record(), fullName)).trimmed();
-    const QString number = QString::number(zone + 1);
-    return name.isEmpty() ? number : number + QLatin1Char(' ') + name;
+    return QString::fromStdString(ZoneHeadingAsShown(document_.Record(), zone + 1));
 }
 
 void TForm1::ShowZoneOverview()

@@ -3,7 +3,7 @@
 #include <QStringList>
 
 #include "config/ConfigLayout.h"
-#include "ui/widgets/CodePage.h"
+#include "config/FieldText.h"
 
 namespace ostra {
 
@@ -25,22 +25,7 @@ template <typename Keep> QStringList wallplateNames(int zone, Keep keep)
 
 QString FieldValueText(const TConfigRecord& record, const ConfigField& field)
 {
-    switch (field.Kind) {
-    case FieldKind::Text:
-    case FieldKind::InstallerLine:
-    case FieldKind::Version:
-        return CodePageFor(field.Page).Decode(ReadFieldText(record, field)).trimmed();
-    case FieldKind::Flag:
-        return ReadFieldBit(record, field) ? QStringLiteral("checked") : QStringLiteral("not checked");
-    case FieldKind::ScreenMode:
-        return QString::fromLatin1(ReadFieldBit(record, field) ? kProfessionalMode : kResidentialMode);
-    case FieldKind::Wallplates: {
-        const QStringList names =
-            wallplateNames(field.Index, [&](int zone, int item) { return ZoneFeedsWallplate(record, zone + 1, item + 1); });
-        return names.isEmpty() ? QStringLiteral("none") : names.join(QStringLiteral(", "));
-    }
-    }
-    return {};
+    return QString::fromStdString(ValueAsShown(record, field));
 }
 
 QString WallplateChangeText(const TConfigRecord& kept, const TConfigRecord& now, int zone)

@@ -12,10 +12,8 @@ namespace ostra {
 // and the review of changes show. Whether a field changed at all is the
 // document's to say (document/UnitDocument.h).
 
-// A field's value as the window shows it: a text decoded in its field's
-// code page without its padding, "checked" or "not checked" for a flag,
-// the screen mode's name, or a zone's wallplates by name ("A2, C1", or
-// "none").
+// A field's value as the window shows it (ValueAsShown, the text show and
+// the report give it too).
 QString FieldValueText(const TConfigRecord& record, const ConfigField& field);
 
 // The wallplates a zone (counted from 1) gained and lost: "+C1 −A2", the
