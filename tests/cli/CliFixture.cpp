@@ -15,6 +15,12 @@ CliRun CliFixture::run(const std::vector<std::string>& arguments, const std::str
 
 CliRun CliFixture::run(FileApi& files, const std::vector<std::string>& arguments, const std::string& input)
 {
+    return runOstraCfg(files, drives, reports, arguments, input);
+}
+
+CliRun runOstraCfg(FileApi& files, RemovableDrives& drives, cli::ReportModule& reports,
+                   const std::vector<std::string>& arguments, const std::string& input)
+{
     std::istringstream in(input);
     std::ostringstream out;
     std::ostringstream err;

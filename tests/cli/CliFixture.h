@@ -23,6 +23,10 @@ struct CliRun {
     std::string Err;
 };
 
+// Runs ostra-cfg in-process over files and drives, its report drawn by reports.
+CliRun runOstraCfg(FileApi& files, RemovableDrives& drives, cli::ReportModule& reports,
+                   const std::vector<std::string>& arguments, const std::string& input = {});
+
 // Runs ostra-cfg in-process on the real files of a scratch folder and on
 // fake removable drives.
 class CliFixture : public ::testing::Test {

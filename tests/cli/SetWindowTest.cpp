@@ -3,11 +3,9 @@
 #include <algorithm>
 #include <numeric>
 #include <random>
-#include <sstream>
 
 #include <QTest>
 
-#include "cli/CommandLine.h"
 #include "fakes/FakeRemovableDrives.h"
 #include "platform/FileApi.h"
 #include "CliFixture.h"
@@ -120,13 +118,10 @@ protected:
     cli::ExitStatus runSet(const std::vector<std::string>& arguments)
     {
         FakeRemovableDrives drives;
-        std::istringstream in;
-        std::ostringstream out, err;
         cli::ReportModule reports;
-        cli::CliContext context{systemFileApi(), drives, in, out, err, reports};
-        const cli::ExitStatus status = cli::runCommandLine(context, arguments);
-        EXPECT_EQ(err.str(), "");
-        return status;
+        const CliRun result = runOstraCfg(systemFileApi(), drives, reports, arguments);
+        EXPECT_EQ(result.Err, "");
+        return result.Status;
     }
 };
 
