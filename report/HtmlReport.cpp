@@ -92,25 +92,26 @@ HtmlReportWriter::HtmlReportWriter(QIODevice& out, std::time_t generated) : out_
 
 void HtmlReportWriter::Summary(const std::vector<SummaryRow>& rows)
 {
-    begin(kSummaryTitle);
-    std::string html = "<section class=\"summary\">\n" + element("h1", kSummaryTitle) + "\n";
-    html += linesTable({{"Report Date", ReportTime(generated_)}, {"Units", std::to_string(rows.size())}});
+    const SiteSummary summary = BuildSiteSummary(rows, generated_);
+    begin(summary.Title);
+    std::string html = "<section class=\"summary\">\n" + element("h1", summary.Title) + "\n";
+    html += linesTable(summary.Head);
     html += "<table>\n<tr>";
-    for (const char* column : kSummaryColumns)
+    for (const std::string& column : summary.Columns)
         html += element("th", column);
     html += "</tr>\n";
-    for (const SummaryRow& row : rows) {
-        html += "<tr>" + element("td", row.File);
-        // A file of another length than a record's says so under its
-        // description, or under why it could not be read.
-        const std::string mark =
-            row.LengthWarning.empty() ? "" : "<br/>" + element("span", row.LengthWarning, "class=\"length\"");
-        if (row.Error.empty())
-            html += "<td>" + HtmlEscaped(row.Description) + mark + "</td>" + element("td", row.Mode)
-                + element("td", row.Zones);
-        else
-            html += "<td colspan=\"3\" class=\"error\">" + HtmlEscaped("Could not be read: " + row.Error) + mark
-                + "</td>";
+    for (const SiteSummary::Row& row : summary.Rows) {
+        html += "<tr>" + element("td", row.Cells[0]);
+        // The second cell, across the rest of the row for a file that
+        // could not be read, with a length's mark under its text.
+        const std::size_t span = summary.Columns.size() - row.Cells.size() + 1;
+        html += span > 1 ? "<td colspan=\"" + std::to_string(span) + "\" class=\"error\">" : std::string("<td>");
+        html += HtmlEscaped(row.Cells[1]);
+        if (!row.LengthWarning.empty())
+            html += "<br/>" + element("span", row.LengthWarning, "class=\"length\"");
+        html += "</td>";
+        for (std::size_t i = 2; i < row.Cells.size(); ++i)
+            html += element("td", row.Cells[i]);
         html += "</tr>\n";
     }
     write(html + "</table>\n</section>\n");

@@ -42,8 +42,9 @@ void PdfReportWriter::Begin(std::size_t units)
 
 void PdfReportWriter::Summary(const std::vector<SummaryRow>& rows)
 {
-    painter_->setPageCount(painter_->summaryPageCount(rows) + static_cast<int>(units_));
-    painter_->paintSummary(rows, generated_);
+    const SiteSummary summary = BuildSiteSummary(rows, generated_);
+    painter_->setPageCount(painter_->summaryPageCount(summary) + static_cast<int>(units_));
+    painter_->paintSummary(summary);
 }
 
 void PdfReportWriter::Unit(const ReportUnit& unit)

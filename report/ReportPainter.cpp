@@ -273,16 +273,16 @@ double ReportPainter::summaryRow(double y, const std::vector<std::string>& cells
     return height;
 }
 
-void ReportPainter::paintSummary(const std::vector<SummaryRow>& rows, std::time_t generated)
+void ReportPainter::paintSummary(const SiteSummary& summary)
 {
     nextPage();
-    summaryPages(rows, generated);
+    summaryPages(summary);
 }
 
-int ReportPainter::summaryPageCount(const std::vector<SummaryRow>& rows)
+int ReportPainter::summaryPageCount(const SiteSummary& summary)
 {
     drawing_ = false;
-    const int pages = summaryPages(rows, 0);
+    const int pages = summaryPages(summary);
     drawing_ = true;
     return pages;
 }
@@ -290,31 +290,27 @@ int ReportPainter::summaryPageCount(const std::vector<SummaryRow>& rows)
 // The summary from the top of the current page on, drawn unless only
 // measured; the pages it takes. Counting and drawing share this one
 // walk, so that the count given to every page's foot is the pages drawn.
-int ReportPainter::summaryPages(const std::vector<SummaryRow>& rows, std::time_t generated)
+int ReportPainter::summaryPages(const SiteSummary& summary)
 {
     const double width = device_.width() / unit_;
     const double height = pageHeight();
-    const std::vector<std::string> columns(std::begin(kSummaryColumns), std::end(kSummaryColumns));
     int pages = 1;
     double y = 0;
-    text({0, y, width, kTitleHeight}, kSummaryTitle, font(kTitleSize, true), Qt::AlignLeft, kInk);
+    text({0, y, width, kTitleHeight}, summary.Title, font(kTitleSize, true), Qt::AlignLeft, kInk);
     y += kTitleHeight;
-    y += lines({0, y, width}, {{"Report Date", ReportTime(generated)}, {"Units", std::to_string(rows.size())}});
+    y += lines({0, y, width}, summary.Head);
     y += kGap;
-    y += summaryRow(y, columns, true, !drawing_);
-    for (const SummaryRow& row : rows) {
-        // A file of another length than a record's says so under its
-        // description, or under why it could not be read.
-        const std::string mark = row.LengthWarning.empty() ? "" : "\n" + row.LengthWarning;
-        const std::vector<std::string> cells = row.Error.empty()
-            ? std::vector<std::string>{row.File, row.Description + mark, row.Mode, row.Zones}
-            : std::vector<std::string>{row.File, "Could not be read: " + row.Error + mark};
+    y += summaryRow(y, summary.Columns, true, !drawing_);
+    for (const SiteSummary::Row& row : summary.Rows) {
+        std::vector<std::string> cells = row.Cells;
+        if (!row.LengthWarning.empty())
+            cells[1] += "\n" + row.LengthWarning;
         const double rowHeight = summaryRow(y, cells, false, true);
         if (y + rowHeight > height) {
             if (drawing_)
                 nextPage();
             ++pages;
-            y = summaryRow(0, columns, true, !drawing_);
+            y = summaryRow(0, summary.Columns, true, !drawing_);
         }
         y += summaryRow(y, cells, false, !drawing_);
     }

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QString>
 
+#include "report/SiteReport.h"
 #include "report/UnitReport.h"
 
 class QPagedPaintDevice;
@@ -29,10 +30,10 @@ public:
     // The pages of the whole document: the summary's (summaryPageCount)
     // and one a unit.
     void setPageCount(int pages) { pageCount_ = pages; }
-    // The pages paintSummary takes for rows on this device, measured
-    // without drawing.
-    int summaryPageCount(const std::vector<SummaryRow>& rows);
-    void paintSummary(const std::vector<SummaryRow>& rows, std::time_t generated);
+    // The pages paintSummary takes for the summary on this device,
+    // measured without drawing.
+    int summaryPageCount(const SiteSummary& summary);
+    void paintSummary(const SiteSummary& summary);
     void paintUnit(const UnitReport& report);
     // Ends the painting; false when the device failed (a file it could not write).
     bool finish();
@@ -42,7 +43,7 @@ private:
     void nextPage();
     void pageFoot();
     double pageHeight() const;
-    int summaryPages(const std::vector<SummaryRow>& rows, std::time_t generated);
+    int summaryPages(const SiteSummary& summary);
     double unitPage(const UnitReport& report, double width);
     double lines(const Box& box, const std::vector<ReportLine>& lines);
     double section(const Box& box, const char* title);

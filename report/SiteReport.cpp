@@ -78,6 +78,21 @@ void addFolder(FileApi& files, const std::string& folder, Entries& entries)
 
 } // namespace
 
+SiteSummary BuildSiteSummary(const std::vector<SummaryRow>& rows, std::time_t generated)
+{
+    SiteSummary summary{kSummaryTitle,
+                        {{kReportDateLabel, ReportTime(generated)}, {"Units", std::to_string(rows.size())}},
+                        {std::begin(kSummaryColumns), std::end(kSummaryColumns)},
+                        {}};
+    for (const SummaryRow& row : rows) {
+        SiteSummary::Row& cells = summary.Rows.emplace_back();
+        cells.Cells = row.Error.empty() ? std::vector<std::string>{row.File, row.Description, row.Mode, row.Zones}
+                                        : std::vector<std::string>{row.File, UnreadableNotice(row.Error)};
+        cells.LengthWarning = row.LengthWarning;
+    }
+    return summary;
+}
+
 ReportWriter::~ReportWriter() = default;
 
 void ReportWriter::Begin(std::size_t)

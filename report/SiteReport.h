@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,27 @@
 #include "report/UnitReport.h"
 
 namespace ostra::report {
+
+// A site report's summary as every format lays it out: its title, its
+// head (the report's date, the number of units), its columns and a row a
+// unit, built once from the rows the report reads and written by each
+// format as it writes a table.
+struct SiteSummary {
+    // One unit's row: its file, description, mode and zones; or its file
+    // and why it could not be read, across the other columns. A file of
+    // another length than a record's has its mark under the second cell.
+    struct Row {
+        std::vector<std::string> Cells;
+        std::string LengthWarning;
+    };
+
+    std::string Title;
+    std::vector<ReportLine> Head;
+    std::vector<std::string> Columns;
+    std::vector<Row> Rows;
+};
+
+SiteSummary BuildSiteSummary(const std::vector<SummaryRow>& rows, std::time_t generated);
 
 // Writes one document of a report, unit by unit, as it goes: nothing of a
 // unit is kept once it is written.

@@ -71,7 +71,7 @@ std::vector<ReportLine> headLines(const ReportUnit& unit, std::time_t generated)
         head.push_back({"Size", std::to_string(*unit.File.Size) + " bytes"});
     if (unit.File.Modified)
         head.push_back({"Modified", ReportTime(*unit.File.Modified)});
-    head.push_back({"Report Date", ReportTime(generated)});
+    head.push_back({kReportDateLabel, ReportTime(generated)});
     if (unit.Record && !IsBlankConfig(*unit.Record))
         for (const ConfigField& field : ConfigFields())
             if (field.Kind == FieldKind::Version)
@@ -135,7 +135,7 @@ UnitReport BuildUnitReport(const ReportUnit& unit, std::time_t generated)
     report.Head = headLines(unit, generated);
     if (!unit.Record) {
         report.Title = fileName(unit.File);
-        report.Notice = "Could not be read: " + unit.Error;
+        report.Notice = UnreadableNotice(unit.Error);
         return report;
     }
     const TConfigRecord& record = *unit.Record;
@@ -176,6 +176,13 @@ SummaryRow BuildSummaryRow(const ReportUnit& unit)
             + (main ? ", " + std::string(kZoneMainOutput.Label) : "") + ")";
     }
     return row;
+}
+
+std::string UnreadableNotice(std::string_view error)
+{
+    std::string notice = "Could not be read: ";
+    notice += error;
+    return notice;
 }
 
 std::string LengthWarning(const ReportFile& file)

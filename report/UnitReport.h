@@ -4,6 +4,7 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "config/ConfigRecord.h"
@@ -69,6 +70,13 @@ inline constexpr const char* kFedMark = "\u2713";
 inline constexpr const char* kUnsavedNotice = "Unsaved changes included: this page shows edits not yet saved to the file.";
 
 UnitReport BuildUnitReport(const ReportUnit& unit, std::time_t generated);
+
+// What stands for a unit whose file could not be read, on its page and in
+// a site's summary: "Could not be read: File not found".
+std::string UnreadableNotice(std::string_view error);
+
+// The label of the date a report was made, in a page's head and a summary's.
+inline constexpr const char* kReportDateLabel = "Report Date";
 
 // What marks a regular file whose length is not a record's: it is no
 // configuration file, even where its first bytes read as a record. "Not a
