@@ -7,6 +7,7 @@
 
 #include <QPdfWriter>
 
+#include "report/ApplicationTitle.h"
 #include "report/ReportPainter.h"
 
 namespace ostra::report {
@@ -22,7 +23,7 @@ constexpr int kLetterHeight = 279;
 PdfReportWriter::PdfReportWriter(QIODevice& out, const QPageSize& pageSize, std::time_t generated)
     : writer_(std::make_unique<QPdfWriter>(&out)), generated_(generated)
 {
-    writer_->setCreator(QStringLiteral("Ostra Configuration Utility"));
+    writer_->setCreator(QString::fromLatin1(kApplicationTitle));
     writer_->setTitle(QString::fromUtf8(kSummaryTitle));
     writer_->setPageSize(pageSize);
     writer_->setPageMargins(QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
