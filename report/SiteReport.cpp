@@ -6,6 +6,7 @@
 
 #include "config/CardFiles.h"
 #include "config/ConfigFile.h"
+#include "platform/FilePath.h"
 #include "platform/InOutError.h"
 
 namespace ostra::report {
@@ -24,12 +25,6 @@ struct Entries {
         Rows.push_back(std::move(row));
     }
 };
-
-bool isFolder(FileApi& files, const std::string& path)
-{
-    struct stat status {};
-    return !files.stat(path, status).failed() && S_ISDIR(status.st_mode);
-}
 
 // A folder that gives the report no unit takes their place itself, with why.
 void addFolderFailure(const std::string& folder, std::string error, Entries& entries)
@@ -131,7 +126,7 @@ ReportOutcome WriteReport(FileApi& files, const std::vector<std::string>& names,
     Entries entries;
     bool site = names.size() > 1;
     for (const std::string& name : names) {
-        if (isFolder(files, name)) {
+        if (folderExists(files, name)) {
             site = true;
             addFolder(files, name, entries);
         } else {
