@@ -35,6 +35,15 @@ bool FieldChanged(const TConfigRecord& then, const TConfigRecord& now, const Con
     return false;
 }
 
+TConfigRecord WithTextsPadded(const TConfigRecord& record)
+{
+    TConfigRecord padded = record;
+    for (const ConfigField& field : ConfigFields())
+        if (field.Kind == FieldKind::Text || field.Kind == FieldKind::InstallerLine)
+            WriteFieldText(padded, field, ReadFieldText(record, field));
+    return padded;
+}
+
 TConfigRecord WithFieldFrom(const TConfigRecord& record, const TConfigRecord& from, const ConfigField& field)
 {
     TConfigRecord result = record;

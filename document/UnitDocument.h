@@ -113,6 +113,11 @@ private:
 // no one edits, never count as changed.
 bool FieldChanged(const TConfigRecord& then, const TConfigRecord& now, const ConfigField& field);
 
+// record with every text padded with spaces to its field's width, as the
+// window gathers it: a file's record compared with the window's unit then
+// differs only where a value does (a text ended by a NUL reads the same).
+TConfigRecord WithTextsPadded(const TConfigRecord& record);
+
 // record with field's value taken from `from`, every other byte as it was:
 // what Revert makes of the unit.
 TConfigRecord WithFieldFrom(const TConfigRecord& record, const TConfigRecord& from, const ConfigField& field);

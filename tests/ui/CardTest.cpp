@@ -22,11 +22,13 @@ namespace {
 
 constexpr dev_t kCardA = 0x811, kCardB = 0x812;
 
-// A unit whose description is text, padded as a save pads it.
+// A unit whose description is text and zone 1's name "Kitchen", padded as
+// a save pads them.
 TConfigRecord described(const std::string& text)
 {
     TConfigRecord record = sampleRecord();
     putText(record, 0, text + std::string(32 - text.size(), ' '));
+    putText(record, layout::zoneFullNameOffset(1), "Kitchen      ");
     return record;
 }
 
@@ -93,9 +95,13 @@ TEST_F(CardTest, ASaveOverAFileThatIsNoLongerTheOneOpenedAsksFirst)
             switch (situation.Then) {
             case Situation::Unchanged:
                 break;
-            case Situation::ChangedBytes:
-                writeRecord(unit, other);
+            case Situation::ChangedBytes: {
+                // A text ended by a NUL reads as the window's padded one.
+                TConfigRecord nulEnded = other;
+                putText(nulEnded, layout::zoneFullNameOffset(1), std::string("Kitchen\0xyzab", 13));
+                writeRecord(unit, nulEnded);
                 break;
+            }
             case Situation::AnotherCard:
                 files.pretendDevice(card.toStdString(), kCardB);
                 break;
@@ -134,7 +140,7 @@ TEST_F(CardTest, ASaveOverAFileThatIsNoLongerTheOneOpenedAsksFirst)
             const bool reviewed = situation.Asks && answer == SaveChoice::Review;
             EXPECT_EQ(form->Review() != nullptr && form->Review()->isVisible(), reviewed);
             if (reviewed && situation.Then == Situation::ChangedBytes) {
-                ASSERT_GE(form->Review()->RowCount(), 1);
+                ASSERT_EQ(form->Review()->RowCount(), 1) << "the description alone";
                 EXPECT_EQ(form->Review()->RowTexts(0).mid(1), (QStringList{"Den", "Edited"}));
             }
             // The error keeps its text; only a card taken out is named so.

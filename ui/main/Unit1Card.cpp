@@ -75,7 +75,7 @@ bool TForm1::ConfirmSameFile(const std::string& path, QWidget* owner)
     case SaveChoice::Save:
         return true;
     case SaveChoice::Review:
-        ShowReviewChanges(owner, now.Content);
+        ShowReviewChanges(owner, WithTextsPadded(now.Content));
         return false;
     case SaveChoice::Discard:
     case SaveChoice::Cancel:
