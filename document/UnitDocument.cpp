@@ -155,27 +155,26 @@ void UnitDocument::push(Step step)
 
 std::vector<const ConfigField*> UnitDocument::Undo()
 {
-    burstOpen_ = false;
-    if (undo_.empty())
-        return {};
-    Step step = std::move(undo_.back());
-    undo_.pop_back();
-    state_ = step.Before;
-    std::vector<const ConfigField*> changed = changedBetween(step.Before.Record, step.After.Record);
-    redo_.push_back(std::move(step));
-    return changed;
+    return travel(undo_, redo_, &Step::Before);
 }
 
 std::vector<const ConfigField*> UnitDocument::Redo()
 {
+    return travel(redo_, undo_, &Step::After);
+}
+
+// The last step of `from` moves to `to`, leaving the unit in the step's
+// state `arrive` (before it, or after it).
+std::vector<const ConfigField*> UnitDocument::travel(std::deque<Step>& from, std::deque<Step>& to, State Step::*arrive)
+{
     burstOpen_ = false;
-    if (redo_.empty())
+    if (from.empty())
         return {};
-    Step step = std::move(redo_.back());
-    redo_.pop_back();
-    state_ = step.After;
+    Step step = std::move(from.back());
+    from.pop_back();
+    state_ = step.*arrive;
     std::vector<const ConfigField*> changed = changedBetween(step.Before.Record, step.After.Record);
-    undo_.push_back(std::move(step));
+    to.push_back(std::move(step));
     return changed;
 }
 

@@ -98,6 +98,7 @@ private:
     };
 
     void push(Step step);
+    std::vector<const ConfigField*> travel(std::deque<Step>& from, std::deque<Step>& to, State Step::*arrive);
     std::vector<const ConfigField*> changedBetween(const TConfigRecord& a, const TConfigRecord& b) const;
 
     State state_;
@@ -105,7 +106,7 @@ private:
     std::optional<TConfigRecord> clearedBlank_;
     FileState file_;
     std::deque<Step> undo_;
-    std::vector<Step> redo_;
+    std::deque<Step> redo_;
     bool burstOpen_ = false;
 };
 

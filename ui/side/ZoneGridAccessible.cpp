@@ -294,32 +294,31 @@ bool ZoneGridAccessible::isRowSelected(int row) const
     return view()->selectionModel()->isRowSelected(row);
 }
 
+// A whole row or column selected or deselected, from its first cell.
+bool ZoneGridAccessible::selectLine(int row, int column, QItemSelectionModel::SelectionFlags how)
+{
+    view()->selectionModel()->select(view()->model()->index(row, column), how);
+    return true;
+}
+
 bool ZoneGridAccessible::selectRow(int row)
 {
-    view()->selectionModel()->select(view()->model()->index(row, 0),
-                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    return true;
+    return selectLine(row, 0, QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
 bool ZoneGridAccessible::selectColumn(int column)
 {
-    view()->selectionModel()->select(view()->model()->index(0, column),
-                                     QItemSelectionModel::Select | QItemSelectionModel::Columns);
-    return true;
+    return selectLine(0, column, QItemSelectionModel::Select | QItemSelectionModel::Columns);
 }
 
 bool ZoneGridAccessible::unselectRow(int row)
 {
-    view()->selectionModel()->select(view()->model()->index(row, 0),
-                                     QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
-    return true;
+    return selectLine(row, 0, QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
 }
 
 bool ZoneGridAccessible::unselectColumn(int column)
 {
-    view()->selectionModel()->select(view()->model()->index(0, column),
-                                     QItemSelectionModel::Deselect | QItemSelectionModel::Columns);
-    return true;
+    return selectLine(0, column, QItemSelectionModel::Deselect | QItemSelectionModel::Columns);
 }
 
 // The grid's shape never changes; its cells read their data when asked,

@@ -2,6 +2,7 @@
 
 #include <QAccessibleWidget>
 #include <QHash>
+#include <QItemSelectionModel>
 
 namespace ostra {
 
@@ -59,6 +60,7 @@ public:
 
 private:
     QAccessibleInterface* childAtIndex(int index) const;
+    bool selectLine(int row, int column, QItemSelectionModel::SelectionFlags how);
     void forgetChildren();
 
     mutable QHash<int, QAccessible::Id> children_;
